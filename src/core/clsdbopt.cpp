@@ -1,0 +1,46 @@
+#include "core/clsdbopt.h"
+
+#include "core/schema.h"
+#include "platform/services.h"
+
+QString clsDbopt::DatabasePath() { return ui::programFolder() + QLatin1Char('/') + schema::kDatabaseFileName; }
+
+QString clsDbopt::ConnectionString()
+{
+    // The database password belongs to the old engine's files; this one is not
+    // encrypted, and the password is ignored.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") +
+           DatabasePath() + QStringLiteral(";") + QStringLiteral("Jet OLEDB:Database Password=pelunavorik739;");
+}
+
+bool clsDbopt::ConnectionToDB()
+{
+    QString why;
+    return conn_.open(ConnectionString(), schema::kApplicationId, &why);
+}
+
+jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr)
+{
+    IsErr = false;
+    QString error;
+    jet::RecordSet rs = conn_.execute(SQL, &error);
+    if (!error.isEmpty()) {
+        IsErr = true;
+        ui::msg().plain(error);
+        return jet::RecordSet();
+    }
+    return rs;
+}
+
+jet::RecordSet clsDbopt::Excute(const QString& SQL)
+{
+    bool isErr = false;
+    return Excute(SQL, isErr);
+}
+
+void clsDbopt::ExcuteProc(Command& Cmd) { Excute(Cmd.CommandText); }
+
+void clsDbopt::BeginTrans() { conn_.beginTrans(); }
+void clsDbopt::CommitTrans() { conn_.commitTrans(); }
+void clsDbopt::RollbackTrans() { conn_.rollbackTrans(); }
+void clsDbopt::Release() { conn_.close(); }

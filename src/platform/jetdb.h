@@ -1,0 +1,122 @@
+#pragma once
+// The shop's database engine: SQL text in the Jet dialect, run on an SQLite file
+// with Jet's meaning. Statements are translated token by token (dates between
+// "#", "top n", true/false, mid(), "--" as two minus signs), exactly one
+// statement per call, and results come back as fully fetched record sets whose
+// fields are found by name without regard to letter case.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+namespace jet {
+
+// How a result column's values are written as text.
+enum class FieldKind {
+    Other,   // by the value's own type
+    Text,
+    Whole,   // whole numbers
+    Single,  // money: single precision
+    YesNo,   // -1 / 0
+};
+
+// Declared column types the schema uses, and what they mean here.
+inline constexpr const char* kSingleType = "SINGLE";
+inline constexpr const char* kYesNoType = "YESNO";
+
+FieldKind kindOfDeclaredType(const char* declType);
+
+// The text of one value, shared by every reader and by the grid: Null -> "",
+// whole numbers without ".0", money at single precision in the shortest text
+// that reads back the same, other reals shortest up to 15 significant digits,
+// Yes/No as "-1"/"0".
+QString valueText(const QVariant& v, FieldKind kind);
+
+class RecordSet {
+public:
+    RecordSet() = default;  // unopened
+
+    bool isOpen() const { return d_ != nullptr; }
+    int fieldCount() const;
+    QString fieldName(int col) const;
+    FieldKind fieldKind(int col) const;
+    int fieldIndex(const QString& name) const;  // case-insensitive; -1 when absent
+    int recordCount() const;
+
+    const QVariant& value(int row, int col) const;
+    QString text(int row, int col) const;
+
+    // Cursor over the rows, as the forms walk them.
+    bool eof() const { return !isOpen() || pos_ >= recordCount(); }
+    void moveFirst() { pos_ = 0; }
+    void moveNext() { ++pos_; }
+    int position() const { return pos_; }
+    // Field of the current row by name; throws jet::Error when there is no
+    // current row or no such field (reading a failed statement's result).
+    const QVariant& field(const QString& name) const;
+    QString fieldText(const QString& name) const;
+
+private:
+    friend class Connection;
+    struct Data {
+        QStringList names;
+        QVector<FieldKind> kinds;
+        QVector<QVariant> cells;  // row-major
+        int rows = 0;
+    };
+    std::shared_ptr<const Data> d_;
+    int pos_ = 0;
+};
+
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& what) : std::runtime_error(what.toStdString()) {}
+    QString text() const { return QString::fromStdString(what()); }
+};
+
+// The Jet text turned into one SQLite statement, or an error saying why not.
+struct Translation {
+    QString sql;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+Translation translate(const QString& jetSql);
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing database file named by the "Data Source=" of an ADO-style
+    // connection text. The file must carry the given application id; a missing,
+    // read-only, foreign or unreadable file fails with a reason.
+    bool open(const QString& connectionText, int applicationId, QString* error);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    sqlite3* handle() const { return db_; }
+
+    // Runs one statement. On failure returns an unopened record set and sets *error.
+    // A statement without result columns returns an unopened (closed) record set.
+    RecordSet execute(const QString& jetSql, QString* error, int* recordsAffected = nullptr);
+
+    // Transactions; failures throw jet::Error.
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+
+    static QString dataSourceOf(const QString& connectionText);
+
+private:
+    void run(const char* sql);
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace jet

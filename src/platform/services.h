@@ -1,0 +1,109 @@
+#pragma once
+// The window services every form goes through for anything that would block or
+// reach outside the program: message boxes, modal windows, file dialogs, started
+// programs, printing and the clock. main() installs the real ones; tests install
+// fakes that record and answer without blocking.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace ui {
+
+inline const QString kTitleTip = QStringLiteral("提示");
+inline const QString kTitleAsk = QStringLiteral("询问");
+
+// The application's title: the product name shown in the main window's caption,
+// the about box and every message box without a title of its own.
+QString appTitle();
+
+enum class Icon { None, Information, Exclamation, Question };
+enum class Buttons { Ok, YesNo };
+
+struct Message {
+    QString text;
+    QString title;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows the box; true means Yes (or OK).
+    virtual bool show(const Message& m) = 0;
+
+    void info(const QString& text, const QString& title = appTitle());
+    void exclaim(const QString& text, const QString& title = appTitle());
+    void plain(const QString& text, const QString& title = appTitle());
+    bool ask(const QString& text, const QString& title = kTitleTip, Icon icon = Icon::Question);
+};
+
+// Stands in for showing a window modally.
+class ModalRunner {
+public:
+    virtual ~ModalRunner() = default;
+    virtual int exec(QDialog* dlg) = 0;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // "" when cancelled.
+    virtual QString openFile(QWidget* parent, const QString& filter) = 0;
+};
+
+class ProcessLauncher {
+public:
+    virtual ~ProcessLauncher() = default;
+    virtual bool startDetached(const QString& program, const QStringList& args = {}) = 0;
+    // The first candidate found on the PATH (or as an absolute path); "" when none.
+    virtual QString findExecutable(const QStringList& candidates) = 0;
+    virtual bool openDocument(const QString& path) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+    virtual QDateTime now() const = 0;
+};
+
+class ReceiptPrinter;
+class ReportOutput;
+
+struct Platform {
+    MessageService* msg = nullptr;
+    ModalRunner* modal = nullptr;
+    FileDialogs* files = nullptr;
+    ProcessLauncher* proc = nullptr;
+    ReceiptPrinter* receipts = nullptr;
+    ReportOutput* reports = nullptr;
+    Clock* clock = nullptr;
+};
+
+// The services in force. Before anything is installed, the real Qt ones are used.
+Platform& platform();
+void setPlatform(const Platform& p);
+// The real services (message boxes, dialogs, processes, system clock).
+Platform realPlatform();
+
+// Short cuts used all over the forms.
+inline MessageService& msg() { return *platform().msg; }
+QDate today();
+QDateTime now();
+
+// The program's own folder (where its database lives); tests point it elsewhere.
+QString programFolder();
+void setProgramFolder(const QString& folder);
+
+// A day as the program writes it everywhere: zero-padded ISO "yyyy-MM-dd".
+QString dayText(const QDate& d);
+// The current date and time as text: "yyyy-MM-dd HH:mm:ss".
+QString dateTimeText(const QDateTime& t);
+
+}  // namespace ui
