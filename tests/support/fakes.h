@@ -1,0 +1,110 @@
+#pragma once
+// Test doubles of the window services: they record what the program shows and
+// answer its questions from a queue, and never block.
+
+#include "platform/services.h"
+
+#include <QDialog>
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include <functional>
+#include <typeindex>
+#include <unordered_map>
+
+class FakeMessages : public ui::MessageService {
+public:
+    bool show(const ui::Message& m) override;
+
+    // Answers for the next questions, in order. A question with no answer queued
+    // fails the test and is answered No.
+    void answerYes() { answers_.enqueue(true); }
+    void answerNo() { answers_.enqueue(false); }
+    int pendingAnswers() const { return int(answers_.size()); }
+
+    const QList<ui::Message>& shown() const { return shown_; }
+    QStringList texts() const;
+    ui::Message last() const { return shown_.isEmpty() ? ui::Message{} : shown_.last(); }
+    void clear() { shown_.clear(); }
+
+private:
+    QList<ui::Message> shown_;
+    QQueue<bool> answers_;
+};
+
+// Modal windows are handed to the script registered for their type and never
+// shown; a window with no script is rejected untouched.
+class FakeModal : public ui::ModalRunner {
+public:
+    int exec(QDialog* dlg) override;
+
+    template <typename Dialog>
+    void on(std::function<int(Dialog*)> script)
+    {
+        scripts_[std::type_index(typeid(Dialog))] = [script](QDialog* d) {
+            return script(static_cast<Dialog*>(d));
+        };
+    }
+    // Class names of the windows opened, in order.
+    const QStringList& opened() const { return opened_; }
+
+private:
+    std::unordered_map<std::type_index, std::function<int(QDialog*)>> scripts_;
+    QStringList opened_;
+};
+
+class FakeFiles : public ui::FileDialogs {
+public:
+    QString openFile(QWidget*, const QString& filter) override
+    {
+        filters << filter;
+        return nextPath;
+    }
+    QString nextPath;
+    QStringList filters;
+};
+
+class FakeProcess : public ui::ProcessLauncher {
+public:
+    bool startDetached(const QString& program, const QStringList& args) override
+    {
+        started << (args.isEmpty() ? program : program + QLatin1Char(' ') + args.join(QLatin1Char(' ')));
+        return startSucceeds;
+    }
+    QString findExecutable(const QStringList& candidates) override
+    {
+        for (const QString& c : candidates)
+            if (available.contains(c))
+                return c;
+        return {};
+    }
+    bool openDocument(const QString& path) override
+    {
+        documents << path;
+        return true;
+    }
+    QStringList available;  // programs that "exist"
+    bool startSucceeds = true;
+    QStringList started;
+    QStringList documents;
+};
+
+class FixedClock : public ui::Clock {
+public:
+    QDate today() const override { return when.date(); }
+    QDateTime now() const override { return when; }
+    QDateTime when{QDate(2024, 3, 5), QTime(10, 30, 0)};
+};
+
+// All fakes together, installed for the life of the object.
+struct FakePlatform {
+    FakePlatform();
+    ~FakePlatform();
+    FakeMessages messages;
+    FakeModal modal;
+    FakeFiles files;
+    FakeProcess proc;
+    FixedClock clock;
+    ui::Platform previous;
+};

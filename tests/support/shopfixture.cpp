@@ -1,0 +1,44 @@
+#include "support/shopfixture.h"
+
+#include "core/modmain.h"
+#include "core/schema.h"
+
+void ShopFixture::SetUp()
+{
+    fakes = std::make_unique<FakePlatform>();
+    dir_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir_->isValid());
+    ui::setProgramFolder(dir_->path());
+    QString error;
+    ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), &error)) << error.toStdString();
+    ASSERT_TRUE(Main());
+    jet::RecordSet shop = gDbopt.Excute(QStringLiteral("select * from Shop"));
+    ASSERT_FALSE(shop.eof());
+    gShopNo = shop.fieldText(QStringLiteral("GUID"));
+    gShopName = shop.fieldText(QStringLiteral("ShopName"));
+    ASSERT_TRUE(gUser.Initial(QStringLiteral("admin")));
+    gSellRole.Initial(schema::kShopKey);
+}
+
+void ShopFixture::TearDown()
+{
+    EXPECT_EQ(fakes->messages.pendingAnswers(), 0) << "answers queued but never asked for";
+    gDbopt.Release();
+    ui::setProgramFolder(QString());
+    fakes.reset();
+    dir_.reset();
+}
+
+jet::RecordSet ShopFixture::sql(const QString& statement)
+{
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(statement, isErr);
+    EXPECT_FALSE(isErr) << statement.toStdString() << ": " << fakes->messages.last().text.toStdString();
+    return rs;
+}
+
+QString ShopFixture::scalar(const QString& query)
+{
+    jet::RecordSet rs = sql(query);
+    return rs.eof() ? QString() : rs.text(0, 0);
+}

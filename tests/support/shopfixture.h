@@ -1,0 +1,31 @@
+#pragma once
+// A fresh delivered shop database in a temporary folder, connected through
+// gDbopt, with the administrator logged in, the shop's rules loaded and
+// "today" fixed at 2024-03-05 10:30.
+
+#include "platform/jetdb.h"
+#include "support/fakes.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class ShopFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs a statement that must succeed.
+    jet::RecordSet sql(const QString& statement);
+    // The text of the first field of the first row of a query ("" when none).
+    QString scalar(const QString& query);
+
+    QString folder() const { return dir_->path(); }
+
+    std::unique_ptr<FakePlatform> fakes;
+    FakeMessages& messages() { return fakes->messages; }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
