@@ -1,6 +1,11 @@
 #include "core/modmain.h"
 
 #include "platform/services.h"
+#include "platform/vbkeys.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 clsDbopt gDbopt;
 clsNewGUID gNewGUID;
@@ -30,4 +35,42 @@ QString SqlQuote(const QString& text)
     QString q = text;
     q.replace(QLatin1Char('\''), QStringLiteral("''"));
     return q;
+}
+
+namespace {
+void addDictionaryEntries(const QString& item, QComboBox* combo)
+{
+    // The list names are the program's own texts.
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select Content from Datadictionary Where item='") + item +
+                                      QStringLiteral("'"));
+    for (; !rs.eof(); rs.moveNext())
+        combo->addItem(rs.fieldText(QStringLiteral("Content")));
+}
+}  // namespace
+
+void FillDictionaryCombo(const QString& item, QComboBox* combo)
+{
+    combo->clear();
+    addDictionaryEntries(item, combo);
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+void FillDictionaryComboWithAll(const QString& item, QComboBox* combo)
+{
+    combo->clear();
+    combo->addItem(QStringLiteral("全部"));
+    addDictionaryEntries(item, combo);
+    combo->setCurrentIndex(0);
+}
+
+void EnterToTab(int& KeyAscii) { vbkeys::enterToTab(KeyAscii); }
+
+void SetNumberOnly(QLineEdit* box, bool on)
+{
+    if (on) {
+        static const QRegularExpression digits(QStringLiteral("\\d*"));
+        box->setValidator(new QRegularExpressionValidator(digits, box));
+    } else {
+        box->setValidator(nullptr);
+    }
 }

@@ -19,5 +19,18 @@ extern QString gShopName;
 // False when the program should end at once.
 bool Main();
 
+class QComboBox;
+class QLineEdit;
+
 // Doubles every single quote, for text put between quotes in SQL.
 QString SqlQuote(const QString& text);
+
+// Fills the combo box with the entries of one pick list, in the order they were
+// written, and selects the first.
+void FillDictionaryCombo(const QString& item, QComboBox* combo);
+// The same after a leading "全部", which stays selected.
+void FillDictionaryComboWithAll(const QString& item, QComboBox* combo);
+// Enter (13) moves the focus on to the next control.
+void EnterToTab(int& KeyAscii);
+// A text box that takes digits only (or any text again).
+void SetNumberOnly(QLineEdit* box, bool on);
