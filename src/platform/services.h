@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -73,7 +74,21 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-class ReceiptPrinter;
+// One block of a printed text: its lines (joined by CR LF) in one font.
+struct PrintBlock {
+    QString text;
+    int pointSize = 10;
+    bool bold = false;
+};
+
+// Prints plain-text documents on the default printer, one job per document.
+class ReceiptPrinter {
+public:
+    virtual ~ReceiptPrinter() = default;
+    // False when there is no printer or printing failed.
+    virtual bool print(const QList<PrintBlock>& document) = 0;
+};
+
 class ReportOutput;
 
 struct Platform {
