@@ -1,6 +1,7 @@
 #include "core/modmain.h"
 
 #include <QApplication>
+#include <QWidget>
 
 int main(int argc, char** argv)
 {
@@ -8,8 +9,12 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
     if (!Main())
         return 0;
-    // The program runs while a window is open.
-    if (QApplication::topLevelWidgets().isEmpty())
-        return 0;
-    return app.exec();
+    // After the login the main window is open: the program runs until it closes.
+    // A login closed without logging in leaves no window, and the program ends.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) {
+            QApplication::setQuitOnLastWindowClosed(true);
+            return app.exec();
+        }
+    return 0;
 }

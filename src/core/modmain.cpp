@@ -1,5 +1,6 @@
 #include "core/modmain.h"
 
+#include "core/frmlogin.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
 
@@ -25,6 +26,9 @@ bool Main()
         ui::msg().info(QStringLiteral("连接数据库失败！"), ui::kTitleTip);
         return false;
     }
+    // The login opens the main window on success; closed, it leaves no window.
+    frmLogin login;
+    login.showModal();
     return true;
 }
 

@@ -12,6 +12,9 @@ void ShopFixture::SetUp()
     QString error;
     ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), &error)) << error.toStdString();
     ASSERT_TRUE(Main());
+    // The login window Main opened (and the fake closed) belongs to no test.
+    fakes.reset();
+    fakes = std::make_unique<FakePlatform>();
     jet::RecordSet shop = gDbopt.Excute(QStringLiteral("select * from Shop"));
     ASSERT_FALSE(shop.eof());
     gShopNo = shop.fieldText(QStringLiteral("GUID"));

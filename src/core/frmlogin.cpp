@@ -1,0 +1,159 @@
+#include "core/frmlogin.h"
+
+#include "core/frmmain.h"
+#include "core/modmain.h"
+#include "core/schema.h"
+#include "platform/services.h"
+#include "platform/vbkeys.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+static void initCoreResources() { Q_INIT_RESOURCE(core); }
+
+LoginCheck CheckLogin(const QString& no, const QString& password, clsUser& found)
+{
+    // A failing look-up has shown its messages already and counts as no such user.
+    if (!found.Initial(no))
+        return LoginCheck::NoSuchUser;
+    // Exact comparison: letter case counts.
+    return found.PassWord == password ? LoginCheck::Accepted : LoginCheck::WrongPassword;
+}
+
+void ShowLoginRefused(LoginCheck outcome, QLineEdit* txtUserNo, QLineEdit* txtUserPassWord)
+{
+    if (outcome == LoginCheck::WrongPassword) {
+        ui::msg().info(QStringLiteral("密码错误！"), ui::kTitleTip);
+        txtUserPassWord->setFocus();
+        txtUserPassWord->clear();
+    } else {
+        ui::msg().info(QStringLiteral("该用户不存在！"), ui::kTitleTip);
+        txtUserNo->setFocus();
+        txtUserNo->selectAll();
+        txtUserPassWord->clear();
+    }
+}
+
+void SetPasswordBox(QLineEdit* box)
+{
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+}
+
+frmLogin::frmLogin(QWidget* parent)
+    : FormBase(parent),
+      Image1(new QLabel(this)),
+      Image2(new QLabel(this)),
+      txtUserNo(new QLineEdit(this)),
+      txtUserPassWord(new QLineEdit(this)),
+      cmdLogin(new QPushButton(QStringLiteral("登 陆(&L)"), this)),
+      cmdExit(new QPushButton(QStringLiteral("退 出(&E)"), this)),
+      lbHint(new QLabel(QStringLiteral("输入正确的密码登陆系统"), this))
+{
+    initCoreResources();
+    setWindowTitle(QStringLiteral("系统登陆"));
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2->setObjectName(QStringLiteral("Image2"));
+    txtUserNo->setObjectName(QStringLiteral("txtUserNo"));
+    txtUserPassWord->setObjectName(QStringLiteral("txtUserPassWord"));
+    cmdLogin->setObjectName(QStringLiteral("cmdLogin"));
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    lbHint->setObjectName(QStringLiteral("lbHint"));
+
+    Image1->setPixmap(QPixmap(QStringLiteral(":/core/images/login_banner.png")));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image2->setPixmap(QPixmap(QStringLiteral(":/core/images/login_lock.png")));
+    Image2->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    SetPasswordBox(txtUserPassWord);
+    lbHint->setForegroundRole(QPalette::PlaceholderText);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("工 号："), txtUserNo);
+    fields->addRow(QStringLiteral("密 码："), txtUserPassWord);
+    fields->addRow(QString(), lbHint);
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(24, 18, 24, 6);
+    middle->setSpacing(18);
+    middle->addWidget(Image2);
+    middle->addLayout(fields, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(24, 6, 24, 18);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdLogin);
+    buttons->addWidget(cmdExit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Image1);
+    layout->addLayout(middle);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
+
+    connect(cmdLogin, &QPushButton::clicked, this, [this] { cmdLogin_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    vbkeys::onKeyPress(txtUserNo, [this](int& k) { txtUserNo_KeyPress(k); });
+    vbkeys::onKeyPress(txtUserPassWord, [this](int& k) { txtUserPassWord_KeyPress(k); });
+    txtUserNo->setFocus();
+
+    // The drawn skin is attached here (AttachSkin) once the window skin exists.
+}
+
+frmLogin::~frmLogin()
+{
+    // ... and detached here (DetachSkin).
+}
+
+void frmLogin::LoadCurrentShop()
+{
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select * from Shop"), isErr);
+    if (isErr || rs.eof())
+        return;
+    gShopNo = rs.fieldText(QStringLiteral("GUID"));
+    gShopName = rs.fieldText(QStringLiteral("ShopName"));
+}
+
+void frmLogin::cmdLogin_Click()
+{
+    if (!cmdLogin->isEnabled())
+        return;
+    clsUser found;
+    LoginCheck outcome;
+    {
+        WaitCursor hourglass;
+        LoadCurrentShop();
+        outcome = CheckLogin(txtUserNo->text(), txtUserPassWord->text(), found);
+    }
+    if (outcome == LoginCheck::Accepted) {
+        gUser = found;
+        gSellRole.Initial(schema::kShopKey);
+        accept();
+        auto* mainWindow = new frmMain;
+        mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+        mainWindow->show();
+        return;
+    }
+    cmdLogin->setEnabled(false);
+    ShowLoginRefused(outcome, txtUserNo, txtUserPassWord);
+    cmdLogin->setEnabled(true);
+}
+
+void frmLogin::cmdExit_Click() { reject(); }
+
+void frmLogin::txtUserNo_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+
+void frmLogin::txtUserPassWord_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        cmdLogin_Click();
+    }
+}
