@@ -1,0 +1,453 @@
+// The grid control: binding to real record sets, the grid's own numbering, the
+// current-row freeze, subtotals, marks, editing, check boxes, Clip and copies.
+#include "platform/flexgrid.h"
+#include "core/schema.h"
+#include "support/shopfixture.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kStockList = QStringLiteral(
+    "Select GUID,TypeNo as 货号,Name as 种类,Quantity as 数量,Price as 零售价 from Store Where ShopNo='%1'");
+
+class GridBinding : public ShopFixture {
+protected:
+    void addStore(const QString& key, const QString& typeNo, int qty, const QString& price)
+    {
+        sql("Insert Into Store Values('" + key + "','" + schema::kShopKey + "','" + typeNo +
+            "','男鞋','青禾','40','黑色','真皮','合格品','温州'," + QString::number(qty) + "," + price + ",'','')");
+    }
+};
+
+// A grid built in code: captions and keys from the first list, one row per further list.
+void fill(FlexGrid& g, const QStringList& captions, const QList<QStringList>& rows)
+{
+    g.setCols(int(captions.size()));
+    for (int c = 0; c < captions.size(); ++c) {
+        g.setTextMatrix(0, c, captions[c]);
+        g.setColKey(c, captions[c]);
+    }
+    for (const QStringList& r : rows)
+        g.addItem(r.join('\t'));
+}
+
+// Column c of every row, rows joined by "|".
+QString column(const FlexGrid& g, int c)
+{
+    QStringList out;
+    for (int r = 0; r < g.rows(); ++r)
+        out << g.textMatrix(r, c);
+    return out.join('|');
+}
+
+QString subtotalRows(const FlexGrid& g)
+{
+    QString out;
+    for (int r = 0; r < g.rows(); ++r)
+        out += g.isSubtotal(r) ? 'S' : '.';
+    return out;
+}
+
+}  // namespace
+
+TEST_F(GridBinding, CaptionsKeysAndTextsComeFromTheRecordSet)
+{
+    addStore("{K1}", "A01", 3, "72.25");
+    addStore("{K2}", "B02", 1, "85");
+    FlexGrid g;
+    QSignalSpy moved(&g, &FlexGrid::rowColChanged);
+    g.bind(sql(kStockList.arg(schema::kShopKey) + " Order By TypeNo"));
+
+    EXPECT_EQ(g.cols(), 6);
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(column(g, 0), "||");
+    EXPECT_EQ(g.textMatrix(0, 2), "货号");
+    EXPECT_EQ(g.colKey(2), "货号");
+    EXPECT_EQ(g.colKey(1), "GUID");
+    EXPECT_EQ(g.model()->headerData(1, Qt::Horizontal).toString(), "货号");
+    EXPECT_EQ(g.colIndex("guid"), 1);
+    EXPECT_EQ(g.colIndex("零售价"), 5);
+    EXPECT_EQ(g.colIndex("Price"), -1);
+    EXPECT_EQ(g.textMatrix(1, 5), "72.25");
+    EXPECT_EQ(g.textMatrix(2, 5), "85");
+    EXPECT_EQ(g.text(2, "数量"), "1");
+    EXPECT_EQ(g.model()->data(g.model()->index(0, 1)).toString(), "A01");  // view row 0 = data row 1
+    EXPECT_EQ(g.row(), 1);
+    EXPECT_EQ(moved.count(), 1);
+}
+
+TEST_F(GridBinding, EmptySelectShowsCaptionsOnly)
+{
+    FlexGrid g;
+    g.bind(sql(kStockList.arg(schema::kShopKey) + " And GUID=''"));
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.cols(), 6);
+    EXPECT_EQ(g.model()->rowCount(), 0);
+    EXPECT_EQ(g.textMatrix(0, 4), "数量");
+    EXPECT_EQ(g.row(), 0);
+    g.removeItem();  // no current row: the captions stay
+    EXPECT_EQ(g.rows(), 1);
+}
+
+TEST_F(GridBinding, RebindingStartsAfresh)
+{
+    addStore("{K1}", "A01", 3, "10");
+    addStore("{K2}", "A01", 2, "10");
+    FlexGrid g;
+    g.bind(sql(kStockList.arg(schema::kShopKey)));
+    g.setColHidden(1, true);
+    g.setCellBackColor(1, 0, vbColor(255));
+    g.subtotalSum(FlexGrid::WholeListAbove, 4, "总合计");
+    ASSERT_EQ(g.rows(), 4);
+    g.bind(sql(kStockList.arg(schema::kShopKey)));
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(subtotalRows(g), "...");
+    EXPECT_FALSE(g.cellBackColor(1, 0).isValid());
+    EXPECT_FALSE(g.colHidden(1));
+}
+
+TEST(FlexGrid, HiddenColumnsAndWidthsInTwips)
+{
+    FlexGrid g;
+    fill(g, {"", "GUID", "货号", "数量"}, {{"", "k1", "A01", "3"}});
+    g.setColHidden(1, true);
+    g.setColWidth(1, 1160);
+    g.setColWidth(2, 1160);
+    g.setColWidth(0, 200);
+    EXPECT_TRUE(g.colHidden(1));
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_FALSE(g.isColumnHidden(1));
+    EXPECT_EQ(g.colWidth(1), 1160);  // kept while hidden
+    EXPECT_EQ(g.colWidth(2), 1160);
+    EXPECT_EQ(g.columnWidth(1), 77);  // 1160 / 15
+    EXPECT_EQ(g.verticalHeader()->width(), 13);
+    g.setColHidden(1, false);
+    EXPECT_EQ(g.columnWidth(0), 77);
+    g.setColHidden(0, true);
+    EXPECT_TRUE(g.verticalHeader()->isHidden());
+}
+
+TEST(FlexGrid, AddFindAndRemove)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "数量"}, {{"", "A01", "1"}, {"", "B02", "2"}});
+    g.addItem("\tC03\t3\textra");  // fields beyond the last column are dropped
+    g.addItem("合计\t\t6", 2);      // inserted as row 2
+    EXPECT_EQ(column(g, 1), "货号|A01||B02|C03");
+    EXPECT_EQ(g.textMatrix(2, 0), "合计");
+    EXPECT_EQ(g.cols(), 3);
+
+    EXPECT_EQ(g.findRow("B02", 1, 1), 3);
+    EXPECT_EQ(g.findRow("B02", 4, 1), -1);
+    EXPECT_EQ(g.findRow("b02", 1, 1), -1);  // exact
+    EXPECT_EQ(g.findRow("B0", 1, 1), -1);
+    EXPECT_EQ(g.findRow("货号", 0, 1), -1);  // captions are not data
+
+    ASSERT_TRUE(g.setRow(3));
+    g.removeItem();  // the current row
+    EXPECT_EQ(column(g, 1), "货号|A01||C03");
+    EXPECT_EQ(g.row(), 3);  // the next line moved up into its place
+    g.removeItem(1);
+    EXPECT_EQ(g.row(), 2);  // the current line follows its content
+    EXPECT_EQ(g.textMatrix(g.row(), 1), "C03");
+    g.clearDataRows();
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.textMatrix(0, 1), "货号");
+    EXPECT_EQ(g.row(), 0);
+    g.addItem("\tD04\t1");
+    EXPECT_EQ(g.row(), 1);  // a first data row becomes current
+}
+
+TEST(FlexGrid, CurrentRowFreeze)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "数量"}, {{"", "A01", "1"}, {"", "B02", "2"}, {"", "C03", "3"}});
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    bool frozen = true;
+    QList<int> asked;
+    g.beforeRowColChange = [&](int r, int) {
+        asked << r;
+        return frozen;
+    };
+    QSignalSpy moved(&g, &FlexGrid::rowColChanged);
+
+    EXPECT_FALSE(g.setRow(2));
+    QTest::keyClick(&g, Qt::Key_Down);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(2, 1)).center());
+    EXPECT_EQ(g.row(), 1);
+    EXPECT_EQ(g.currentIndex().row(), 0);
+    EXPECT_EQ(moved.count(), 0);
+    EXPECT_EQ(asked, QList<int>({2, 2, 3}));
+
+    frozen = false;
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.row(), 2);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(2, 1)).center());
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(moved.count(), 2);
+    EXPECT_FALSE(g.setRow(0));
+    EXPECT_FALSE(g.setRow(4));
+
+    // Removal moves the cursor without asking.
+    frozen = true;
+    g.removeItem(3);
+    EXPECT_EQ(g.row(), 2);
+    EXPECT_EQ(moved.count(), 3);
+    EXPECT_EQ(asked.size(), 5);
+}
+
+TEST(FlexGrid, SubtotalGroupings)
+{
+    const QList<QStringList> data = {
+        {"", "A01", "1", "85"}, {"", "A01", "2", "x"}, {"", "B02", "3", "10.5"}, {"", "A01", "4", "1"}};
+    const QStringList captions = {"", "货号", "数量", "金额"};
+    const struct {
+        int groupOn;
+        const char* caption;
+        const char* marks;     // S = subtotal row
+        const char* col0;      // fixed column, rows joined by |
+        const char* col1;
+        const char* quantity;
+    } cases[] = {
+        {FlexGrid::WholeListAbove, "总合计", ".S....", "|总合计||||", "货号||A01|A01|B02|A01", "数量|10|1|2|3|4"},
+        {1, "合计", "...S.S.S", "|||||||", "货号|A01|A01|合计|B02|合计|A01|合计", "数量|1|2|3|3|3|4|4"},
+        {FlexGrid::WholeListBelow, "合计", ".....S", "|||||合计", "货号|A01|A01|B02|A01|", "数量|1|2|3|4|10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        FlexGrid g;
+        fill(g, captions, data);
+        g.subtotalSum(c.groupOn, 2, c.caption);
+        EXPECT_EQ(subtotalRows(g), c.marks);
+        EXPECT_EQ(column(g, 0), c.col0);
+        EXPECT_EQ(column(g, 1), c.col1);
+        EXPECT_EQ(column(g, 2), c.quantity);
+        // Bold in colour 255, background unchanged; the data rows keep the plain look.
+        const int total = g.findRow(c.caption, 1, c.groupOn > 0 ? c.groupOn : 0);
+        ASSERT_GT(total, 0);
+        const QModelIndex cell = g.model()->index(total - 1, 1);
+        EXPECT_EQ(cell.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+        EXPECT_TRUE(cell.data(Qt::FontRole).value<QFont>().bold());
+        EXPECT_FALSE(cell.data(Qt::BackgroundRole).isValid());
+        EXPECT_FALSE(g.model()->index(g.findRow("B02", 1, 1) - 1, 1).data(Qt::FontRole).isValid());
+    }
+}
+
+TEST(FlexGrid, SubtotalsShareRowsAndSkipTotals)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "数量", "金额"}, {{"", "A01", "1", "85"}, {"", "A01", "2", "x"}, {"", "B02", "3", "10.5"}});
+    g.subtotalSum(1, 2, "合计");
+    g.subtotalSum(1, 3, "合计");  // same grouping: same rows, both sums
+    g.subtotalSum(FlexGrid::WholeListAbove, 3, "总合计");
+    g.subtotalSum(FlexGrid::WholeListAbove, 2, "总合计");
+    EXPECT_EQ(subtotalRows(g), ".S..S.S");
+    EXPECT_EQ(column(g, 2), "数量|6|1|2|3|3|3");  // the grand total counts no 合计 row
+    EXPECT_EQ(column(g, 3), "金额|95.5|85|x|85|10.5|10.5");
+
+    g.clearSubtotals();
+    EXPECT_EQ(subtotalRows(g), "....");
+    EXPECT_EQ(column(g, 2), "数量|1|2|3");
+
+    FlexGrid empty;
+    fill(empty, {"", "货号", "数量"}, {});
+    empty.subtotalSum(FlexGrid::WholeListAbove, 2, "总合计");
+    EXPECT_EQ(empty.rows(), 1);  // no data, no total
+}
+
+TEST(FlexGrid, LastRowTotalIsComputedAgain)
+{
+    // Delete a line, append its corrected version below the old total, sum again.
+    FlexGrid g;
+    fill(g, {"", "货号", "数量"}, {{"", "A01", "5"}, {"", "B02", "2"}});
+    g.subtotalSum(FlexGrid::WholeListBelow, 2, "合计");
+    g.removeItem(1);
+    g.addItem("\tA01\t4");
+    EXPECT_EQ(column(g, 2), "数量|2|7|4");  // AddItem and RemoveItem do not recompute
+    g.subtotalSum(FlexGrid::WholeListBelow, 2, "合计");
+    EXPECT_EQ(column(g, 2), "数量|2|4|6");
+    EXPECT_EQ(subtotalRows(g), "...S");
+    EXPECT_EQ(g.textMatrix(g.rows() - 1, 0), "合计");
+}
+
+TEST(FlexGrid, FixedCellMarkReadsBack)
+{
+    EXPECT_EQ(vbColor(255), QColor(255, 0, 0));
+    EXPECT_EQ(vbColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(vbColor(0x00C0FF), QColor(255, 192, 0));
+
+    FlexGrid g;
+    fill(g, {"", "货号"}, {{"", "A01"}, {"", "B02"}, {"", "C03"}});
+    g.setCellBackColor(3, 0, vbColor(255));
+    EXPECT_EQ(g.cellBackColor(3, 0), vbColor(255));
+    EXPECT_EQ(g.model()->headerData(2, Qt::Vertical, Qt::BackgroundRole).value<QBrush>().color(), vbColor(255));
+    EXPECT_FALSE(g.cellBackColor(2, 0).isValid());
+    g.removeItem(1);  // the mark stays with its line
+    EXPECT_EQ(g.cellBackColor(2, 0), vbColor(255));
+    EXPECT_FALSE(g.cellBackColor(1, 0).isValid());
+    const QColor face = g.palette().button().color();
+    g.setCellBackColor(2, 0, face);
+    EXPECT_NE(g.cellBackColor(2, 0), vbColor(255));
+}
+
+TEST(FlexGrid, EditingHooks)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "数量"}, {{"", "A01", "1"}, {"", "B02", "2"}});
+    g.setEditable(true);
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    QList<QPair<int, int>> asked;
+    g.beforeEdit = [&](int r, int c) {
+        asked << qMakePair(r, c);
+        return c != 2;  // only 数量 may be edited
+    };
+    QSignalSpy edited(&g, &FlexGrid::afterEdit);
+    QSignalSpy enter(&g, &FlexGrid::enterPressed);
+
+    ASSERT_TRUE(g.setCol(1));
+    QTest::keyClick(&g, Qt::Key_7);
+    EXPECT_EQ(g.indexWidget(g.currentIndex()), nullptr);  // no editor
+    EXPECT_EQ(g.textMatrix(1, 1), "A01");
+
+    ASSERT_TRUE(g.setCol(2));
+    QTest::keyClick(&g, Qt::Key_F2);
+    QWidget* editor = g.indexWidget(g.currentIndex());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "9");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the editor commits after its own handling
+    EXPECT_EQ(g.textMatrix(1, 2), "9");
+    ASSERT_EQ(edited.count(), 1);
+    EXPECT_EQ(edited[0], QVariantList({1, 2}));
+    EXPECT_EQ(enter.count(), 0);  // the editor had that Enter
+    EXPECT_EQ(asked, (QList<QPair<int, int>>{{1, 1}, {1, 2}}));
+
+    QTest::keyClick(&g, Qt::Key_Enter);
+    EXPECT_EQ(enter.count(), 1);
+}
+
+TEST(FlexGrid, CheckBoxColumn)
+{
+    FlexGrid g;
+    fill(g, {"", "问题", "选中"}, {{"", "开线", "0"}, {"", "掉色", "-1"}});
+    g.setColDataType(2, FlexGrid::ColType::Boolean);
+    g.setEditable(true);
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    bool refuse = false;
+    g.beforeEdit = [&](int, int c) { return refuse || c != 2; };
+    QSignalSpy edited(&g, &FlexGrid::afterEdit);
+
+    const QModelIndex first = g.model()->index(0, 1), second = g.model()->index(1, 1);
+    EXPECT_EQ(first.data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_EQ(second.data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_FALSE(second.data(Qt::DisplayRole).isValid());  // the box, not "-1"
+    EXPECT_FALSE(g.model()->index(0, 0).data(Qt::CheckStateRole).isValid());
+
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(first).center());
+    EXPECT_EQ(g.textMatrix(1, 2), "-1");
+    EXPECT_EQ(g.row(), 1);
+    ASSERT_TRUE(g.setRow(2));
+    ASSERT_TRUE(g.setCol(2));
+    QTest::keyClick(&g, Qt::Key_Space);
+    EXPECT_EQ(g.textMatrix(2, 2), "0");
+    ASSERT_EQ(edited.count(), 2);
+    EXPECT_EQ(edited[1], QVariantList({2, 2}));
+
+    refuse = true;
+    QTest::keyClick(&g, Qt::Key_Space);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(second).center());
+    EXPECT_EQ(g.textMatrix(2, 2), "0");
+    EXPECT_EQ(edited.count(), 2);
+}
+
+TEST(FlexGrid, SelectAndClip)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "数量"}, {{"合计", "", "6"}, {"", "A01", "1"}});
+    g.select(1, 0, 1, g.cols() - 1);
+    EXPECT_EQ(g.clip(), "合计\t\t6");
+    EXPECT_EQ(g.row(), 1);
+    g.select(2, 2, 1, 1);
+    EXPECT_EQ(g.clip(), "\t6\rA01\t1");
+    // Re-inserting the saved text restores the row.
+    g.select(1, 0, 1, 2);
+    const QString saved = g.clip();
+    g.removeItem(1);
+    g.addItem(saved, 1);
+    EXPECT_EQ(column(g, 2), "数量|6|1");
+    EXPECT_EQ(g.textMatrix(1, 0), "合计");
+}
+
+TEST(FlexGrid, CopyTakesShapeHiddenWidthsAndTexts)
+{
+    FlexGrid from;
+    fill(from, {"", "GUID", "货号", "数量"}, {{"", "k1", "A01", "1"}, {"", "k2", "A01", "2"}});
+    from.setColHidden(1, true);
+    from.setColWidth(2, 1160);
+    from.setColWidth(0, 200);
+    from.subtotalSum(FlexGrid::WholeListAbove, 3, "总合计");
+
+    FlexGrid copy;
+    fill(copy, {"", "x"}, {{"", "old"}});
+    copy.copyFrom(from);
+    EXPECT_EQ(copy.rows(), 4);
+    EXPECT_EQ(copy.cols(), 4);
+    for (int c = 0; c < from.cols(); ++c) {
+        EXPECT_EQ(column(copy, c), column(from, c));
+        EXPECT_EQ(copy.colHidden(c), from.colHidden(c));
+        EXPECT_EQ(copy.colWidth(c), from.colWidth(c));
+    }
+    EXPECT_TRUE(copy.isColumnHidden(0));
+    copy.setTextMatrix(1, 0, "合计");  // the copy is its own
+    EXPECT_EQ(from.textMatrix(1, 0), "总合计");
+}
+
+TEST(FlexGrid, MergesEqualCellsInChosenColumns)
+{
+    FlexGrid g;
+    fill(g, {"", "货号", "种类"}, {{"", "A01", "男鞋"}, {"", "A01", "男鞋"}, {"", "A01", "女鞋"}, {"", "B02", "女鞋"}});
+    g.setMergeCols({1});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g.rowSpan(0, 0), 3);
+    EXPECT_EQ(g.rowSpan(3, 0), 1);
+    EXPECT_EQ(g.rowSpan(2, 1), 1);  // column 2 is not merged
+    g.subtotalSum(1, 2, "合计");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g.rowSpan(0, 0), 3);
+    EXPECT_EQ(g.rowSpan(3, 0), 1);  // the 合计 row stands alone
+    EXPECT_EQ(g.textMatrix(2, 1), "A01");  // display only
+}
+
+TEST(FlexGrid, RightButtonAndAutoSize)
+{
+    FlexGrid g;
+    fill(g, {"", "货号"}, {{"", "A01"}, {"", "一个很长很长的货号名称"}});
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    QSignalSpy right(&g, &FlexGrid::rightButtonDown);
+    QTest::mouseClick(g.viewport(), Qt::RightButton, {}, g.visualRect(g.model()->index(1, 0)).center());
+    ASSERT_EQ(right.count(), 1);
+    EXPECT_EQ(g.row(), 2);
+
+    g.setColWidth(1, 150);
+    g.autoSize(1, 1);
+    EXPECT_GE(g.colWidth(1), g.fontMetrics().horizontalAdvance("一个很长很长的货号名称") * 15);
+    EXPECT_EQ(g.columnWidth(0), g.colWidth(1) / 15);
+}
