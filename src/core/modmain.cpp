@@ -78,3 +78,20 @@ void SetNumberOnly(QLineEdit* box, bool on)
         box->setValidator(nullptr);
     }
 }
+
+// -- grid helpers -------------------------------------------------------------
+
+#include "platform/flexgrid.h"
+#include "platform/vb.h"
+
+void SetGridColumns(FlexGrid& grid, double width)
+{
+    const int twips = int(vb::roundHalfEven(width));
+    for (int c = 0; c < grid.cols(); ++c) {
+        if (!grid.colHidden(c))
+            grid.setColAlignment(c, Qt::AlignCenter);
+        grid.setColWidth(c, c == 0 ? 200 : twips);
+    }
+}
+
+void ClearGridRows(FlexGrid& grid) { grid.clearDataRows(); }

@@ -34,3 +34,14 @@ void FillDictionaryComboWithAll(const QString& item, QComboBox* combo);
 void EnterToTab(int& KeyAscii);
 // A text box that takes digits only (or any text again).
 void SetNumberOnly(QLineEdit* box, bool on);
+
+// -- grid helpers -------------------------------------------------------------
+
+class FlexGrid;
+
+// The standard layout of a result grid: every column not hidden centred; width
+// 200 twips for the fixed column and `width` (rounded) for every other column,
+// hidden ones included.
+void SetGridColumns(FlexGrid& grid, double width);
+// Removes every data row, keeping the caption row.
+void ClearGridRows(FlexGrid& grid);
