@@ -1,0 +1,186 @@
+// The receipt triple: statement texts, what they write, and that a receipt is
+// written whole or not at all.
+#include "core/modmain.h"
+#include "goods/receipttriple.h"
+#include "support/shopfixture.h"
+
+#include <QStringList>
+
+namespace {
+
+ReceiptValues sample()
+{
+    ReceiptValues v;
+    v.TypeNo = "K-100";
+    v.Name = "夹克";
+    v.Brand = "O'Neal";
+    v.Size = "XL";
+    v.Colour = "黑";
+    v.Leather = "棉";
+    v.Grade = "一等";
+    v.ProductPlace = "广州";
+    v.Price = 72.25f;
+    v.Quantity = 5;
+    v.SellPrice = 129.9f;
+    v.IDCode = "6901234";
+    v.GoodsFloor = "A-3";
+    v.Memo = "it's new";
+    v.Date = QDate(2024, 2, 29);
+    return v;
+}
+
+// Every column of every row of a query, "|" between fields, in column order.
+QStringList rowsOf(const jet::RecordSet& rs)
+{
+    QStringList rows;
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < rs.fieldCount(); ++c)
+            fields << rs.text(r, c);
+        rows << fields.join('|');
+    }
+    return rows;
+}
+
+}  // namespace
+
+class Receipt : public ShopFixture {
+protected:
+    int count(const QString& table) { return scalar("select count(*) from " + table).toInt(); }
+};
+
+TEST_F(Receipt, StatementTexts)
+{
+    gShopNo = "{SHOP}";
+    const ReceiptValues v = sample();
+    EXPECT_EQ(StoreInsertSql("{S}", v),
+              "Insert Into Store Values('{S}','{SHOP}','K-100','夹克','O''Neal','XL','黑','棉','一等','广州',5,"
+              "129.9,'6901234','A-3')");
+    EXPECT_EQ(StoreDetailInsertSql("{L}", "{S}", v),
+              "Insert Into StoreDetail Values('{L}','{S}','{SHOP}','K-100','夹克','O''Neal','XL','黑','棉','一等',"
+              "72.25,5,'广州','it''s new','2024-02-29')");
+    EXPECT_EQ(BuyPriceInsertSql("{S}", v),
+              "Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('{S}',72.25,5,'2024-02-29',"
+              "'{SHOP}')");
+    EXPECT_EQ(StoreRestockSql("{S}", 3), "Update Store Set Quantity=Quantity+ 3 Where GUID='{S}'");
+    EXPECT_EQ(StoreRestockSql("{S}", -2), "Update Store Set Quantity=Quantity+ -2 Where GUID='{S}'");
+}
+
+TEST_F(Receipt, NewStockRowLineAndBatch)
+{
+    const ReceiptValues v = sample();
+    const ReceiptTriple first = NewStockReceipt(v);
+    const ReceiptTriple second = NewStockReceipt(v);
+    EXPECT_EQ(first.StoreGUID.size(), 38);
+    EXPECT_TRUE(first.StoreGUID.startsWith('{') && first.StoreGUID.endsWith('}'));
+    EXPECT_NE(first.StoreGUID, first.LineGUID);
+    EXPECT_NE(first.StoreGUID, second.StoreGUID);
+    ASSERT_TRUE(WriteReceipt(first));
+    ASSERT_TRUE(WriteReceipt(second));
+    EXPECT_TRUE(messages().shown().isEmpty());
+
+    // The same goods received twice: two stock rows of their own.
+    const QString goods = "K-100|夹克|O'Neal|XL|黑|棉|一等";
+    EXPECT_EQ(rowsOf(sql("select * from Store Where GUID='" + first.StoreGUID + "'")),
+              QStringList({first.StoreGUID + '|' + gShopNo + '|' + goods + "|广州|5|129.9|6901234|A-3"}));
+    EXPECT_EQ(count("Store Where TypeNo='K-100'"), 2);
+
+    EXPECT_EQ(rowsOf(sql("select * from StoreDetail Where GUID='" + first.LineGUID + "'")),
+              QStringList({first.LineGUID + '|' + first.StoreGUID + '|' + gShopNo + '|' + goods +
+                           "|72.25|5|广州|it's new|2024-02-29"}));
+    // The batch is the line: same stock row, price, quantity, day and shop.
+    EXPECT_EQ(rowsOf(sql("select StoreGUID,Price,Quantity,sDate,ShopNo from BuyPrice Where StoreGUID='" +
+                         first.StoreGUID + "'")),
+              QStringList({first.StoreGUID + "|72.25|5|2024-02-29|" + gShopNo}));
+    EXPECT_EQ(count("BuyPrice"), 2);
+}
+
+TEST_F(Receipt, RestockRaisesTheChosenRow)
+{
+    ReceiptValues v = sample();
+    const ReceiptTriple stock = NewStockReceipt(v);
+    ASSERT_TRUE(WriteReceipt(stock));
+
+    v.Quantity = 3;
+    v.Price = 70;
+    v.Date = QDate(2024, 3, 5);
+    const ReceiptTriple restock = RestockReceipt(stock.StoreGUID, v);
+    EXPECT_EQ(restock.StoreGUID, stock.StoreGUID);
+    EXPECT_EQ(restock.Statements.first(), StoreRestockSql(stock.StoreGUID, 3));
+    ASSERT_TRUE(WriteReceipt(restock));
+
+    EXPECT_EQ(count("Store"), 1);
+    EXPECT_EQ(scalar("select Quantity from Store"), "8");
+    EXPECT_EQ(rowsOf(sql("select ParentGUID,Price,Quantity,DateTime from StoreDetail Where GUID='" +
+                         restock.LineGUID + "'")),
+              QStringList({stock.StoreGUID + "|70|3|2024-03-05"}));
+    EXPECT_EQ(rowsOf(sql("select StoreGUID,Price,Quantity,sDate from BuyPrice order by ID")),
+              QStringList({stock.StoreGUID + "|72.25|5|2024-02-29", stock.StoreGUID + "|70|3|2024-03-05"}));
+}
+
+TEST_F(Receipt, AFailedStatementWritesNothing)
+{
+    const ReceiptTriple stock = NewStockReceipt(sample());
+    ASSERT_TRUE(WriteReceipt(stock));
+    ReceiptValues v = sample();
+    v.Quantity = 3;
+    const ReceiptTriple restock = RestockReceipt(stock.StoreGUID, v);
+    const ReceiptTriple fresh = NewStockReceipt(sample());
+
+    // The batch, the last of the three, cannot be written.
+    sql("drop table BuyPrice");
+    for (const ReceiptTriple& t : {restock, fresh}) {
+        messages().clear();
+        EXPECT_FALSE(WriteReceipt(t));
+        ASSERT_EQ(messages().shown().size(), 1);
+        EXPECT_TRUE(messages().last().text.contains("BuyPrice", Qt::CaseInsensitive)) << "the engine's own words";
+        EXPECT_EQ(count("Store"), 1);
+        EXPECT_EQ(scalar("select Quantity from Store"), "5");
+        EXPECT_EQ(count("StoreDetail"), 1);
+    }
+    // The connection is left usable, outside any transaction.
+    sql("create table BuyPrice (ID INTEGER PRIMARY KEY AUTOINCREMENT, StoreGUID TEXT, Price SINGLE, "
+        "Quantity INTEGER, sDate TEXT, ShopNo TEXT)");
+    messages().clear();
+    EXPECT_TRUE(WriteReceipt(fresh));
+    EXPECT_EQ(count("Store"), 2);
+    EXPECT_EQ(count("BuyPrice"), 1);
+}
+
+TEST(ReceiptNumbers, TypedPricesAndQuantities)
+{
+    struct Case {
+        QString text;
+        std::optional<float> price;
+        std::optional<qint32> quantity;
+    };
+    const Case cases[] = {
+        {"5", 5.0f, 5},
+        {" 5 ", 5.0f, 5},
+        {"0", 0.0f, 0},
+        {"-2", -2.0f, -2},
+        {"72.25", 72.25f, 72},
+        {"2.5", 2.5f, 2},  // halves to even
+        {"3.5", 3.5f, 4},
+        {"1e3", 1000.0f, 1000},
+        {"1e10", 1e10f, std::nullopt},  // beyond 32 bits
+        {"1e39", std::nullopt, std::nullopt},
+        {"1,000", std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {"abc", std::nullopt, std::nullopt},
+        {"5x", std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(ReadPrice(c.text), c.price);
+        EXPECT_EQ(ReadQuantity(c.text), c.quantity);
+    }
+}
+
+TEST(ReceiptNumbers, TheIntakeDeskRowHasThirteenFields)
+{
+    const ReceiptValues v = sample();
+    const QStringList fields = StockRowText("{S}", v).split('\t');
+    EXPECT_EQ(fields, QStringList({"", "{S}", "K-100", "夹克", "O'Neal", "XL", "黑", "棉", "一等", "广州", "5",
+                                   "6901234", "A-3"}));
+}
