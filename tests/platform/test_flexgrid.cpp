@@ -74,6 +74,9 @@ TEST_F(GridBinding, CaptionsKeysAndTextsComeFromTheRecordSet)
     EXPECT_EQ(g.colIndex("guid"), 1);
     EXPECT_EQ(g.colIndex("零售价"), 5);
     EXPECT_EQ(g.colIndex("Price"), -1);
+    g.setColKey(4, "Qty");
+    EXPECT_EQ(g.colIndex("QTY"), 4);  // by key
+    EXPECT_EQ(g.colIndex("数量"), 4);  // or by caption
     EXPECT_EQ(g.textMatrix(1, 5), "72.25");
     EXPECT_EQ(g.textMatrix(2, 5), "85");
     EXPECT_EQ(g.text(2, "数量"), "1");
