@@ -1,0 +1,260 @@
+// The main window: its menus and toolbar, the role permissions, the tools.
+#include "core/frmchangepwd.h"
+#include "core/frmdatadictionary.h"
+#include "core/frmmain.h"
+#include "core/frmrelogin.h"
+#include "staff.h"
+#include "support/shopfixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+class MainWindow : public ShopFixture {
+protected:
+    void SetUp() override
+    {
+        ShopFixture::SetUp();
+        staff::addCashierAndGuest();
+    }
+    static QStringList captions(const QList<QAction*>& actions)
+    {
+        QStringList c;
+        for (QAction* a : actions)
+            c << (a->isSeparator() ? QStringLiteral("------------------") : a->text());
+        return c;
+    }
+    static void clickButton(frmMain& w, const char* key)
+    {
+        auto* button = qobject_cast<QToolButton*>(w.Toolbar->widgetForAction(w.Buttons(key)));
+        ASSERT_NE(button, nullptr) << key;
+        button->click();
+    }
+};
+
+// Every guarded menu item and the flag that opens it.
+const std::pair<const char*, const char*> kGuardedItems[] = {
+    {"UserManage", "UserManage"},
+    {"SellRole", "SellRole"},
+    {"ChangeShop", "ChangeShop"},
+    {"ReStart", "ReStart"},
+    {"BuyIn", "BuyIn"},
+    {"SellOut", "Sell"},
+    {"ClientBackChange", "ClientChange"},
+    {"ClientBack", "ClientBack"},
+    {"Question", "Question"},
+    {"CompanyBack", "FactoryBack"},
+    {"BlankOut", "SellBlankOut"},
+    {"ChangePrice", "ChangePrice"},
+    {"OtherOut", "OtherOut"},
+    {"StoreQuery", "StoreQuery"},
+    {"SellQuery", "SellQuery"},
+    {"SellGroup", "SellGroup"},
+    {"BuyInDetail", "BuyDetail"},
+    {"ClientChangeQuery", "ClientChangeQuery"},
+    {"Back", "FactoryBackQuery"},
+    {"BlankOutQuery", "BlankOutQuery"},
+    {"OtherOutQuery", "OtherOurQuery"},
+    {"DayAmount", "DayAmount"},
+    {"AmountTotal", "TotalAmount"},
+    {"Profit", "Profit"},
+};
+const std::pair<const char*, const char*> kGuardedButtons[] = {
+    {"BuyIn", "BuyIn"},         {"SellOut", "Sell"},           {"ClientBackChange", "ClientChange"},
+    {"ClientBack", "ClientBack"}, {"CompanyBack", "FactoryBack"}, {"StoreQuery", "StoreQuery"},
+    {"SellQuery", "SellQuery"}, {"ChangeShop", "ChangeShop"},
+};
+const char* const kAlwaysItems[] = {"ChagePassWord", "Data",       "Colour",        "Size",      "Name",
+                                    "Brand",         "feather",    "Grade",         "Production", "BackResion",
+                                    "ChangeResion",  "BlankOutResion", "OtherItem", "putin",     "BackUpDate",
+                                    "ReLogin",       "Exit",       "Calculate",     "Note",      "About"};
+const char* const kAlwaysButtons[] = {"Calculate", "Note", "Exit"};
+
+QAction* menuItem(frmMain& w, const char* name)
+{
+    for (QAction* a : w.menuBar()->findChildren<QAction*>(QLatin1String(name)))
+        if (!a->isSeparator() && a->parent() != w.Toolbar)
+            return a;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, MenusAndToolbarInOrder)
+{
+    frmMain w;
+    EXPECT_EQ(w.windowTitle(), "VeloraTessaro-我的店铺");
+    EXPECT_EQ(captions(w.menuBar()->actions()),
+              QStringList({"[系  统(&S)]", "[功  能(&O)]", "[查  询(&Q)]", "[结算统计(&A)]", "[帮  助(&H)]"}));
+    EXPECT_EQ(captions(w.System->actions()),
+              QStringList({"1-用户管理", "2-修改密码", "3-系统参数设置", "4-数据维护", "5-店面管理",
+                           "------------------", "6-进货单数据导入", "7-数据备份设置", "8-重新开始", "9-更换用户",
+                           "10-退出"}));
+    EXPECT_EQ(captions(w.Data->actions()),
+              QStringList({"颜色", "尺码", "种类", "品牌", "面料", "等级", "产地", "退货原因", "调换原因", "作废原因",
+                           "其他支出项目"}));
+    EXPECT_EQ(captions(w.Operator->actions()),
+              QStringList({"1-进货管理", "2-售货管理", "3-客户调换", "4-客户退货", "5-问 题 鞋", "6-厂商退货",
+                           "------------------", "7-售货作废", "8-价格变动", "9-非营业其他支出"}));
+    EXPECT_EQ(captions(w.Query->actions()),
+              QStringList({"1-库存查询", "2-售货查询", "3-销售排行", "4-进货明细查询", "5-客户退换查询",
+                           "6-厂商退货查询", "7-作废记录查询", "8-非营业支出查询"}));
+    EXPECT_EQ(captions(w.Amount->actions()), QStringList({"1-日结算", "2-结算汇总", "3-利润分析"}));
+    EXPECT_EQ(captions(w.Other->actions()), QStringList({"1-计算器", "2-记事本", "3-关于我们"}));
+    EXPECT_EQ(captions(w.Toolbar->actions()),
+              QStringList({"进 货", "售  货", "客户调换", "客户退货", "厂商退货", "库存查询", "售货查询", "店面管理",
+                           "计算器", "记事本", "退 出"}));
+    for (QAction* a : w.Toolbar->actions())
+        EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+}
+
+TEST_F(MainWindow, EachFlagOpensExactlyItsOwnItems)
+{
+    frmMain w;
+    // The administrator has everything.
+    for (const auto& [item, flag] : kGuardedItems)
+        EXPECT_TRUE(menuItem(w, item)->isEnabled()) << item;
+    // One flag at a time: only the items and buttons of that flag come on.
+    for (const QString& granted : schema::roleFlags()) {
+        SCOPED_TRACE(granted.toStdString());
+        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
+            staff::kGuestRole + "'");
+        sql("Update Role Set " + granted + "=1 Where GUID='" + staff::kGuestRole + "'");
+        ASSERT_TRUE(gUser.Initial("g01"));
+        w.LoadPopdem();
+        for (const auto& [item, flag] : kGuardedItems)
+            EXPECT_EQ(menuItem(w, item)->isEnabled(), granted == flag) << item;
+        for (const auto& [key, flag] : kGuardedButtons)
+            EXPECT_EQ(w.Buttons(key)->isEnabled(), granted == flag) << key;
+        for (const char* item : kAlwaysItems)
+            EXPECT_TRUE(menuItem(w, item)->isEnabled()) << item;
+    }
+}
+
+TEST_F(MainWindow, RoleWithEveryFlagClearKeepsTheEverydayItems)
+{
+    ASSERT_TRUE(gUser.Initial("g01"));
+    frmMain w;
+    for (const auto& [item, flag] : kGuardedItems)
+        EXPECT_FALSE(menuItem(w, item)->isEnabled()) << item;
+    for (const auto& [key, flag] : kGuardedButtons)
+        EXPECT_FALSE(w.Buttons(key)->isEnabled()) << key;
+    for (const char* item : kAlwaysItems)
+        EXPECT_TRUE(menuItem(w, item)->isEnabled()) << item;
+    for (const char* key : kAlwaysButtons)
+        EXPECT_TRUE(w.Buttons(key)->isEnabled()) << key;
+
+    // A greyed item cannot be chosen; the everyday ones open their windows.
+    w.BuyIn->trigger();
+    w.ChagePassWord->trigger();
+    w.ReLogin->trigger();
+    QString caption;
+    QStringList entries;
+    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* d) {
+        caption = d->windowTitle();
+        for (int i = 0; i < d->List->count(); ++i)
+            entries << d->List->item(i)->text();
+        return int(QDialog::Accepted);
+    });
+    w.feather->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmChangePwd", "frmReLogin", "frmDataDictionary"}));
+    EXPECT_EQ(caption, "数据字典--面料");
+    EXPECT_EQ(entries, QStringList({"真皮", "PU革", "帆布", "网布", "纯棉", "涤纶"}));
+    EXPECT_TRUE(messages().shown().isEmpty());
+}
+
+TEST_F(MainWindow, EveryPickListItemOpensItsOwnList)
+{
+    frmMain w;
+    QStringList captions;
+    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* d) {
+        captions << d->windowTitle();
+        return int(QDialog::Accepted);
+    });
+    for (QAction* a : w.Data->actions())
+        a->trigger();
+    QStringList expected;
+    for (QAction* a : w.Data->actions())
+        expected << "数据字典--" + a->text();
+    EXPECT_EQ(captions, expected);
+}
+
+TEST_F(MainWindow, ToolsStartTheFirstProgramFound)
+{
+    struct Case {
+        const char* tool;  // the toolbar key, also the menu item
+        QStringList available;
+        bool starts;
+        QString started;  // "" when the clerk is told the tool is gone
+    };
+    const Case cases[] = {
+        {"Calculate", {"xcalc", "kcalc", "gedit"}, true, "kcalc"},
+        {"Calculate", {"xcalc"}, true, "xcalc"},
+        {"Calculate", {"gedit", "mousepad"}, true, ""},
+        {"Calculate", {"gnome-calculator"}, false, ""},
+        {"Note", {"xed", "mousepad", "kcalc"}, true, "mousepad"},
+        {"Note", {"gedit", "xed"}, true, "gedit"},
+        {"Note", {}, true, ""},
+    };
+    frmMain w;
+    for (const Case& c : cases) {
+        for (bool fromToolbar : {false, true}) {
+            SCOPED_TRACE(std::string(c.tool) + (fromToolbar ? " button " : " menu ") +
+                         c.available.join(',').toStdString());
+            messages().clear();
+            fakes->proc.started.clear();
+            fakes->proc.available = c.available;
+            fakes->proc.startSucceeds = c.starts;
+            if (fromToolbar)
+                clickButton(w, c.tool);
+            else
+                menuItem(w, c.tool)->trigger();
+            if (c.started.isEmpty()) {
+                ASSERT_EQ(messages().shown().size(), 1);
+                EXPECT_EQ(messages().last().text, "该工具可能已被系统删除！");
+                EXPECT_EQ(messages().last().title, "VeloraTessaro");
+                EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+                EXPECT_EQ(messages().last().buttons, ui::Buttons::Ok);
+            } else {
+                EXPECT_TRUE(messages().shown().isEmpty());
+                EXPECT_EQ(fakes->proc.started, QStringList({c.started}));
+            }
+        }
+    }
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow)
+{
+    for (bool fromToolbar : {false, true}) {
+        QPointer<frmMain> w = new frmMain;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        staff::showActive(w);
+        if (fromToolbar)
+            clickButton(*w, "Exit");
+        else
+            w->Exit->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(w.isNull());
+        EXPECT_EQ(frmMain::current(), nullptr);
+    }
+}
+
+TEST_F(MainWindow, PictureStaysInTheMiddleAcross)
+{
+    frmMain w;
+    for (int width : {800, 1366}) {
+        w.resize(width, 700);
+        staff::showActive(&w);
+        QCoreApplication::processEvents();
+        const QRect r = w.Image1->geometry();
+        const int centre = w.Image1->mapTo(&w, QPoint(r.width() / 2, 0)).x();
+        EXPECT_NEAR(centre, w.width() / 2, 2) << width;
+    }
+}
