@@ -9,12 +9,6 @@
 namespace vb {
 
 namespace {
-const QRegularExpression& numberPattern()
-{
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*[+-]?\s*(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)"));
-    return re;
-}
 // Shortest round-trip text of a float; std::to_chars ignores the C locale.
 std::string shortest(float v)
 {
@@ -33,15 +27,55 @@ bool isNumeric(const QString& text)
 
 double val(const QString& text)
 {
-    const QRegularExpressionMatch m = numberPattern().match(text);
-    if (!m.hasMatch())
+    // Hand-scanned: grids total many thousands of cells at a time.
+    const QChar* p = text.constData();
+    const QChar* const e = p + text.size();
+    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    while (p < e && blank(*p))
+        ++p;
+    char buf[64];
+    int n = 0;
+    if (p < e && (*p == QLatin1Char('+') || *p == QLatin1Char('-'))) {
+        buf[n++] = char(p->unicode());
+        ++p;
+        while (p < e && blank(*p))
+            ++p;
+    }
+    int digits = 0;
+    bool point = false;
+    for (; p < e && n < 40; ++p) {
+        const ushort c = p->unicode();
+        if (c >= '0' && c <= '9') {
+            buf[n++] = char(c);
+            ++digits;
+        } else if (c == '.' && !point) {
+            buf[n++] = '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
         return 0;
-    QString s = m.captured(0);
-    s.remove(QLatin1Char(' '));
-    s.remove(QLatin1Char('\t'));
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    if (p + 1 < e && (*p == QLatin1Char('e') || *p == QLatin1Char('E'))) {
+        const QChar* q = p + 1;
+        char exp[8];
+        int m = 0;
+        if (*q == QLatin1Char('+') || *q == QLatin1Char('-'))
+            exp[m++] = char((q++)->unicode());
+        const int before = m;
+        while (q < e && q->unicode() >= '0' && q->unicode() <= '9' && m < 6)
+            exp[m++] = char((q++)->unicode());
+        if (m > before) {
+            buf[n++] = 'e';
+            for (int i = 0; i < m; ++i)
+                buf[n++] = exp[i];
+        }
+    }
+    double v = 0;
+    const char* begin = buf[0] == '+' ? buf + 1 : buf;
+    const auto r = std::from_chars(begin, buf + n, v);
+    return r.ec == std::errc() && std::isfinite(v) ? v : 0;
 }
 
 double roundHalfEven(double v)

@@ -25,6 +25,12 @@ TEST(Vb, ValTakesTheLeadingNumber)
     EXPECT_EQ(vb::val(""), 0);
     EXPECT_EQ(vb::val("08.5"), 8.5);
     EXPECT_EQ(vb::val("1e2x"), 100);
+    EXPECT_EQ(vb::val("-.5"), -0.5);
+    EXPECT_EQ(vb::val("+3"), 3);
+    EXPECT_EQ(vb::val("- 2"), -2);
+    EXPECT_EQ(vb::val("1.5e"), 1.5);
+    EXPECT_EQ(vb::val("."), 0);
+    EXPECT_EQ(vb::val("-"), 0);
 }
 
 TEST(Vb, RoundsHalvesToEven)
