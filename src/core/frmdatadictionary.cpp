@@ -4,6 +4,8 @@
 #include "platform/services.h"
 #include "platform/vbkeys.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +49,8 @@ frmDataDictionary::frmDataDictionary(QWidget* parent)
 
 void frmDataDictionary::EditList(const QString& item, QComboBox* refill)
 {
-    frmDataDictionary editor;
+    // Over the window that asked for it.
+    frmDataDictionary editor(refill ? refill->window() : QApplication::activeWindow());
     editor.LoadIt(item);
     editor.showModal();
     if (refill)
