@@ -107,8 +107,8 @@ void frmDataDictionary::cmdAdd_Click()
 
 void frmDataDictionary::cmdDel_Click()
 {
-    // With nothing selected there is nothing to delete: no statement goes out
-    // (it would delete the list's empty entries, which are not shown as chosen).
+    // With nothing selected there is nothing to delete, and no statement goes
+    // out: with an empty text it would delete the list's empty entries.
     if (List->currentRow() < 0 || !List->currentItem()->isSelected())
         return;
     const QString text = List->currentItem()->text();
