@@ -135,8 +135,8 @@ void frmBuyIn::BindStock(const QString& sql)
 
 void frmBuyIn::LoadGoods()
 {
-    BindStock(kStockColumns + QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where "
-                                             "ShopNo='") +
+    BindStock(kStockColumns +
+              QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ShopNo='") +
               SqlQuote(gShopNo) + QStringLiteral("'"));
 }
 

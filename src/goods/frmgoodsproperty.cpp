@@ -71,18 +71,30 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("新货"));
     const QList<QPair<QWidget*, const char*>> names = {
-        {tabGoods, "tabGoods"},     {txtNo, "txtNo"},
-        {comName, "comName"},       {comBrand, "comBrand"},
-        {comSize, "comSize"},       {comColour, "comColour"},
-        {comLeather, "comLeather"}, {comGrade, "comGrade"},
-        {comProductPlace, "comProductPlace"}, {txtPrice, "txtPrice"},
-        {txtSellPrice, "txtSellPrice"}, {txtQuantity, "txtQuantity"},
-        {txtBlock, "txtBlock"},     {txtFloor, "txtFloor"},
-        {txtMemo, "txtMemo"},       {DT, "DT"},
-        {cmdPutIn, "cmdPutIn"},     {cmdClear, "cmdClear"},
-        {cmdName, "cmdName"},       {cmdBrand, "cmdBrand"},
-        {cmdSize, "cmdSize"},       {cmdColour, "cmdColour"},
-        {cmdLeather, "cmdLeather"}, {cmdGrade, "cmdGrade"},
+        {tabGoods, "tabGoods"},
+        {txtNo, "txtNo"},
+        {comName, "comName"},
+        {comBrand, "comBrand"},
+        {comSize, "comSize"},
+        {comColour, "comColour"},
+        {comLeather, "comLeather"},
+        {comGrade, "comGrade"},
+        {comProductPlace, "comProductPlace"},
+        {txtPrice, "txtPrice"},
+        {txtSellPrice, "txtSellPrice"},
+        {txtQuantity, "txtQuantity"},
+        {txtBlock, "txtBlock"},
+        {txtFloor, "txtFloor"},
+        {txtMemo, "txtMemo"},
+        {DT, "DT"},
+        {cmdPutIn, "cmdPutIn"},
+        {cmdClear, "cmdClear"},
+        {cmdName, "cmdName"},
+        {cmdBrand, "cmdBrand"},
+        {cmdSize, "cmdSize"},
+        {cmdColour, "cmdColour"},
+        {cmdLeather, "cmdLeather"},
+        {cmdGrade, "cmdGrade"},
         {cmdProductPlace, "cmdProductPlace"},
     };
     for (const auto& [w, name] : names)
@@ -139,9 +151,10 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     resize(600, 420);
 
     // Enter moves on through the fields in this order.
-    const QList<QWidget*> inputs = {txtNo,    comName,      comBrand,    comSize,  comColour,
-                                    comLeather, comGrade,   comProductPlace, txtPrice, txtSellPrice,
-                                    txtQuantity, txtBlock,  txtFloor,    txtMemo,  DT};
+    const QList<QWidget*> inputs = {
+        txtNo,    comName,      comBrand,    comSize,  comColour, comLeather, comGrade, comProductPlace,
+        txtPrice, txtSellPrice, txtQuantity, txtBlock, txtFloor,  txtMemo,    DT,
+    };
     for (int i = 0; i + 1 < inputs.size(); ++i)
         setTabOrder(inputs[i], inputs[i + 1]);
     setTabOrder(DT, cmdPutIn);

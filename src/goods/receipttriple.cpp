@@ -102,7 +102,7 @@ bool WriteReceipt(const ReceiptTriple& t)
             try {
                 gDbopt.RollbackTrans();
             } catch (const jet::Error&) {
-                // The failed commit has already ended the transaction.
+                // Nothing is left to roll back.
             }
         }
     }
@@ -111,9 +111,8 @@ bool WriteReceipt(const ReceiptTriple& t)
 
 QString StockRowText(const QString& storeGUID, const ReceiptValues& v)
 {
-    const QStringList fields = {QString(),  storeGUID, v.TypeNo,       v.Name,
-                                v.Brand,    v.Size,    v.Colour,       v.Leather,
-                                v.Grade,    v.ProductPlace, quantityText(v.Quantity), v.IDCode,
+    const QStringList fields = {QString(), storeGUID, v.TypeNo, v.Name, v.Brand, v.Size, v.Colour,
+                                v.Leather, v.Grade, v.ProductPlace, quantityText(v.Quantity), v.IDCode,
                                 v.GoodsFloor};
     return fields.join(QLatin1Char('\t'));
 }

@@ -8,12 +8,16 @@
 #include "platform/flexgrid.h"
 #include "support/shopfixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+
+#include <functional>
+#include <tuple>
 
 class GoodsProperty : public ShopFixture {
 protected:
