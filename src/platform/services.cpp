@@ -1,5 +1,7 @@
 #include "platform/services.h"
 
+#include "platform/receiptprinter.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -120,12 +122,14 @@ Platform realPlatform()
     static QtModalRunner modal;
     static QtFileDialogs files;
     static QtProcessLauncher proc;
+    static QtReceiptPrinter receipts;
     static SystemClock clock;
     Platform p;
     p.msg = &messages;
     p.modal = &modal;
     p.files = &files;
     p.proc = &proc;
+    p.receipts = &receipts;
     p.clock = &clock;
     return p;
 }

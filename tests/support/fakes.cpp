@@ -38,6 +38,7 @@ FakePlatform::FakePlatform() : previous(ui::platform())
     p.modal = &modal;
     p.files = &files;
     p.proc = &proc;
+    p.receipts = &receipts;
     p.clock = &clock;
     ui::setPlatform(p);
 }

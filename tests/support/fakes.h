@@ -90,6 +90,21 @@ public:
     QStringList documents;
 };
 
+// Keeps every document it prints; when `fails` is set it prints nothing and
+// reports the failure, as a missing or broken printer does.
+class FakeReceiptPrinter : public ui::ReceiptPrinter {
+public:
+    bool print(const QList<ui::PrintBlock>& document) override
+    {
+        if (fails)
+            return false;
+        printed << document;
+        return true;
+    }
+    bool fails = false;
+    QList<QList<ui::PrintBlock>> printed;
+};
+
 class FixedClock : public ui::Clock {
 public:
     QDate today() const override { return when.date(); }
@@ -105,6 +120,7 @@ struct FakePlatform {
     FakeModal modal;
     FakeFiles files;
     FakeProcess proc;
+    FakeReceiptPrinter receipts;
     FixedClock clock;
     ui::Platform previous;
 };

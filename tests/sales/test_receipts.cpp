@@ -1,0 +1,288 @@
+// The receipt layouts, character by character, and the reprint of the day's
+// previous sale from the database.
+
+#include "core/modmain.h"
+#include "sales/receipts.h"
+#include "support/shopfixture.h"
+
+#include <QRegularExpression>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString sp(int n) { return QString(n, QLatin1Char(' ')); }
+const QString kWideRule = sp(4) + QString(40, QChar(0x2026));
+const QString kNarrowRule = QString(20, QChar(0x2026));
+
+// One block as comparable values: size, boldness and its lines (split at CR LF).
+struct Block {
+    int pointSize;
+    bool bold;
+    std::vector<std::string> lines;
+    bool operator==(const Block&) const = default;
+};
+
+void PrintTo(const Block& b, std::ostream* os)
+{
+    *os << "size " << b.pointSize << (b.bold ? " bold" : "") << ":\n";
+    for (const std::string& l : b.lines)
+        *os << "  [" << l << "]\n";
+}
+
+Block block(int pointSize, bool bold, const QStringList& lines)
+{
+    Block b{pointSize, bold, {}};
+    for (const QString& l : lines)
+        b.lines.push_back(l.toStdString());
+    return b;
+}
+
+std::vector<Block> blocksOf(const QList<ui::PrintBlock>& document)
+{
+    std::vector<Block> out;
+    for (const ui::PrintBlock& p : document) {
+        // Lines are joined, not ended, by CR LF; a bare LF would be a fault.
+        EXPECT_FALSE(p.text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))));
+        out.push_back(block(p.pointSize, p.bold, p.text.split(QStringLiteral("\r\n"))));
+    }
+    return out;
+}
+
+// 200 paid for 180 due; the first goods number has 12 characters.
+ReceiptSale sampleSale()
+{
+    ReceiptSale s;
+    s.shopName = QStringLiteral("东门店");
+    s.time = QStringLiteral("2024-03-05 10:30:00");
+    s.seller = QStringLiteral("管理员");
+    s.sellNo = QStringLiteral("202403050003");
+    s.received = QStringLiteral("200");
+    s.change = QStringLiteral("20");
+    s.lines << ReceiptLine{"AB1234567890", "青禾", "男鞋", "40", "1", "100", "全", "100"};
+    s.lines << ReceiptLine{"K7", "远帆", "女鞋", "37", "1", "99.5", "8", "80"};
+    return s;
+}
+
+TEST(Receipts, WideCheckoutReceipt)
+{
+    const std::vector<Block> expected{block(
+        10, false,
+        {"", "", sp(23) + "东门店结帐单" + sp(17), sp(40) + "销售时间：2024-03-05 10:30:00",
+         sp(40) + "销 售 员：" + sp(4) + "管理员", sp(40) + "销售编号：202403050003", "", kWideRule,
+         " 货号" + sp(4) + "品牌" + sp(6) + "种类" + sp(5) + "尺码" + sp(4) + "数量" + sp(4) + "零售价" + sp(4) +
+             "折扣/特价" + sp(4) + "实收金额",
+         "",
+         "AB1234567890" + sp(4) + "青禾" + sp(4) + "男鞋" + sp(5) + "40" + sp(8) + "1" + sp(6) + "100" + sp(10) +
+             "全" + sp(10) + "100",
+         "",
+         "K7" + sp(4) + "远帆" + sp(4) + "女鞋" + sp(5) + "37" + sp(8) + "1" + sp(6) + "99.5" + sp(10) + "8" +
+             sp(10) + "80",
+         "", kWideRule, "    数    量：2" + sp(9) + "应收合计：199.5" + sp(5) + "实收合计：180", "",
+         "    优惠合计：19.5" + sp(6) + "客人付款：200" + sp(7) + "找回金额：20", kWideRule,
+         sp(15) + "欢迎再次光临" + sp(2) + "多谢惠顾"})};
+    EXPECT_EQ(blocksOf(PrintReceiptWide(sampleSale())), expected);
+}
+
+TEST(Receipts, NarrowCheckoutReceipt)
+{
+    const std::vector<Block> expected{
+        block(10, true, {sp(4) + "东门店结帐单" + sp(7)}),
+        block(8, false,
+              {"", "", "   销售时间：2024-03-05 10:30:00", "   销 售 员：" + sp(4) + "管理员",
+               "   销售编号：202403050003", kNarrowRule, "货号   品牌 数量 零售价 折扣 实收 ", "",
+               // 12 characters: no padding, the brand follows directly.
+               "AB1234567890青禾 1 100  全" + sp(2) + "100" + sp(2), "",
+               "K7" + sp(8) + "远帆 1 99.5  8" + sp(2) + "80" + sp(3), kNarrowRule,
+               " 数    量：2" + sp(3) + "  应收合计：199.5", " 实收合计：180 优惠合计：19.5",
+               " 客人付款：200   找回金额：20", kNarrowRule, "凭本票按国家三包法规实行三包", kNarrowRule,
+               "    谢谢惠顾，欢迎下次光临！", sp(3)})};
+    EXPECT_EQ(blocksOf(PrintReceiptNarrow(sampleSale())), expected);
+}
+
+TEST(Receipts, TotalsShowTheSumsOfTheLines)
+{
+    // Summed step by step at single precision these would print as 119.700005
+    // and -0.29999542; the pieces pass the 16-bit range.
+    ReceiptSale s = sampleSale();
+    s.lines.clear();
+    for (const char* pieces : {"40000", "1", "1"})
+        s.lines << ReceiptLine{"A", "B", "C", "D", pieces, "39.9", "全", "40"};
+    const QStringList lines = PrintReceiptWide(s).first().text.split(QStringLiteral("\r\n"));
+    const QString text = lines.join('\n');
+    EXPECT_TRUE(lines.contains("    数    量：40002" + sp(5) + "应收合计：119.7" + sp(5) + "实收合计：120"))
+        << text.toStdString();
+    EXPECT_TRUE(lines.contains("    优惠合计：-0.3" + sp(6) + "客人付款：200" + sp(7) + "找回金额：20"))
+        << text.toStdString();
+}
+
+class ReceiptPrinting : public ShopFixture {
+protected:
+    void SetUp() override
+    {
+        ShopFixture::SetUp();
+        gSellRole.IsPrint = false;  // the reprint does not look at it
+        gSellRole.PrinterType = 0;
+    }
+    FakeReceiptPrinter& printer() { return fakes->receipts; }
+
+    void addSell(const QString& key, const QString& sellNo, int state, const QString& typeNo, const QString& price,
+                 const QString& abate, const QString& amount, const QString& shop = QString())
+    {
+        sql("Insert Into Sell Values('" + key + "','{S1}','" + (shop.isEmpty() ? gShopNo : shop) + "','" + typeNo +
+            "','男鞋','青禾','40','黑色','真皮','合格品','温州',1," + price + ",'" + abate + "'," + amount +
+            ",50,'7','2024-03-04','" + sellNo + "','3','张三'," + QString::number(state) + ",300,20.5)");
+    }
+    // The day's first sale: sold, returned, exchanged and voided lines, in this
+    // order of writing (keys descending, so no ordering by key can pass); a
+    // line of another shop under the same number, and the next sale.
+    void addFirstSale()
+    {
+        addSell("{K9}", "202403050001", 0, "Z9", "100", "全", "100");
+        addSell("{K8}", "202403050001", 2, "R2", "500", "全", "500");
+        addSell("{K7}", "202403050001", 1, "A1", "99.5", "8.5", "85");
+        addSell("{K6}", "202403050001", 3, "V3", "700", "全", "700");
+        addSell("{K5}", "202403050001", 0, "X5", "900", "全", "900", "{ANOTHER-SHOP}");
+        addSell("{K4}", "202403050002", 0, "N2", "800", "全", "800");
+    }
+};
+
+TEST_F(ReceiptPrinting, WideReprintOfThePreviousSale)
+{
+    addFirstSale();
+    messages().answerYes();
+    ReprintLastReceipt(QStringLiteral("202403050002"));
+
+    ASSERT_EQ(messages().texts(), QStringList{"确定要进行重复打印吗？"});
+    EXPECT_EQ(messages().last().title, ui::kTitleTip);
+    EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+    ASSERT_EQ(printer().printed.size(), 1);
+    const QString item = sp(4) + "青禾" + sp(4) + "男鞋" + sp(5) + "40" + sp(8) + "1" + sp(6);
+    const std::vector<Block> expected{
+        block(10, false, {sp(23) + gShopName + "结帐单" + sp(17)}),
+        block(8, false,
+              {"", "", sp(53) + "销售时间：2024-03-05 10:30:00", sp(53) + "销 售 员：" + sp(4) + gUser.Name,
+               sp(53) + "销售编号：202403050001", "", kWideRule,
+               sp(4) + "品牌" + sp(6) + "种类" + sp(5) + "尺码" + sp(4) + "数量" + sp(4) + "零售价" + sp(4) +
+                   "折扣/特价" + sp(4) + "实收金额" + sp(4) + "优惠金额",
+               "", "Z9" + item + "100" + sp(10) + "全" + sp(10) + "100", "",
+               "A1" + item + "99.5" + sp(10) + "8.5" + sp(10) + "85", "", kWideRule,
+               "    数    量：2" + sp(9) + "应收合计：199.5" + sp(5) + "实收合计：185", "",
+               "    优惠合计：14.5" + sp(6) + "客人付款：300" + sp(7) + "找回金额：20.5", kWideRule,
+               sp(15) + "欢迎再次光临" + sp(2) + "多谢惠顾"})};
+    EXPECT_EQ(blocksOf(printer().printed.first()), expected);
+}
+
+TEST_F(ReceiptPrinting, NarrowReprintForAnyPrinterTypeButZero)
+{
+    addFirstSale();
+    gSellRole.PrinterType = 2;
+    messages().answerYes();
+    ReprintLastReceipt(QStringLiteral("202403050002"));
+
+    ASSERT_EQ(printer().printed.size(), 1);
+    const std::vector<Block> expected{
+        block(10, true, {sp(4) + gShopName + "结帐单" + sp(7)}),
+        block(8, false,
+              {"", "", "   销售时间：2024-03-05 10:30:00", "   销 售 员：" + sp(4) + gUser.Name,
+               "   销售编号：202403050001", kNarrowRule, "货号   品牌 数量 零售价 折扣 实收 ", "",
+               "Z9" + sp(8) + "青禾 1 100  全" + sp(2) + "100" + sp(2), "",
+               "A1" + sp(8) + "青禾 1 99.5  8.5" + "85" + sp(3), kNarrowRule,
+               " 数    量：2" + sp(3) + "  应收合计：199.5", " 实收合计：185 优惠合计：14.5",
+               " 客人付款：300   找回金额：20.5", kNarrowRule, "凭本票按国家三包法规实行三包", kNarrowRule,
+               "    谢谢惠顾，欢迎下次光临！", sp(3)})};
+    EXPECT_EQ(blocksOf(printer().printed.first()), expected);
+}
+
+TEST_F(ReceiptPrinting, ReprintRefusals)
+{
+    struct Case {
+        const char* name;
+        QString lbNo;
+        bool sureToReprint;
+        QStringList wanted;  // the messages after the question
+    };
+    const QList<Case> cases{
+        {"answered no", "202403050003", false, {}},
+        {"no sale yet today", "202403050001", true, {"对不起今天还没有销售，不能重新打印！"}},
+        // Sale 0002 had one line, returned: nothing left to print.
+        {"every line returned", "202403050003", true, {"该次销售可能被退货或调换不能打印！"}},
+        // Sale 0004 had two lines, one returned and one voided.
+        {"every line returned or voided", "202403050005", true, {"该次销售可能被退货或调换不能打印！"}},
+        {"no number shown", "", true, {"该次销售可能被退货或调换不能打印！"}},
+    };
+    addSell("{R1}", "202403050002", 2, "R2", "100", "全", "100");
+    addSell("{R2}", "202403050004", 2, "R4", "100", "全", "100");
+    addSell("{R3}", "202403050004", 3, "V4", "100", "全", "100");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages().clear();
+        if (c.sureToReprint)
+            messages().answerYes();
+        else
+            messages().answerNo();
+        ReprintLastReceipt(c.lbNo);
+        EXPECT_EQ(messages().texts(), QStringList{"确定要进行重复打印吗？"} + c.wanted);
+        if (!c.wanted.isEmpty()) {
+            EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+            EXPECT_EQ(messages().last().title, ui::appTitle());
+        }
+        EXPECT_TRUE(printer().printed.isEmpty());
+    }
+}
+
+TEST_F(ReceiptPrinting, CheckoutReceiptInTheLayoutOfTheRule)
+{
+    for (int type : {0, 1}) {
+        SCOPED_TRACE(type);
+        printer().printed.clear();
+        gSellRole.PrinterType = type;
+        PrintCheckoutReceipt(sampleSale());
+        ASSERT_EQ(printer().printed.size(), 1);
+        EXPECT_EQ(blocksOf(printer().printed.first()),
+                  blocksOf(type == 0 ? PrintReceiptWide(sampleSale()) : PrintReceiptNarrow(sampleSale())));
+    }
+    EXPECT_TRUE(messages().shown().isEmpty());
+}
+
+TEST_F(ReceiptPrinting, NoPrinterIsReportedAndTheSaleStaysStored)
+{
+    addFirstSale();
+    const QString stored = scalar("select count(*) from Sell");
+    struct Case {
+        const char* name;
+        std::function<void()> breakPrinting;
+        std::function<void()> print;
+    };
+    const QList<Case> cases{
+        {"checkout, printer fails", [&] { printer().fails = true; }, [] { PrintCheckoutReceipt(sampleSale()); }},
+        {"checkout, no printing service",
+         [] {
+             ui::Platform p = ui::platform();
+             p.receipts = nullptr;
+             ui::setPlatform(p);
+         },
+         [] { PrintCheckoutReceipt(sampleSale()); }},
+        {"reprint, printer fails", [&] { printer().fails = true; },
+         [&] {
+             messages().answerYes();
+             ReprintLastReceipt(QStringLiteral("202403050002"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.reset();
+        fakes = std::make_unique<FakePlatform>();
+        c.breakPrinting();
+        c.print();
+        ASSERT_FALSE(messages().shown().isEmpty());
+        EXPECT_EQ(messages().last().text, "没有发现打印机！");
+        EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+        EXPECT_EQ(messages().last().title, ui::appTitle());
+        EXPECT_EQ(scalar("select count(*) from Sell"), stored);
+    }
+}
+
+}  // namespace
