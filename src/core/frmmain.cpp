@@ -4,6 +4,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
+#include "goods/frmbuyin.h"
 #include "platform/services.h"
 
 #include <QAction>
@@ -336,7 +337,8 @@ void frmMain::mnuExit_Click() { close(); }
 
 void frmMain::mnuBuyIn_Click()
 {
-    // Opens the goods receipt (frmBuyIn) when it is built.
+    frmBuyIn w(this);
+    w.showModal();
 }
 
 void frmMain::mnuSellOut_Click()

@@ -699,6 +699,17 @@ void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 
 QModelIndex FlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
+    // The current cell often sits in a hidden key column after a bind; the keys
+    // move from the first column shown instead, or they would not move at all.
+    const QModelIndex cur = currentIndex();
+    if (cur.isValid() && isColumnHidden(cur.column())) {
+        for (int c = 0; c < model_->columnCount(); ++c)
+            if (!isColumnHidden(c)) {
+                const QScopedValueRollback<bool> quiet(syncing_, true);
+                selectionModel()->setCurrentIndex(model_->index(cur.row(), c), QItemSelectionModel::NoUpdate);
+                break;
+            }
+    }
     const QModelIndex next = QTableView::moveCursor(action, modifiers);
     if (next.isValid() && next != currentIndex() && refused(next.row() + 1, next.column() + 1))
         return currentIndex();

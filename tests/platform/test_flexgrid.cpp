@@ -208,6 +208,22 @@ TEST(FlexGrid, CurrentRowFreeze)
     EXPECT_EQ(asked.size(), 5);
 }
 
+TEST(FlexGrid, ArrowKeysMoveFromAHiddenKeyColumn)
+{
+    FlexGrid g;
+    fill(g, {"", "GUID", "货号"}, {{"", "{1}", "A01"}, {"", "{2}", "B02"}});
+    g.setColHidden(1, true);
+    g.resize(400, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    g.setRow(1);
+    g.setCol(1);
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.row(), 2);
+    EXPECT_EQ(g.textMatrix(g.row(), 2), "B02");
+}
+
 TEST(FlexGrid, SubtotalGroupings)
 {
     const QList<QStringList> data = {
