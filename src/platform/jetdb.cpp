@@ -410,23 +410,23 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
         for (int c = 0; c < cols; ++c) {
             switch (sqlite3_column_type(st, c)) {
             case SQLITE_INTEGER:
-                data->cells.append(QVariant(qlonglong(sqlite3_column_int64(st, c))));
+                data->cells.emplace_back(qlonglong(sqlite3_column_int64(st, c)));
                 break;
             case SQLITE_FLOAT:
-                data->cells.append(QVariant(sqlite3_column_double(st, c)));
+                data->cells.emplace_back(sqlite3_column_double(st, c));
                 break;
             case SQLITE_TEXT: {
                 const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                data->cells.append(QVariant(QString::fromUtf8(s, sqlite3_column_bytes(st, c))));
+                data->cells.emplace_back(QString::fromUtf8(s, sqlite3_column_bytes(st, c)));
                 break;
             }
             case SQLITE_BLOB: {
                 const char* b = static_cast<const char*>(sqlite3_column_blob(st, c));
-                data->cells.append(QVariant(QByteArray(b, sqlite3_column_bytes(st, c))));
+                data->cells.emplace_back(QByteArray(b, sqlite3_column_bytes(st, c)));
                 break;
             }
             default:
-                data->cells.append(QVariant());
+                data->cells.emplace_back();
             }
         }
         ++data->rows;
