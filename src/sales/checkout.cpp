@@ -1,0 +1,135 @@
+#include "sales/checkout.h"
+
+#include "core/modmain.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+
+namespace {
+
+// Number cells of the sale list go into the statement as the numbers they read as.
+QString wholeText(const QString& cell) { return vb::numberText(vb::roundHalfEven(vb::val(cell))); }
+QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::val(cell))); }
+
+void rollBack()
+{
+    try {
+        gDbopt.RollbackTrans();
+    } catch (const jet::Error&) {
+        // Nothing is left to roll back.
+    }
+}
+
+}  // namespace
+
+QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
+
+QString GetFirstSellNoOfDay() { return GetTodayKey() + QStringLiteral("0001"); }
+
+QString GetNextSellNo(SellNoStatus* status)
+{
+    SellNoStatus ignored;
+    SellNoStatus& st = status ? *status : ignored;
+    const QString key = GetTodayKey();
+    bool isErr = false;
+    // The index on (ShopNo, mid(SellNo,1,8), SellNo) answers this without reading the other days.
+    const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select SellNo from Sell where mid(SellNo,1,8)='") + key +
+                                                QStringLiteral("' And ShopNo='") + SqlQuote(gShopNo) +
+                                                QStringLiteral("'") + QStringLiteral(" Order By SellNo Desc"),
+                                            isErr);
+    if (isErr) {
+        ui::msg().exclaim(QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序"), ui::kTitleTip);
+        st = SellNoStatus::Unreadable;
+        return QString();
+    }
+    st = SellNoStatus::Ok;
+    if (rs.eof())
+        return GetFirstSellNoOfDay();
+    const QString last = rs.fieldText(QStringLiteral("SellNo"));
+    const QString next = vb::numberText(vb::val(last.isEmpty() ? QStringLiteral("0") : last) + 1);
+    // Past 9999 the number would carry the next day's date.
+    if (next.size() != 12 || !next.startsWith(key)) {
+        st = SellNoStatus::UsedUp;
+        return QString();
+    }
+    return next;
+}
+
+bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice)
+{
+    BuyPriceID = 0;
+    BuyPrice = 0;
+    const QString order = gSellRole.SellOrder == 0 ? QStringLiteral(" Order by sDate ASC, ID ASC")
+                                                   : QStringLiteral(" Order by sDate DESC, ID DESC");
+    bool isErr = false;
+    const jet::RecordSet rs =
+        gDbopt.Excute(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID='") +
+                          SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0") + order,
+                      isErr);
+    if (isErr)
+        return false;
+    if (rs.eof())
+        return true;
+    const qint32 id = vb::toLong(vb::val(rs.fieldText(QStringLiteral("ID")))).value_or(0);
+    gDbopt.Excute(QStringLiteral("Update BuyPrice set Quantity=Quantity-1 Where ID=") + vb::numberText(id), isErr);
+    if (isErr)
+        return false;
+    BuyPriceID = id;
+    BuyPrice = vb::toSingle(vb::val(rs.fieldText(QStringLiteral("Price"))));
+    return true;
+}
+
+QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
+                      const QString& SellNo, float received, float change)
+{
+    const QString sep = QStringLiteral("','");
+    return QStringLiteral("Insert Into Sell Values('") + SqlQuote(GUID) + sep + SqlQuote(line.StoreGUID) + sep +
+           SqlQuote(gShopNo) + sep + SqlQuote(line.TypeNo) + sep + SqlQuote(line.Name) + sep +
+           SqlQuote(line.Brand) + sep + SqlQuote(line.Size) + sep + SqlQuote(line.Colour) + sep +
+           SqlQuote(line.Leather) + sep + SqlQuote(line.Grade) + sep + SqlQuote(line.ProductPlace) +
+           QStringLiteral("',") + wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) +
+           QStringLiteral(",'") + SqlQuote(line.Abate) + QStringLiteral("',") + moneyText(line.Amount) +
+           QStringLiteral(",") + vb::singleText(BuyPrice) + QStringLiteral(",'") + SqlQuote(gUser.No) + sep +
+           ui::dayText(ui::today()) + sep + SqlQuote(SellNo) + sep + vb::numberText(BuyPriceID) + sep +
+           SqlQuote(gUser.Name) + QStringLiteral("',") + QStringLiteral("0") + QStringLiteral(",") +
+           vb::singleText(received) + QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
+}
+
+bool WriteSale(const QString& SellNo, const QList<SaleLine>& lines, float received, float change)
+{
+    try {
+        gDbopt.BeginTrans();
+    } catch (const jet::Error& e) {
+        ui::msg().plain(e.text());
+        return false;
+    }
+    for (const SaleLine& line : lines) {
+        bool isErr = false;
+        gDbopt.Excute(QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
+                          SqlQuote(line.StoreGUID) + QStringLiteral("'"),
+                      isErr);
+        if (isErr) {
+            rollBack();
+            return false;
+        }
+        const QString key = gNewGUID.GUID(false);
+        qint32 batch = 0;
+        float cost = 0;
+        if (!TakeCostFromBatch(line.StoreGUID, batch, cost)) {
+            rollBack();
+            return false;
+        }
+        gDbopt.Excute(SellInsertSql(key, line, cost, batch, SellNo, received, change), isErr);
+        if (isErr) {
+            rollBack();
+            return false;
+        }
+    }
+    try {
+        gDbopt.CommitTrans();
+    } catch (const jet::Error& e) {
+        ui::msg().plain(e.text());
+        rollBack();
+        return false;
+    }
+    return true;
+}

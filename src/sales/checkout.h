@@ -1,0 +1,67 @@
+#pragma once
+// The checkout of a sale: the day's sale number, and for every piece sold its
+// way out of stock, its purchase batch and its Sell row, all written as one
+// transaction. The counter window, the tests and the benchmarks run this code.
+
+#include <QList>
+#include <QString>
+
+// One piece of a sale as the counter's sale list holds it (cell texts).
+struct SaleLine {
+    QString StoreGUID;     // the stock row the piece leaves
+    QString TypeNo;        // 货号
+    QString Name;          // 种类
+    QString Brand;         // 品牌
+    QString Size;          // 尺码
+    QString Colour;        // 颜色
+    QString Leather;       // 面料
+    QString Grade;         // 等级
+    QString ProductPlace;  // 产地
+    QString Price;         // 零售价
+    QString Quantity;      // 数量, always "1"
+    QString Abate;         // 折扣: "全", "特价" or the discount as typed
+    QString Amount;        // 应收金额, a whole number
+};
+
+// -- sale numbers ---------------------------------------------------------------
+// A sale number is the day as YYYYMMDD followed by a four-digit counter per day
+// and shop, starting at 0001. Every Sell row of the day counts, whatever its State.
+
+// Today as YYYYMMDD.
+QString GetTodayKey();
+// Today's key followed by "0001".
+QString GetFirstSellNoOfDay();
+
+enum class SellNoStatus {
+    Ok,
+    Unreadable,  // the database could not be read
+    UsedUp,      // the day's counter has reached 9999
+};
+
+// The next sale number of the current shop for today. Empty when the database
+// cannot be read (the engine's message and "读取数据库出现异常！请检查网络，重新
+// 启动程序" have been shown) and when the day's counter is used up (no message:
+// the checkout refuses). `status`, when given, says which.
+QString GetNextSellNo(SellNoStatus* status = nullptr);
+
+// -- batch costing ----------------------------------------------------------------
+
+// Charges one piece of the stock row to a purchase batch: the first batch with
+// stock left, oldest first when gSellRole.SellOrder is 0 and newest first
+// otherwise (batches of one day in the order they were received), and takes one
+// unit from it. BuyPriceID and BuyPrice are 0 when no batch has stock left. False
+// when a statement failed (the engine's message has been shown).
+bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice);
+
+// -- the sale -----------------------------------------------------------------------
+
+// The Sell row of one piece, sold now by gUser in gShopNo.
+QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
+                      const QString& SellNo, float received, float change);
+
+// Writes the sale under SellNo as one transaction: for every line in order the
+// stock row gives up one piece, the piece is costed against a batch and its Sell
+// row is inserted with the received amount and the change. True when all of it
+// is stored; false when anything failed, after the engine's message has been
+// shown, and then nothing of the sale is stored.
+bool WriteSale(const QString& SellNo, const QList<SaleLine>& lines, float received, float change);
