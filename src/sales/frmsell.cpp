@@ -1,0 +1,748 @@
+#include "sales/frmsell.h"
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "platform/vbkeys.h"
+#include "sales/receipts.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+
+namespace {
+
+const QString kStockColumns = QStringLiteral(
+    "Select GUID,TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
+    "Grade as 等级,ProductPlace as 产地");
+
+// The goods texts a sale line copies from its stock row.
+const QStringList kGoodsKeys = {QStringLiteral("货号"), QStringLiteral("种类"), QStringLiteral("品牌"),
+                                QStringLiteral("尺码"), QStringLiteral("颜色"), QStringLiteral("面料"),
+                                QStringLiteral("等级"), QStringLiteral("产地")};
+
+const QString kFull = QStringLiteral("全");
+const QString kSpecial = QStringLiteral("特价");
+const QString kKeyGUID = QStringLiteral("GUID");
+const QString kKeyQuantity = QStringLiteral("数量");
+const QString kKeyPrice = QStringLiteral("零售价");
+const QString kKeyAbate = QStringLiteral("折扣");
+const QString kKeyAmount = QStringLiteral("应收金额");
+
+// Runs f whenever the widget gets the focus, before the widget's own handling.
+class FocusHook : public QObject {
+public:
+    FocusHook(QWidget* w, std::function<void()> f) : QObject(w), f_(std::move(f)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn)
+            f_();
+        return false;
+    }
+
+private:
+    std::function<void()> f_;
+};
+
+// The amount charged for one piece at a discount: retail x factor / 10 to the
+// nearest whole number, halves to even; nullopt when it does not fit 32 bits.
+std::optional<qint32> DiscountAmount(const QString& retail, const QString& abate)
+{
+    const double factor = abate == kFull ? 10 : vb::val(abate);
+    return vb::toLong(vb::val(retail) * factor / 10);
+}
+
+// The amount charged for one piece at a special price.
+std::optional<qint32> SpecialAmount(const QString& price) { return vb::toLong(vb::val(price)); }
+
+QLabel* figure(QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.8);
+    f.setBold(true);
+    l->setFont(f);
+    l->setMinimumWidth(150);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setContentsMargins(8, 2, 8, 2);
+    return l;
+}
+
+}  // namespace
+
+frmSell::frmSell(QWidget* parent)
+    : FormBase(parent),
+      VSFlexGrid(new FlexGrid(this)),
+      VSSell(new FlexGrid(this)),
+      txtNo(new QLineEdit(this)),
+      txtIDCode(new QLineEdit(this)),
+      txtQuatity(new QLineEdit(QStringLiteral("1"), this)),
+      txtPrice(new QLineEdit(this)),
+      OptAbate(new QRadioButton(QStringLiteral("折 扣"), this)),
+      txtAbate(new QLineEdit(kFull, this)),
+      OptChangePrice(new QRadioButton(QStringLiteral("特 价"), this)),
+      txtChangePrice(new QLineEdit(this)),
+      cmdAdd(new QPushButton(QStringLiteral("加 单(&A)"), this)),
+      lbAmount(figure(this)),
+      lbOpt(new QLabel(this)),
+      lbNo(new QLabel(this)),
+      txtReciveAmout(new QLineEdit(this)),
+      lb(figure(this)),
+      cmdCheckOut(new QPushButton(QStringLiteral("结 帐(&C)"), this)),
+      Main(new QMenu(QStringLiteral("主菜单"), this)),
+      Cancel(Main->addAction(QStringLiteral("取消"))),
+      LbInfo(new QLabel(QStringLiteral("F1:数量 F2:折扣 F3:特价 F4:客人付款 F5:货号 F6:商品列表 F7:预售列表 "
+                                       "Del:取消当前商品 F8:重新打印"),
+                        this)),
+      lbTitle(new QLabel(
+          QStringLiteral("  使用帮助：按F5在货号栏输入货号查找商品（或在条码栏扫描条码后回车），按下箭头进入商品列表，"
+                         "选中商品后回车；输入数量后回车，再输入折扣（输入10即为全价）回车加单，或按下箭头输入特价后"
+                         "回车加单。每件商品占预售列表的一行，按Del可取消当前商品。商品加完后按F4输入客人付款金额，"
+                         "回车结帐；付款栏里按“+”可以继续加下一个商品。结帐后打印结帐单，需要先在系统参数设置中"
+                         "打开打印功能；按F8重新打印上一次的结帐单。"),
+          this))
+{
+    setWindowTitle(QStringLiteral("售货"));
+    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
+    VSSell->setObjectName(QStringLiteral("VSSell"));
+    txtNo->setObjectName(QStringLiteral("txtNo"));
+    txtIDCode->setObjectName(QStringLiteral("txtIDCode"));
+    txtQuatity->setObjectName(QStringLiteral("txtQuatity"));
+    txtPrice->setObjectName(QStringLiteral("txtPrice"));
+    OptAbate->setObjectName(QStringLiteral("OptAbate"));
+    txtAbate->setObjectName(QStringLiteral("txtAbate"));
+    OptChangePrice->setObjectName(QStringLiteral("OptChangePrice"));
+    txtChangePrice->setObjectName(QStringLiteral("txtChangePrice"));
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    lbAmount->setObjectName(QStringLiteral("lbAmount"));
+    lbOpt->setObjectName(QStringLiteral("lbOpt"));
+    lbNo->setObjectName(QStringLiteral("lbNo"));
+    txtReciveAmout->setObjectName(QStringLiteral("txtReciveAmout"));
+    lb->setObjectName(QStringLiteral("lb"));
+    cmdCheckOut->setObjectName(QStringLiteral("cmdCheckOut"));
+    Main->setObjectName(QStringLiteral("Main"));
+    Cancel->setObjectName(QStringLiteral("Cancel"));
+    LbInfo->setObjectName(QStringLiteral("LbInfo"));
+    lbTitle->setObjectName(QStringLiteral("lbTitle"));
+
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(OptAbate);
+    modes->addButton(OptChangePrice);
+    OptAbate->setChecked(true);
+    lbTitle->setWordWrap(true);
+    lbTitle->setForegroundRole(QPalette::PlaceholderText);
+    LbInfo->setForegroundRole(QPalette::PlaceholderText);
+
+    // Goods number and bar code on the left, the seller and the sale number on the right.
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("货  号"), this));
+    top->addWidget(txtNo);
+    top->addSpacing(16);
+    top->addWidget(new QLabel(QStringLiteral("条  码"), this));
+    top->addWidget(txtIDCode);
+    top->addStretch(1);
+    top->addWidget(new QLabel(QStringLiteral("销售员："), this));
+    top->addWidget(lbOpt);
+    top->addSpacing(24);
+    top->addWidget(new QLabel(QStringLiteral("销售编号："), this));
+    top->addWidget(lbNo);
+    txtNo->setMinimumWidth(200);
+    txtIDCode->setMinimumWidth(200);
+    lbNo->setMinimumWidth(110);
+
+    // What is added: quantity, retail price, discount or special price.
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(new QLabel(QStringLiteral("数  量"), this));
+    entry->addWidget(txtQuatity);
+    entry->addSpacing(16);
+    entry->addWidget(new QLabel(QStringLiteral("零售价"), this));
+    entry->addWidget(txtPrice);
+    entry->addSpacing(16);
+    entry->addWidget(OptAbate);
+    entry->addWidget(txtAbate);
+    entry->addSpacing(16);
+    entry->addWidget(OptChangePrice);
+    entry->addWidget(txtChangePrice);
+    entry->addSpacing(16);
+    entry->addWidget(cmdAdd);
+    entry->addStretch(1);
+    for (QLineEdit* box : {txtQuatity, txtPrice, txtAbate, txtChangePrice})
+        box->setFixedWidth(96);
+
+    // The total due, the customer's payment and the change.
+    auto* pay = new QHBoxLayout;
+    pay->addWidget(new QLabel(QStringLiteral("应收金额"), this));
+    pay->addWidget(lbAmount);
+    pay->addSpacing(24);
+    pay->addWidget(new QLabel(QStringLiteral("客人付款"), this));
+    pay->addWidget(txtReciveAmout);
+    pay->addSpacing(24);
+    pay->addWidget(new QLabel(QStringLiteral("找回金额"), this));
+    pay->addWidget(lb);
+    pay->addSpacing(24);
+    pay->addWidget(cmdCheckOut);
+    pay->addStretch(1);
+    txtReciveAmout->setFixedWidth(140);
+    txtReciveAmout->setFont(lbAmount->font());
+    cmdCheckOut->setMinimumHeight(txtReciveAmout->sizeHint().height());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    layout->addLayout(top);
+    layout->addWidget(VSFlexGrid, 3);
+    layout->addLayout(entry);
+    layout->addSpacing(4);
+    layout->addWidget(new QLabel(QStringLiteral("预售列表："), this));
+    layout->addWidget(VSSell, 2);
+    layout->addLayout(pay);
+    layout->addSpacing(4);
+    layout->addWidget(LbInfo);
+    layout->addWidget(lbTitle);
+    resize(1240, 700);
+
+    setTabOrder(txtNo, txtIDCode);
+    setTabOrder(txtIDCode, VSFlexGrid);
+    setTabOrder(VSFlexGrid, txtQuatity);
+    setTabOrder(txtQuatity, txtPrice);
+    setTabOrder(txtPrice, OptAbate);
+    setTabOrder(OptAbate, txtAbate);
+    setTabOrder(txtAbate, OptChangePrice);
+    setTabOrder(OptChangePrice, txtChangePrice);
+    setTabOrder(txtChangePrice, cmdAdd);
+    setTabOrder(cmdAdd, VSSell);
+    setTabOrder(VSSell, txtReciveAmout);
+    setTabOrder(txtReciveAmout, cmdCheckOut);
+
+    connect(txtNo, &QLineEdit::textChanged, this, [this] { txtNo_Change(); });
+    vbkeys::onKeyDown(txtNo, [this](int key, Qt::KeyboardModifiers) { return txtNo_KeyDown(key); });
+    vbkeys::onKeyPress(txtIDCode, [this](int& k) { txtIDCode_KeyPress(k); });
+    connect(VSFlexGrid, &FlexGrid::enterPressed, this, [this] {
+        int k = 13;
+        VSFlexGrid_KeyPress(k);
+    });
+    connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
+    new FocusHook(txtQuatity, [this] { txtQuatity_GotFocus(); });
+    new FocusHook(txtAbate, [this] { txtAbate_GotFocus(); });
+    new FocusHook(txtChangePrice, [this] { txtChangePrice_GotFocus(); });
+    vbkeys::onKeyPress(txtQuatity, [this](int& k) { txtQuatity_KeyPress(k); });
+    connect(txtAbate, &QLineEdit::textChanged, this, [this] { txtAbate_Change(); });
+    vbkeys::onKeyPress(txtAbate, [this](int& k) { txtAbate_KeyPress(k); });
+    vbkeys::onKeyDown(txtAbate, [this](int key, Qt::KeyboardModifiers) { return txtAbate_KeyDown(key); });
+    vbkeys::onKeyPress(txtChangePrice, [this](int& k) { txtChangePrice_KeyPress(k); });
+    vbkeys::onKeyDown(txtChangePrice,
+                      [this](int key, Qt::KeyboardModifiers) { return txtChangePrice_KeyDown(key); });
+    connect(OptAbate, &QRadioButton::clicked, this, [this] { OptAbate_Click(); });
+    connect(OptChangePrice, &QRadioButton::clicked, this, [this] { OptChangePrice_Click(); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(VSSell, &FlexGrid::enterPressed, this, [this] {
+        int k = 13;
+        VSSell_KeyPress(k);
+    });
+    connect(VSSell, &FlexGrid::rightButtonDown, this, [this](const QPoint& at) { VSSell_MouseDown(2, at); });
+    connect(Cancel, &QAction::triggered, this, [this] { Cancel_Click(); });
+    connect(txtReciveAmout, &QLineEdit::textChanged, this, [this] { txtReciveAmout_Change(); });
+    vbkeys::onKeyPress(txtReciveAmout, [this](int& k) { txtReciveAmout_KeyPress(k); });
+    vbkeys::onKeyDown(txtReciveAmout,
+                      [this](int key, Qt::KeyboardModifiers) { return txtReciveAmout_KeyDown(key); });
+    connect(cmdCheckOut, &QPushButton::clicked, this, [this] { cmdCheckOut_Click(); });
+
+    setKeyPreview(true);
+    Form_Load();
+    txtNo->setFocus();
+}
+
+// -- loading --------------------------------------------------------------------
+
+void frmSell::Form_Load()
+{
+    LoadStockList();
+    InitSaleGrid();
+    lbOpt->setText(gUser.Name);
+    lbNo->setText(GetNextSellNo(&sellNoStatus_));
+    if (hasStockRow())
+        txtPrice->setText(VSFlexGrid->text(VSFlexGrid->row(), kKeyPrice));
+}
+
+void frmSell::BindStock(const QString& sql)
+{
+    VSFlexGrid->bind(gDbopt.Excute(sql));
+    VSFlexGrid->setColHidden(1, true);
+    SetGridColumns(*VSFlexGrid, 1148);
+}
+
+bool frmSell::hasStockRow() const { return VSFlexGrid->rows() > 1; }
+
+void frmSell::LoadStockList()
+{
+    BindStock(kStockColumns +
+              QStringLiteral(",Quantity as 数量,Price as 零售价,IDCode as 条码 from Store Where ShopNo='") +
+              SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0"));
+}
+
+void frmSell::InitSaleGrid()
+{
+    static const QStringList keys = QStringList{kKeyGUID} + kGoodsKeys +
+                                    QStringList{kKeyPrice, kKeyQuantity, kKeyAbate, kKeyAmount};
+    VSSell->setRows(1);
+    VSSell->setCols(14);
+    VSSell->setTextMatrix(0, 0, QString());
+    for (int c = 1; c < 14; ++c) {
+        VSSell->setTextMatrix(0, c, keys[c - 1]);
+        VSSell->setColKey(c, keys[c - 1]);
+    }
+    VSSell->setColHidden(1, true);
+    SetGridColumns(*VSSell, 960);
+}
+
+// -- finding goods --------------------------------------------------------------
+
+void frmSell::txtNo_Change()
+{
+    const QString columns =
+        kStockColumns + QStringLiteral(",Quantity as 数量 ,Price as 零售价,IDCode as 条码 from Store Where ");
+    const QString shop = QStringLiteral("ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
+    const QString typed = txtNo->text();
+    if (typed.isEmpty())
+        BindStock(columns + shop);
+    else
+        BindStock(columns + QStringLiteral("Typeno Like'%") + SqlQuote(typed) + QStringLiteral("%' And ") + shop);
+    if (hasStockRow()) {
+        VSFlexGrid->setRow(1);
+        txtPrice->setText(VSFlexGrid->text(1, kKeyPrice));
+    }
+}
+
+bool frmSell::txtNo_KeyDown(int KeyCode)
+{
+    if (KeyCode != Qt::Key_Down || !hasStockRow())
+        return false;
+    VSFlexGrid->setFocus();
+    if (VSFlexGrid->rows() > 2 && VSFlexGrid->row() < VSFlexGrid->rows() - 1)
+        VSFlexGrid->setRow(VSFlexGrid->row() + 1);
+    return true;
+}
+
+void frmSell::txtIDCode_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    BindStock(kStockColumns +
+              QStringLiteral(",Quantity as 数量 ,Price as 零售价,IDCode as 条码 from Store Where ShopNo='") +
+              SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0 And IDCode='") + SqlQuote(txtIDCode->text()) +
+              QStringLiteral("'"));
+    if (!hasStockRow())
+        return;
+    VSFlexGrid->setRow(1);
+    txtPrice->setText(VSFlexGrid->text(1, kKeyPrice));
+    VSFlexGrid->setFocus();
+}
+
+void frmSell::VSFlexGrid_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13 && hasStockRow())
+        txtQuatity->setFocus();
+}
+
+void frmSell::VSFlexGrid_RowColChange()
+{
+    // An empty list has no row to take a price from.
+    if (VSFlexGrid->row() >= 1)
+        txtPrice->setText(VSFlexGrid->text(VSFlexGrid->row(), kKeyPrice));
+}
+
+// -- the entry boxes --------------------------------------------------------------
+
+void frmSell::txtQuatity_GotFocus() { txtQuatity->selectAll(); }
+
+void frmSell::txtAbate_GotFocus()
+{
+    txtAbate->selectAll();
+    OptAbate->setChecked(true);
+}
+
+void frmSell::txtChangePrice_GotFocus()
+{
+    txtChangePrice->selectAll();
+    OptChangePrice->setChecked(true);
+}
+
+void frmSell::txtAbate_Change()
+{
+    if (txtAbate->text() == QLatin1String("10"))
+        txtAbate->setText(kFull);
+}
+
+bool frmSell::txtAbate_KeyDown(int KeyCode)
+{
+    if (KeyCode != Qt::Key_Down)
+        return false;
+    OptChangePrice->setChecked(true);
+    txtChangePrice->setFocus();
+    return true;
+}
+
+bool frmSell::txtChangePrice_KeyDown(int KeyCode)
+{
+    if (KeyCode != Qt::Key_Up)
+        return false;
+    OptAbate->setChecked(true);
+    txtAbate->setFocus();
+    return true;
+}
+
+void frmSell::OptAbate_Click() { txtAbate->setFocus(); }
+void frmSell::OptChangePrice_Click() { txtChangePrice->setFocus(); }
+
+bool frmSell::CheckQuantity(bool informationIcon)
+{
+    const auto refuse = [informationIcon](const QString& text) {
+        if (informationIcon)
+            ui::msg().info(text);
+        else
+            ui::msg().exclaim(text);
+    };
+    const QString typed = txtQuatity->text();
+    // A quantity must come to a whole number of pieces that the program can count.
+    if (!vb::isNumeric(typed) || !vb::toLong(vb::val(typed))) {
+        refuse(QStringLiteral("数量的数据类型不正确！"));
+        txtQuatity->setFocus();
+        return false;
+    }
+    const double quantity = vb::val(typed);
+    if (!(quantity > 0)) {
+        refuse(QStringLiteral("数量的不能小于0！"));
+        txtQuatity->setFocus();
+        return false;
+    }
+    const int r = VSFlexGrid->row();
+    const double onHand = vb::val(VSFlexGrid->text(r, kKeyQuantity));
+    if (onHand - CountPiecesInSaleList(VSFlexGrid->text(r, kKeyGUID)) < quantity) {
+        refuse(QStringLiteral("库存不足不能结帐，请通知管理员！"));
+        return false;
+    }
+    return true;
+}
+
+void frmSell::txtQuatity_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    if (!hasStockRow()) {
+        ui::msg().info(QStringLiteral("请选择一个商品！"));
+        return;
+    }
+    if (!CheckQuantity(true))
+        return;
+    txtAbate->setFocus();
+}
+
+void frmSell::txtAbate_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    const QString abate = txtAbate->text();
+    const QString outOfRange = QStringLiteral("请输入0.1-10的数字或小数！");
+    if (vb::isNumeric(abate)) {
+        const double factor = vb::val(abate);
+        if (factor < 0 || factor > 9.9) {
+            ui::msg().exclaim(outOfRange);
+            txtAbate->setFocus();
+            return;
+        }
+    } else if (abate != kFull) {
+        ui::msg().exclaim(QStringLiteral("数量的数据类型不正确！"));
+        txtAbate->setFocus();
+        return;
+    }
+    if (!DiscountAmount(txtPrice->text(), abate)) {
+        ui::msg().exclaim(outOfRange);
+        txtAbate->setFocus();
+        return;
+    }
+    if (!hasStockRow())
+        return;
+    if (!CheckQuantity(false))
+        return;
+    AddPiecesToSaleList(VSFlexGrid->text(VSFlexGrid->row(), kKeyGUID));
+    txtReciveAmout->setFocus();
+}
+
+void frmSell::txtChangePrice_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    if (!hasStockRow()) {
+        ui::msg().exclaim(QStringLiteral("请选择一个商品！"));
+        txtChangePrice->setFocus();
+        return;
+    }
+    const QString price = txtChangePrice->text();
+    // A special price below 0 would pay the customer for the goods.
+    if (!vb::isNumeric(price) || vb::val(price) < 0 || !SpecialAmount(price)) {
+        ui::msg().exclaim(QStringLiteral("请输入有效数字！"));
+        txtChangePrice->setFocus();
+        return;
+    }
+    if (vb::val(price) > vb::val(txtPrice->text())) {
+        ui::msg().exclaim(QStringLiteral("特价比零售价还要贵么？"));
+        txtChangePrice->setFocus();
+        return;
+    }
+    if (!CheckQuantity(false))
+        return;
+    AddPiecesToSaleList(VSFlexGrid->text(VSFlexGrid->row(), kKeyGUID));
+    txtReciveAmout->setFocus();
+}
+
+void frmSell::cmdAdd_Click()
+{
+    int k = 13;
+    if (OptAbate->isChecked())
+        txtAbate_KeyPress(k);
+    else
+        txtChangePrice_KeyPress(k);
+}
+
+// -- the sale list ----------------------------------------------------------------
+
+qint32 frmSell::CountPiecesInSaleList(const QString& StoreGUID) const
+{
+    qint32 count = 0;
+    for (int r = 1; r < VSSell->rows(); ++r)
+        if (VSSell->textMatrix(r, 1) == StoreGUID)
+            count += vb::toLong(vb::val(VSSell->text(r, kKeyQuantity))).value_or(0);
+    return count;
+}
+
+void frmSell::AddPiecesToSaleList(const QString& StoreGUID)
+{
+    const qint32 pieces = vb::toLong(vb::val(txtQuatity->text())).value_or(0);
+    const int from = VSFlexGrid->row();
+    for (qint32 i = 0; i < pieces; ++i) {
+        QString abate;
+        std::optional<qint32> amount;
+        if (OptAbate->isChecked()) {
+            abate = txtAbate->text();
+            amount = DiscountAmount(txtPrice->text(), abate);
+        } else {
+            abate = kSpecial;
+            amount = SpecialAmount(txtChangePrice->text());
+        }
+        if (!amount)
+            return;  // the checks before adding refuse such amounts
+        VSSell->addItem(QString());
+        const int r = VSSell->rows() - 1;
+        VSSell->setTextMatrix(r, 1, StoreGUID);
+        for (const QString& key : kGoodsKeys)
+            VSSell->setText(r, key, VSFlexGrid->text(from, key));
+        VSSell->setText(r, kKeyPrice, txtPrice->text());
+        VSSell->setText(r, kKeyQuantity, QStringLiteral("1"));
+        VSSell->setText(r, kKeyAbate, abate);
+        VSSell->setText(r, kKeyAmount, vb::numberText(*amount));
+        VSSell->setRow(r);
+        lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) + *amount));
+    }
+    if (VSSell->rows() > 1)
+        VSSell->showCell(VSSell->row(), 2);
+}
+
+void frmSell::VSSell_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13)
+        txtReciveAmout->setFocus();
+}
+
+void frmSell::VSSell_MouseDown(int Button, const QPoint& globalPos)
+{
+    if (Button == 2)
+        Main->popup(globalPos);
+}
+
+void frmSell::Cancel_Click()
+{
+    if (VSSell->rows() <= 1)
+        return;
+    const double amount = vb::val(VSSell->text(VSSell->row(), kKeyAmount));
+    VSSell->removeItem();
+    lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) - amount));
+    // The total is empty exactly when nothing is listed, also when the lines left charge nothing.
+    if (VSSell->rows() <= 1) {
+        lbAmount->clear();
+        VSFlexGrid->setFocus();
+    }
+}
+
+// -- keys of the whole window -------------------------------------------------------
+
+bool frmSell::previewKeyDown(QKeyEvent* e) { return Form_KeyDown(e->key()); }
+
+bool frmSell::Form_KeyDown(int KeyCode)
+{
+    switch (KeyCode) {
+    case Qt::Key_F1:
+        txtQuatity->setFocus();
+        return true;
+    case Qt::Key_F2:
+        txtAbate->setFocus();
+        return true;
+    case Qt::Key_F3:
+        txtChangePrice->setFocus();
+        return true;
+    case Qt::Key_F4:
+        txtReciveAmout->setFocus();
+        return true;
+    case Qt::Key_F5:
+        txtNo->setFocus();
+        return true;
+    case Qt::Key_F6:
+        VSFlexGrid->setFocus();
+        return true;
+    case Qt::Key_F7:
+        VSSell->setFocus();
+        return true;
+    case Qt::Key_Delete:
+        // The window's key: it removes the current sale line whatever box has the focus.
+        Cancel_Click();
+        return true;
+    case Qt::Key_F8:
+        ReprintLastReceipt(lbNo->text());
+        return true;
+    default:
+        return false;
+    }
+}
+
+// -- payment and checkout --------------------------------------------------------------
+
+void frmSell::txtReciveAmout_Change()
+{
+    const QString received = txtReciveAmout->text();
+    const double due = vb::val(lbAmount->text());
+    if (vb::isNumeric(received) && due <= vb::val(received))
+        lb->setText(vb::numberText(vb::val(received) - due));
+    else
+        lb->clear();
+}
+
+void frmSell::txtReciveAmout_KeyPress(int& KeyAscii)
+{
+    // Nothing can be typed before something is due.
+    if (lbAmount->text().isEmpty())
+        KeyAscii = 0;
+    if (KeyAscii == '+') {
+        KeyAscii = 0;
+        txtNo->setFocus();
+    }
+    if (KeyAscii == 13 && !lbAmount->text().isEmpty() && !txtReciveAmout->text().isEmpty())
+        cmdCheckOut_Click();
+}
+
+bool frmSell::txtReciveAmout_KeyDown(int KeyCode)
+{
+    if (KeyCode != Qt::Key_Up)
+        return false;
+    VSSell->setFocus();
+    return true;
+}
+
+QList<SaleLine> frmSell::SaleLines() const
+{
+    QList<SaleLine> lines;
+    lines.reserve(VSSell->rows() - 1);
+    for (int r = 1; r < VSSell->rows(); ++r) {
+        SaleLine l;
+        l.StoreGUID = VSSell->textMatrix(r, 1);
+        l.TypeNo = VSSell->text(r, QStringLiteral("货号"));
+        l.Name = VSSell->text(r, QStringLiteral("种类"));
+        l.Brand = VSSell->text(r, QStringLiteral("品牌"));
+        l.Size = VSSell->text(r, QStringLiteral("尺码"));
+        l.Colour = VSSell->text(r, QStringLiteral("颜色"));
+        l.Leather = VSSell->text(r, QStringLiteral("面料"));
+        l.Grade = VSSell->text(r, QStringLiteral("等级"));
+        l.ProductPlace = VSSell->text(r, QStringLiteral("产地"));
+        l.Price = VSSell->text(r, kKeyPrice);
+        l.Quantity = VSSell->text(r, kKeyQuantity);
+        l.Abate = VSSell->text(r, kKeyAbate);
+        l.Amount = VSSell->text(r, kKeyAmount);
+        lines << l;
+    }
+    return lines;
+}
+
+void frmSell::cmdCheckOut_Click()
+{
+    if (VSSell->rows() <= 1)
+        return;
+    if (lbNo->text().isEmpty()) {
+        ui::msg().exclaim(sellNoStatus_ == SellNoStatus::UsedUp
+                              ? QStringLiteral("今天的销售编号已经用到9999，不能再结帐！")
+                              : QStringLiteral("没有取得销售编号，不能结帐！请检查网络，重新启动程序"));
+        return;
+    }
+    const double due = vb::val(lbAmount->text());
+    const double received = vb::val(txtReciveAmout->text());
+    if (due > received) {
+        ui::msg().exclaim(QStringLiteral("对不起所付金额不足，不能结帐！"));
+        txtReciveAmout->setFocus();
+        return;
+    }
+    // Money is stored at single precision; an amount beyond it is no amount.
+    if (!std::isfinite(vb::toSingle(received))) {
+        ui::msg().exclaim(QStringLiteral("请输入有效数字！"));
+        txtReciveAmout->setFocus();
+        return;
+    }
+    if (!ui::msg().ask(QStringLiteral("确认要结帐吗？"), ui::kTitleAsk))
+        return;
+
+    const QList<SaleLine> lines = SaleLines();
+    if (!WriteSale(lbNo->text(), lines, vb::toSingle(received), vb::toSingle(received - due))) {
+        // Nothing of the sale is stored: the list and the amounts stay for another try.
+        ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
+        txtReciveAmout->setFocus();
+        return;
+    }
+
+    // The stock list follows the stock rows in place; rows that reach 0 stay in view.
+    for (const SaleLine& l : lines) {
+        const int r = VSFlexGrid->findRow(l.StoreGUID, 1, 1);
+        if (r > 0)
+            VSFlexGrid->setText(r, kKeyQuantity,
+                                vb::numberText(vb::val(VSFlexGrid->text(r, kKeyQuantity)) - vb::val(l.Quantity)));
+    }
+
+    if (gSellRole.IsPrint) {
+        ReceiptSale sale;
+        sale.shopName = gShopName;
+        sale.time = ui::dateTimeText(ui::now());
+        sale.seller = gUser.Name;
+        sale.sellNo = lbNo->text();
+        sale.received = txtReciveAmout->text();
+        sale.change = lb->text();
+        for (const SaleLine& l : lines)
+            sale.lines << ReceiptLine{l.TypeNo, l.Brand, l.Name, l.Size, l.Quantity, l.Price, l.Abate, l.Amount};
+        PrintCheckoutReceipt(sale);
+    }
+
+    txtReciveAmout->clear();
+    txtQuatity->setText(QStringLiteral("1"));
+    lbAmount->clear();
+    ClearGridRows(*VSSell);
+    txtNo->setFocus();
+    lbNo->setText(GetNextSellNo(&sellNoStatus_));
+    lb->clear();
+}

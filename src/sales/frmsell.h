@@ -1,0 +1,91 @@
+#pragma once
+// "售货": the sales counter. Lists the shop's saleable stock, finds goods by goods
+// number while the clerk types or by a scanned bar code, turns a quantity of the
+// chosen stock row into sale lines (one per piece) at full price, a discount or a
+// special price, keeps the total due, takes the customer's payment and checks the
+// sale out under the day's next sale number.
+
+#include "platform/formbase.h"
+#include "sales/checkout.h"
+
+class FlexGrid;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+class frmSell : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmSell(QWidget* parent = nullptr);
+
+    FlexGrid* VSFlexGrid;  // the stock list
+    FlexGrid* VSSell;      // the sale list, one line per piece
+    QLineEdit* txtNo;
+    QLineEdit* txtIDCode;
+    QLineEdit* txtQuatity;
+    QLineEdit* txtPrice;
+    QRadioButton* OptAbate;
+    QLineEdit* txtAbate;
+    QRadioButton* OptChangePrice;
+    QLineEdit* txtChangePrice;
+    QPushButton* cmdAdd;
+    QLabel* lbAmount;
+    QLabel* lbOpt;
+    QLabel* lbNo;
+    QLineEdit* txtReciveAmout;
+    QLabel* lb;
+    QPushButton* cmdCheckOut;
+    QMenu* Main;  // "主菜单"
+    QAction* Cancel;
+    QLabel* LbInfo;
+    QLabel* lbTitle;
+
+    void LoadStockList();
+    void InitSaleGrid();
+    void AddPiecesToSaleList(const QString& StoreGUID);
+    qint32 CountPiecesInSaleList(const QString& StoreGUID) const;
+
+    void txtNo_Change();
+    bool txtNo_KeyDown(int KeyCode);
+    void txtIDCode_KeyPress(int& KeyAscii);
+    void VSFlexGrid_KeyPress(int& KeyAscii);
+    void VSFlexGrid_RowColChange();
+    void txtQuatity_GotFocus();
+    void txtAbate_GotFocus();
+    void txtChangePrice_GotFocus();
+    void txtQuatity_KeyPress(int& KeyAscii);
+    void txtAbate_Change();
+    bool txtAbate_KeyDown(int KeyCode);
+    bool txtChangePrice_KeyDown(int KeyCode);
+    void OptAbate_Click();
+    void OptChangePrice_Click();
+    void txtAbate_KeyPress(int& KeyAscii);
+    void txtChangePrice_KeyPress(int& KeyAscii);
+    void cmdAdd_Click();
+    void VSSell_KeyPress(int& KeyAscii);
+    void VSSell_MouseDown(int Button, const QPoint& globalPos);
+    void Cancel_Click();
+    bool Form_KeyDown(int KeyCode);
+
+    void txtReciveAmout_Change();
+    void txtReciveAmout_KeyPress(int& KeyAscii);
+    bool txtReciveAmout_KeyDown(int KeyCode);
+    void cmdCheckOut_Click();
+
+protected:
+    bool previewKeyDown(QKeyEvent* e) override;
+
+private:
+    void Form_Load();
+    // Binds the stock list to a query of the shop's stock and lays it out.
+    void BindStock(const QString& sql);
+    bool hasStockRow() const;
+    // The quantity checks shared by every way of adding; false after the step's message.
+    bool CheckQuantity(bool informationIcon);
+    QList<SaleLine> SaleLines() const;
+
+    SellNoStatus sellNoStatus_ = SellNoStatus::Ok;
+};
