@@ -39,9 +39,9 @@ enum class SellNoStatus {
 };
 
 // The next sale number of the current shop for today. Empty when the database
-// cannot be read (the engine's message and "读取数据库出现异常！请检查网络，重新
-// 启动程序" have been shown) and when the day's counter is used up (no message:
-// the checkout refuses). `status`, when given, says which.
+// cannot be read (after the engine's message and the counter's own) and when
+// the day's counter is used up (no message: the checkout refuses). `status`,
+// when given, says which.
 QString GetNextSellNo(SellNoStatus* status = nullptr);
 
 // -- batch costing ----------------------------------------------------------------

@@ -303,6 +303,20 @@ TEST_F(Counter, TheDiscountBoxTakesZeroToNinePointNineOrFull)
         messages().clear();
     }
     EXPECT_EQ(w->VSSell->rows(), 1);
+
+    // Amounts are whole numbers of 32 bits: a dear piece is charged, an impossible one refused.
+    w->txtNo->setText("K-100");
+    w->txtPrice->setText("40000");
+    w->txtAbate->setText("8.5");
+    enter(w->txtAbate);
+    EXPECT_EQ(saleColumn(*w, "应收金额"), QStringList({"34000"}));
+    w->txtPrice->setText("3e9");
+    w->txtAbate->setFocus();
+    w->txtAbate->setText("全");
+    enter(w->txtAbate);
+    EXPECT_EQ(messages().texts(), QStringList({"请输入0.1-10的数字或小数！"}));
+    EXPECT_EQ(w->VSSell->rows(), 2);
+    EXPECT_EQ(w->lbAmount->text(), "34000");
 }
 
 TEST_F(Counter, ASpecialPriceIsANumberUpToTheRetailPrice)
