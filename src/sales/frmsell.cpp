@@ -8,7 +8,6 @@
 #include "sales/receipts.h"
 
 #include <QButtonGroup>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
