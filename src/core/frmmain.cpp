@@ -5,6 +5,7 @@
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "sales/frmsell.h"
 #include "platform/services.h"
 
 #include <QAction>
@@ -343,7 +344,8 @@ void frmMain::mnuBuyIn_Click()
 
 void frmMain::mnuSellOut_Click()
 {
-    // Opens the counter (frmSell) when it is built.
+    frmSell w(this);
+    w.showModal();
 }
 
 void frmMain::mnuClientBackChange_Click()

@@ -230,6 +230,23 @@ TEST_F(MainWindow, ToolsStartTheFirstProgramFound)
     }
 }
 
+TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
+{
+    frmMain w;
+    staff::showActive(&w);
+    const struct {
+        QAction* item;
+        const char* button;
+        const char* window;
+    } cases[] = {{w.BuyIn, "BuyIn", "frmBuyIn"}, {w.SellOut, "SellOut", "frmSell"}};
+    for (const auto& c : cases) {
+        c.item->trigger();
+        clickButton(w, c.button);
+        EXPECT_EQ(fakes->modal.opened(), QStringList({c.window, c.window}));
+        fakes->modal = FakeModal();
+    }
+}
+
 TEST_F(MainWindow, ExitClosesTheWindow)
 {
     for (bool fromToolbar : {false, true}) {
