@@ -2,10 +2,15 @@
 // previous sale from the database.
 
 #include "core/modmain.h"
+#include "sales/frmsell.h"
 #include "sales/receipts.h"
 #include "support/shopfixture.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 
 #include <functional>
 #include <string>
@@ -282,6 +287,62 @@ TEST_F(ReceiptPrinting, NoPrinterIsReportedAndTheSaleStaysStored)
         EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
         EXPECT_EQ(messages().last().title, ui::appTitle());
         EXPECT_EQ(scalar("select count(*) from Sell"), stored);
+    }
+}
+
+// The counter prints after checkout only under the rule; F8 reprints the sale
+// just made whatever the rule, and a failed print keeps the sale.
+TEST_F(ReceiptPrinting, CounterPrintsUnderTheRuleAndF8Always)
+{
+    sql("Insert Into Store Values('{S1}','" + gShopNo +
+        "','K-100','夹克','青禾','XL','黑','棉','一等','广州',10,100,'690001','A-1')");
+    struct Case {
+        const char* name;
+        bool isPrint;
+        bool printerFails;
+        int receiptsAtCheckout;
+        QStringList messagesAtCheckout;
+    };
+    const QList<Case> cases{
+        {"rule off", false, false, 0, {"确认要结帐吗？"}},
+        {"rule on", true, false, 1, {"确认要结帐吗？"}},
+        {"rule on, no printer", true, true, 0, {"确认要结帐吗？", "没有发现打印机！"}},
+    };
+    int sales = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gSellRole.IsPrint = c.isPrint;
+        printer().printed.clear();
+        printer().fails = c.printerFails;
+        messages().clear();
+        frmSell w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        const QString sellNo = w.lbNo->text();
+
+        w.txtNo->setText("K-100");
+        w.txtQuatity->setText("2");
+        w.txtAbate->setFocus();
+        w.txtAbate->setText("全");
+        QTest::keyClick(w.txtAbate, Qt::Key_Return);
+        w.txtReciveAmout->setText("200");
+        messages().answerYes();
+        w.cmdCheckOut->click();
+
+        ++sales;
+        EXPECT_EQ(messages().texts(), c.messagesAtCheckout);
+        ASSERT_EQ(printer().printed.size(), c.receiptsAtCheckout);
+        EXPECT_EQ(scalar("select count(*) from Sell Where SellNo='" + sellNo + "'"), "2");
+        EXPECT_EQ(w.lbNo->text(), sellNo.left(8) + QString::number(sales + 1).rightJustified(4, '0'));
+
+        printer().printed.clear();
+        printer().fails = false;
+        messages().clear();
+        messages().answerYes();
+        QTest::keyClick(w.txtNo, Qt::Key_F8);
+        EXPECT_EQ(messages().texts(), QStringList{"确定要进行重复打印吗？"});
+        ASSERT_EQ(printer().printed.size(), 1);
+        EXPECT_TRUE(printer().printed.first().last().text.contains("销售编号：" + sellNo));
     }
 }
 
