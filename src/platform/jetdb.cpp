@@ -5,11 +5,13 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QAnyStringView>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
 
 #include <cstring>
+#include <vector>
 
 namespace jet {
 
@@ -32,26 +34,6 @@ FieldKind kindOfDeclaredType(const char* declType)
     return FieldKind::Other;
 }
 
-QString valueText(const QVariant& v, FieldKind kind)
-{
-    if (v.isNull())
-        return {};
-    const int type = v.typeId();
-    const bool number = type == QMetaType::LongLong || type == QMetaType::Double;
-    if (number) {
-        if (kind == FieldKind::YesNo)
-            return v.toDouble() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
-        if (kind == FieldKind::Single)
-            return vb::singleText(vb::toSingle(v.toDouble()));
-        if (type == QMetaType::LongLong)
-            return QString::number(v.toLongLong());
-        return vb::numberText(v.toDouble());
-    }
-    if (type == QMetaType::QString)
-        return v.toString();
-    return v.toString();
-}
-
 // ---------------------------------------------------------------------------
 // Record sets
 
@@ -70,14 +52,54 @@ int RecordSet::fieldIndex(const QString& name) const
     return -1;
 }
 
-const QVariant& RecordSet::value(int row, int col) const
+const RecordSet::Cell& RecordSet::cell(int row, int col) const
 {
-    return d_->cells.at(qsizetype(row) * d_->names.size() + col);
+    const size_t i = size_t(row) * size_t(d_->names.size()) + size_t(col);
+    if (row < 0 || col < 0 || col >= d_->names.size() || i >= d_->count)
+        throw Error(QStringLiteral("记录集中没有这个值。"));
+    return d_->at(i);
 }
 
-QString RecordSet::text(int row, int col) const { return valueText(value(row, col), fieldKind(col)); }
+QVariant RecordSet::value(int row, int col) const
+{
+    const Cell& c = cell(row, col);
+    switch (c.type) {
+    case Cell::Whole: return QVariant(qlonglong(c.whole));
+    case Cell::Real: return QVariant(c.real);
+    case Cell::Text: return QVariant(c.text);
+    case Cell::Blob: return QVariant(c.text.toLatin1());
+    case Cell::Null: break;
+    }
+    return QVariant();
+}
 
-const QVariant& RecordSet::field(const QString& name) const
+QString RecordSet::text(int row, int col) const
+{
+    const Cell& c = cell(row, col);
+    const FieldKind kind = d_->kinds[col];
+    switch (c.type) {
+    case Cell::Text:
+    case Cell::Blob:
+        return c.text;
+    case Cell::Null:
+        return {};
+    case Cell::Whole:
+        if (kind == FieldKind::YesNo)
+            return c.whole != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+        if (kind == FieldKind::Single)
+            return vb::singleText(vb::toSingle(double(c.whole)));
+        return QString::number(c.whole);
+    case Cell::Real:
+        if (kind == FieldKind::YesNo)
+            return c.real != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+        if (kind == FieldKind::Single)
+            return vb::singleText(vb::toSingle(c.real));
+        return vb::numberText(c.real);
+    }
+    return {};
+}
+
+QVariant RecordSet::field(const QString& name) const
 {
     if (eof())
         throw Error(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
@@ -89,9 +111,12 @@ const QVariant& RecordSet::field(const QString& name) const
 
 QString RecordSet::fieldText(const QString& name) const
 {
+    if (eof())
+        throw Error(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
     const int col = fieldIndex(name);
-    const QVariant& v = field(name);
-    return valueText(v, fieldKind(col));
+    if (col < 0)
+        throw Error(QStringLiteral("在对应所需名称或序数的集合中，未找到项目：") + name);
+    return text(pos_, col);
 }
 
 // ---------------------------------------------------------------------------
@@ -291,7 +316,9 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return failWith(QStringLiteral("找不到文件：") + path);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   // one thread uses the connection: no lock around every call
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     db_ = db;
     if (rc != SQLITE_OK)
         return failWith(QString::fromUtf8(db ? sqlite3_errmsg(db) : "cannot open"));
@@ -405,28 +432,40 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
             data->kinds << kindOfDeclaredType(sqlite3_column_decltype(st, c));
         }
     }
+    // Lists repeat their texts from row to row (kind, brand, colour, the shop):
+    // such a text is shared with the row above instead of made again.
+    std::vector<QString> previous(size_t(qMax(cols, 0)));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int c = 0; c < cols; ++c) {
+            RecordSet::Cell& cell = data->append();
             switch (sqlite3_column_type(st, c)) {
             case SQLITE_INTEGER:
-                data->cells.emplace_back(qlonglong(sqlite3_column_int64(st, c)));
+                cell.type = RecordSet::Cell::Whole;
+                cell.whole = sqlite3_column_int64(st, c);
                 break;
             case SQLITE_FLOAT:
-                data->cells.emplace_back(sqlite3_column_double(st, c));
+                cell.type = RecordSet::Cell::Real;
+                cell.real = sqlite3_column_double(st, c);
                 break;
             case SQLITE_TEXT: {
                 const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                data->cells.emplace_back(QString::fromUtf8(s, sqlite3_column_bytes(st, c)));
+                const int n = sqlite3_column_bytes(st, c);
+                QString& p = previous[size_t(c)];
+                if (!QAnyStringView::equal(p, QUtf8StringView(s, n)))
+                    p = QString::fromUtf8(s, n);
+                cell.type = RecordSet::Cell::Text;
+                cell.text = p;
                 break;
             }
             case SQLITE_BLOB: {
                 const char* b = static_cast<const char*>(sqlite3_column_blob(st, c));
-                data->cells.emplace_back(QByteArray(b, sqlite3_column_bytes(st, c)));
+                cell.type = RecordSet::Cell::Blob;
+                cell.text = QString::fromLatin1(b, sqlite3_column_bytes(st, c));
                 break;
             }
             default:
-                data->cells.emplace_back();
+                break;
             }
         }
         ++data->rows;

@@ -32,12 +32,6 @@ inline constexpr const char* kYesNoType = "YESNO";
 
 FieldKind kindOfDeclaredType(const char* declType);
 
-// The text of one value, shared by every reader and by the grid: Null -> "",
-// whole numbers without ".0", money at single precision in the shortest text
-// that reads back the same, other reals shortest up to 15 significant digits,
-// Yes/No as "-1"/"0".
-QString valueText(const QVariant& v, FieldKind kind);
-
 class RecordSet {
 public:
     RecordSet() = default;  // unopened
@@ -49,7 +43,11 @@ public:
     int fieldIndex(const QString& name) const;  // case-insensitive; -1 when absent
     int recordCount() const;
 
-    const QVariant& value(int row, int col) const;
+    QVariant value(int row, int col) const;
+    // The text of a value, shared by every reader and by the grid: Null -> "",
+    // whole numbers without ".0", money at single precision in the shortest text
+    // that reads back the same, other reals shortest up to 15 significant
+    // digits, Yes/No as "-1"/"0".
     QString text(int row, int col) const;
 
     // Cursor over the rows, as the forms walk them.
@@ -59,17 +57,41 @@ public:
     int position() const { return pos_; }
     // Field of the current row by name; throws jet::Error when there is no
     // current row or no such field (reading a failed statement's result).
-    const QVariant& field(const QString& name) const;
+    QVariant field(const QString& name) const;
     QString fieldText(const QString& name) const;
 
 private:
     friend class Connection;
+    // One value, kept lean: lists of tens of thousands of rows are read whole.
+    struct Cell {
+        enum Type : quint8 { Null, Whole, Real, Text, Blob };
+        QString text;  // the text of a Text value (a Blob's bytes as Latin-1)
+        union {
+            qint64 whole;
+            double real;
+        };
+        Type type = Null;
+        Cell() : whole(0) {}
+    };
+    // Row-major, in fixed-size chunks: a growing list never moves its values.
     struct Data {
+        static constexpr size_t kChunk = 2048;
         QStringList names;
         QVector<FieldKind> kinds;
-        QVector<QVariant> cells;  // row-major
+        std::vector<std::unique_ptr<Cell[]>> chunks;
+        size_t count = 0;
         int rows = 0;
+        Cell& append()
+        {
+            if (count % kChunk == 0)
+                chunks.push_back(std::make_unique<Cell[]>(kChunk));
+            Cell& c = chunks.back()[count % kChunk];
+            ++count;
+            return c;
+        }
+        const Cell& at(size_t i) const { return chunks[i / kChunk][i % kChunk]; }
     };
+    const Cell& cell(int row, int col) const;
     std::shared_ptr<const Data> d_;
     int pos_ = 0;
 };
