@@ -206,7 +206,7 @@ public:
         beginResetModel();
         const int fields = rs.isOpen() ? rs.fieldCount() : 0;
         const int records = rs.isOpen() ? rs.recordCount() : 0;
-        rows_.clear();
+        releaseLater(std::move(rows_));
         rows_.resize(size_t(records) + 1);
         cols_ = QVector<Column>(fields + 1);
         QVector<QString> captions(fields + 1);
@@ -224,6 +224,19 @@ public:
         }
         groupings_.clear();
         endResetModel();
+    }
+
+    // A list of tens of thousands of rows takes a while to free: that happens once
+    // the new one is on screen, not while the clerk waits for it.
+    void releaseLater(std::vector<Row>&& old)
+    {
+        if (old.size() < 1000) {
+            old.clear();
+            return;
+        }
+        // A timer, not a posted call: the repaint, posted already, goes first.
+        auto garbage = std::make_shared<std::vector<Row>>(std::move(old));
+        QTimer::singleShot(1, this, [garbage] { garbage->clear(); });
     }
 
     void copyFrom(const FlexGridModel& other)
