@@ -207,6 +207,16 @@ QString only;  // --only: the actions whose name holds this text
 
 void settle() { QApplication::processEvents(); }
 
+// The timed part of an action, one function of its own so that a profiler can
+// be told to look at it alone (valgrind --tool=callgrind --toggle-collect=*timed*).
+[[gnu::noinline]] double timed(const std::function<void()>& act)
+{
+    const Clock::time_point start = Clock::now();
+    act();
+    settle();
+    return msSince(start);
+}
+
 // Runs one action: setup (untimed), act (timed, with the events it causes),
 // done (untimed), once to warm up and record its statements, then `runs` times;
 // then the floor and the layer of the recorded statements, a warm-up and `runs`
@@ -223,8 +233,7 @@ void measure(const QString& action, const std::function<void()>& setup, const st
     setup();
     recording = &statements;
     sqlite3_trace_v2(programDb, SQLITE_TRACE_STMT, recordStatement, nullptr);
-    act();
-    settle();
+    timed(act);
     sqlite3_trace_v2(programDb, 0, nullptr, nullptr);
     recording = nullptr;
     r.note = note();
@@ -233,10 +242,7 @@ void measure(const QString& action, const std::function<void()>& setup, const st
         fail(action + QStringLiteral(": the program said ") + messages.complaints().join(QStringLiteral(" / ")));
     for (int i = 0; i < runs; ++i) {
         setup();
-        const Clock::time_point start = Clock::now();
-        act();
-        settle();
-        r.program.push_back(msSince(start));
+        r.program.push_back(timed(act));
         done();
     }
     if (!messages.complaints().isEmpty())
@@ -604,8 +610,8 @@ int main(int argc, char** argv)
                 settle();
             },
             [&] { return QStringLiteral("%L1 rows with the totals").arg(grid->rows() - 1); });
-        Result& r = results.back();
-        r.note += QStringLiteral("; fetch %1, bind %2, totals %3 ms; %4 MiB resident")
+        if (!results.empty() && !fetch.empty())
+            results.back().note += QStringLiteral("; fetch %1, bind %2, totals %3 ms; %4 MiB resident")
                       .arg(median(fetch), 0, 'f', 0)
                       .arg(median(bind), 0, 'f', 0)
                       .arg(median(totals), 0, 'f', 0)
