@@ -13,8 +13,10 @@
 // included, have been processed. The statements the program sent during the
 // warm-up are recorded from its connection and give two more figures:
 //   floor  the same SQLite statements on a second, plain connection to the file
-//          through the sqlite3 C API: every row stepped, every column read as
-//          text, writes committed as the program commits them; no Qt;
+//          through the sqlite3 C API, with the program's connection settings
+//          (journal, synchronous, cache, temp store, memory map, threads): every
+//          row stepped, every column read as text, writes committed as the
+//          program commits them; no Qt;
 //   layer  the same statements through the program's own connection and
 //          engine layer (translation, record sets), without any window.
 // The table gives median and slowest of the program's runs, the median floor,
@@ -353,19 +355,32 @@ int main(int argc, char** argv)
     gSellRole.Initial(gShopNo);
     gSellRole.IsPrint = true;  // the receipt is laid out; the printer prints nowhere
 
-    // The plain connection, with the program's durability settings.
+    // The plain connection, with the settings the program gave its own.
     if (sqlite3_open_v2(QFile::encodeName(file.absoluteFilePath()).constData(), &floorDb, SQLITE_OPEN_READWRITE,
                         nullptr) != SQLITE_OK)
         fail(QStringLiteral("the plain connection does not open"));
     sqlite3_busy_timeout(floorDb, 15000);
-    sqlite3_exec(floorDb, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    sqlite3_exec(floorDb, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    std::string settings;
+    for (const char* pragma : {"journal_mode", "synchronous", "cache_size", "temp_store", "mmap_size", "threads"}) {
+        sqlite3_stmt* st = nullptr;
+        std::string value;
+        if (sqlite3_prepare_v2(programDb, (std::string("PRAGMA ") + pragma).c_str(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+        if (value.empty())
+            continue;
+        const std::string set = std::string("PRAGMA ") + pragma + "=" + value;
+        sqlite3_exec(floorDb, set.c_str(), nullptr, nullptr, nullptr);
+        settings += (settings.empty() ? "" : ", ") + std::string(pragma) + "=" + value;
+    }
 
     const std::string shop = gShopNo.toStdString();
     const auto counts =
         query("select (select count(*) from Store), (select count(*) from Store where Quantity>0), "
               "(select count(*) from Sell), (select count(*) from StoreDetail), (select count(*) from BuyPrice)");
     std::printf("database: %s\n", file.absoluteFilePath().toUtf8().constData());
+    std::printf("connection settings (the floor's too): %s\n", settings.c_str());
     std::printf("Store %s rows (%s in stock), Sell %s, StoreDetail %s, BuyPrice %s; %d runs per action\n\n",
                 counts[0][0].c_str(), counts[0][1].c_str(), counts[0][2].c_str(), counts[0][3].c_str(),
                 counts[0][4].c_str(), runs);
