@@ -235,6 +235,7 @@ public:
             return;
         }
         // A timer, not a posted call: the repaint, posted already, goes first.
+        // (Not a worker thread: freeing beside the next bind slows both down.)
         auto garbage = std::make_shared<std::vector<Row>>(std::move(old));
         QTimer::singleShot(1, this, [garbage] { garbage->clear(); });
     }

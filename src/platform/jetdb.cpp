@@ -5,12 +5,12 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QAnyStringView>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace jet {
@@ -436,7 +436,11 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
     }
     // Lists repeat their texts from row to row (kind, brand, colour, the shop):
     // such a text is shared with the row above instead of made again.
-    std::vector<QString> previous(size_t(qMax(cols, 0)));
+    struct Previous {
+        std::string bytes;  // keeps its capacity: no allocation per row
+        QString text;
+    };
+    std::vector<Previous> previous(size_t(qMax(cols, 0)));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int c = 0; c < cols; ++c) {
@@ -453,11 +457,13 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
             case SQLITE_TEXT: {
                 const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
                 const int n = sqlite3_column_bytes(st, c);
-                QString& p = previous[size_t(c)];
-                if (!QAnyStringView::equal(p, QUtf8StringView(s, n)))
-                    p = QString::fromUtf8(s, n);
+                Previous& p = previous[size_t(c)];
+                if (p.bytes.size() != size_t(n) || std::memcmp(p.bytes.data(), s, size_t(n)) != 0) {
+                    p.bytes.assign(s, size_t(n));
+                    p.text = QString::fromUtf8(s, n);
+                }
                 cell.type = RecordSet::Cell::Text;
-                cell.text = p;
+                cell.text = p.text;
                 break;
             }
             case SQLITE_BLOB: {

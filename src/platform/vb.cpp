@@ -8,16 +8,6 @@
 
 namespace vb {
 
-namespace {
-// Shortest round-trip text of a float; std::to_chars ignores the C locale.
-std::string shortest(float v)
-{
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-}  // namespace
-
 bool isNumeric(const QString& text)
 {
     static const QRegularExpression whole(
@@ -95,11 +85,14 @@ std::optional<qint32> toLong(double v)
 
 QString singleText(float v)
 {
-    // Shortest text that reads back as the same float, then written plainly.
-    const std::string s = shortest(v);
-    double d = 0;
-    std::from_chars(s.data(), s.data() + s.size(), d);
-    return numberText(d);
+    if (v == 0 || !std::isfinite(v))
+        return QStringLiteral("0");
+    if (v == std::trunc(v) && std::fabs(v) < 16777216.0f)
+        return QString::number(qint64(v));
+    // The shortest plain text that reads back as the same float.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
 QString numberText(double v)
