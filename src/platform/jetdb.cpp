@@ -99,25 +99,19 @@ QString RecordSet::text(int row, int col) const
     return {};
 }
 
-QVariant RecordSet::field(const QString& name) const
+int RecordSet::currentColumn(const QString& name) const
 {
     if (eof())
         throw Error(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
     const int col = fieldIndex(name);
     if (col < 0)
         throw Error(QStringLiteral("在对应所需名称或序数的集合中，未找到项目：") + name);
-    return value(pos_, col);
+    return col;
 }
 
-QString RecordSet::fieldText(const QString& name) const
-{
-    if (eof())
-        throw Error(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
-    const int col = fieldIndex(name);
-    if (col < 0)
-        throw Error(QStringLiteral("在对应所需名称或序数的集合中，未找到项目：") + name);
-    return text(pos_, col);
-}
+QVariant RecordSet::field(const QString& name) const { return value(pos_, currentColumn(name)); }
+
+QString RecordSet::fieldText(const QString& name) const { return text(pos_, currentColumn(name)); }
 
 // ---------------------------------------------------------------------------
 // Translation of the Jet dialect

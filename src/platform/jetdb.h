@@ -92,6 +92,8 @@ private:
         const Cell& at(size_t i) const { return chunks[i / kChunk][i % kChunk]; }
     };
     const Cell& cell(int row, int col) const;
+    // The column of a field of the current row; throws when there is none.
+    int currentColumn(const QString& name) const;
     std::shared_ptr<const Data> d_;
     int pos_ = 0;
 };
