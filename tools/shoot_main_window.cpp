@@ -2,8 +2,9 @@
 // the administrator in through the login window, and saves a picture of the
 // main window (for the README).
 //   shoot_main_window <main-window.png> [login-window.png]
+#include "app/frmmain.h"
+#include "app/startup.h"
 #include "core/frmlogin.h"
-#include "core/frmmain.h"
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "platform/services.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("VeloraTessaro"));
     if (argc < 2) {
         std::fprintf(stderr, "usage: shoot_main_window <main-window.png> [login-window.png]\n");
         return 2;
@@ -70,6 +72,7 @@ int main(int argc, char** argv)
     ui::Platform p = ui::platform();
     p.modal = &modal;
     ui::setPlatform(p);
+    InstallMainWindow();
     if (!Main() || !frmMain::current()) {
         std::fprintf(stderr, "the login did not open the main window\n");
         return 1;

@@ -1,3 +1,4 @@
+#include "app/startup.h"
 #include "core/modmain.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    InstallMainWindow();
     if (!Main())
         return 0;
     // After the login the main window is open: the program runs until it closes.

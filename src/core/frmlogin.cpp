@@ -1,8 +1,8 @@
 #include "core/frmlogin.h"
 
-#include "core/frmmain.h"
 #include "core/modmain.h"
 #include "core/schema.h"
+#include "core/shell.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
 
@@ -136,9 +136,7 @@ void frmLogin::cmdLogin_Click()
         gUser = found;
         gSellRole.Initial(schema::kShopKey);
         accept();
-        auto* mainWindow = new frmMain;
-        mainWindow->setAttribute(Qt::WA_DeleteOnClose);
-        mainWindow->show();
+        shell::openMainWindow();
         return;
     }
     cmdLogin->setEnabled(false);

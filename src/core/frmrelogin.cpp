@@ -1,8 +1,8 @@
 #include "core/frmrelogin.h"
 
 #include "core/frmlogin.h"
-#include "core/frmmain.h"
 #include "core/modmain.h"
+#include "core/shell.h"
 #include "platform/vbkeys.h"
 
 #include <QFormLayout>
@@ -69,8 +69,7 @@ void frmReLogin::cmdLogin_Click()
     }
     gUser = found;
     accept();
-    if (frmMain* mainWindow = frmMain::current())
-        mainWindow->LoadPopdem();
+    shell::followPermissions();
 }
 
 void frmReLogin::cmdExit_Click() { reject(); }

@@ -15,7 +15,7 @@
 
 namespace ui {
 
-QString appTitle() { return QStringLiteral("VeloraTessaro"); }
+QString appTitle() { return QCoreApplication::applicationName(); }
 
 void MessageService::info(const QString& text, const QString& title)
 {

@@ -18,8 +18,9 @@ namespace ui {
 inline const QString kTitleTip = QStringLiteral("提示");
 inline const QString kTitleAsk = QStringLiteral("询问");
 
-// The application's title: the product name shown in the main window's caption,
-// the about box and every message box without a title of its own.
+// The application's title: the program's name (QCoreApplication::applicationName,
+// set by main()), shown in the main window's caption, the about box and every
+// message box without a title of its own.
 QString appTitle();
 
 enum class Icon { None, Information, Exclamation, Question };

@@ -1,6 +1,6 @@
 // The pick-list editor: what the clerk sees and what the table holds after.
 #include "core/frmdatadictionary.h"
-#include "staff.h"
+#include "support/staff.h"
 #include "support/shopfixture.h"
 
 #include <QComboBox>

@@ -1,4 +1,5 @@
 // Start-up, the delivered database, row keys and the session records.
+#include "core/frmlogin.h"
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "support/shopfixture.h"
@@ -44,7 +45,9 @@ TEST_F(StartUp, MissingOrForeignDatabaseShowsOnlyTheConnectionMessage)
     EXPECT_FALSE(probe.open("Data Source=" + clsDbopt::DatabasePath(), schema::kApplicationId, nullptr));
     ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), nullptr));
     EXPECT_FALSE(probe.open("Data Source=" + clsDbopt::DatabasePath(), schema::kApplicationId + 1, nullptr));
+    fakes.modal.dismiss<frmLogin>();
     EXPECT_TRUE(Main());
+    EXPECT_EQ(fakes.modal.opened(), QStringList({"frmLogin"}));
     EXPECT_EQ(fakes.messages.shown().size(), 2);
 }
 

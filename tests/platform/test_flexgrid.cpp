@@ -1,28 +1,61 @@
 // The grid control: binding to real record sets, the grid's own numbering, the
 // current-row freeze, subtotals, marks, editing, check boxes, Clip and copies.
 #include "platform/flexgrid.h"
-#include "core/schema.h"
-#include "support/shopfixture.h"
+#include "platform/jetdb.h"
 
+#include <QFile>
 #include <QFont>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
 const QString kStockList = QStringLiteral(
     "Select GUID,TypeNo as 货号,Name as 种类,Quantity as 数量,Price as 零售价 from Store Where ShopNo='%1'");
 
-class GridBinding : public ShopFixture {
+const QString kShop = QStringLiteral("{S1}");
+
+// A stock table of our own on a scratch database, with the declared types the
+// shop's schema uses for quantities and money.
+class GridBinding : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        const QByteArray path = QFile::encodeName(dir_.filePath(QStringLiteral("grid.db")));
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.constData(), &db), SQLITE_OK);
+        const int rc = sqlite3_exec(db,
+                                    "PRAGMA application_id=7;"
+                                    "CREATE TABLE Store(GUID TEXT, ShopNo TEXT, TypeNo TEXT, Name TEXT,"
+                                    " Quantity INTEGER, Price SINGLE)",
+                                    nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK);
+        QString error;
+        ASSERT_TRUE(conn_.open("Data Source=" + QString::fromUtf8(path), 7, &error)) << error.toStdString();
+    }
+    jet::RecordSet sql(const QString& statement)
+    {
+        QString error;
+        jet::RecordSet rs = conn_.execute(statement, &error);
+        EXPECT_TRUE(error.isEmpty()) << statement.toStdString() << ": " << error.toStdString();
+        return rs;
+    }
     void addStore(const QString& key, const QString& typeNo, int qty, const QString& price)
     {
-        sql("Insert Into Store Values('" + key + "','" + schema::kShopKey + "','" + typeNo +
-            "','男鞋','青禾','40','黑色','真皮','合格品','温州'," + QString::number(qty) + "," + price + ",'','')");
+        sql("Insert Into Store Values('" + key + "','" + kShop + "','" + typeNo + "','男鞋'," +
+            QString::number(qty) + "," + price + ")");
     }
+
+private:
+    QTemporaryDir dir_;
+    jet::Connection conn_;
 };
 
 // A grid built in code: captions and keys from the first list, one row per further list.
@@ -62,7 +95,7 @@ TEST_F(GridBinding, CaptionsKeysAndTextsComeFromTheRecordSet)
     addStore("{K2}", "B02", 1, "85");
     FlexGrid g;
     QSignalSpy moved(&g, &FlexGrid::rowColChanged);
-    g.bind(sql(kStockList.arg(schema::kShopKey) + " Order By TypeNo"));
+    g.bind(sql(kStockList.arg(kShop) + " Order By TypeNo"));
 
     EXPECT_EQ(g.cols(), 6);
     EXPECT_EQ(g.rows(), 3);
@@ -88,7 +121,7 @@ TEST_F(GridBinding, CaptionsKeysAndTextsComeFromTheRecordSet)
 TEST_F(GridBinding, EmptySelectShowsCaptionsOnly)
 {
     FlexGrid g;
-    g.bind(sql(kStockList.arg(schema::kShopKey) + " And GUID=''"));
+    g.bind(sql(kStockList.arg(kShop) + " And GUID=''"));
     EXPECT_EQ(g.rows(), 1);
     EXPECT_EQ(g.cols(), 6);
     EXPECT_EQ(g.model()->rowCount(), 0);
@@ -103,12 +136,12 @@ TEST_F(GridBinding, RebindingStartsAfresh)
     addStore("{K1}", "A01", 3, "10");
     addStore("{K2}", "A01", 2, "10");
     FlexGrid g;
-    g.bind(sql(kStockList.arg(schema::kShopKey)));
+    g.bind(sql(kStockList.arg(kShop)));
     g.setColHidden(1, true);
     g.setCellBackColor(1, 0, vbColor(255));
     g.subtotalSum(FlexGrid::WholeListAbove, 4, "总合计");
     ASSERT_EQ(g.rows(), 4);
-    g.bind(sql(kStockList.arg(schema::kShopKey)));
+    g.bind(sql(kStockList.arg(kShop)));
     EXPECT_EQ(g.rows(), 3);
     EXPECT_EQ(subtotalRows(g), "...");
     EXPECT_FALSE(g.cellBackColor(1, 0).isValid());

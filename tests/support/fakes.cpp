@@ -26,8 +26,10 @@ int FakeModal::exec(QDialog* dlg)
 {
     opened_ << QString::fromLatin1(dlg->metaObject()->className());
     const auto it = scripts_.find(std::type_index(typeid(*dlg)));
-    if (it == scripts_.end())
+    if (it == scripts_.end()) {
+        ADD_FAILURE() << "unexpected window: " << opened_.last().toStdString();
         return QDialog::Rejected;
+    }
     return it->second(dlg);
 }
 

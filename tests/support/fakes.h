@@ -10,8 +10,21 @@
 #include <QStringList>
 
 #include <functional>
+#include <ostream>
 #include <typeindex>
 #include <unordered_map>
+
+// Texts in test failures, readable.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < l.size(); ++i) {
+        *os << (i ? ", " : "");
+        PrintTo(l[i], os);
+    }
+    *os << '}';
+}
 
 class FakeMessages : public ui::MessageService {
 public:
@@ -34,7 +47,8 @@ private:
 };
 
 // Modal windows are handed to the script registered for their type and never
-// shown; a window with no script is rejected untouched.
+// shown. A window with no script fails the test (as an unexpected question does)
+// and is rejected untouched.
 class FakeModal : public ui::ModalRunner {
 public:
     int exec(QDialog* dlg) override;
@@ -45,6 +59,12 @@ public:
         scripts_[std::type_index(typeid(Dialog))] = [script](QDialog* d) {
             return script(static_cast<Dialog*>(d));
         };
+    }
+    // Scripts the window type to be closed at once, untouched.
+    template <typename Dialog>
+    void dismiss()
+    {
+        on<Dialog>([](Dialog*) { return int(QDialog::Rejected); });
     }
     // Class names of the windows opened, in order.
     const QStringList& opened() const { return opened_; }

@@ -1,5 +1,6 @@
 #include "support/shopfixture.h"
 
+#include "core/frmlogin.h"
 #include "core/modmain.h"
 #include "core/schema.h"
 
@@ -11,8 +12,9 @@ void ShopFixture::SetUp()
     ui::setProgramFolder(dir_->path());
     QString error;
     ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), &error)) << error.toStdString();
+    // The login window Main opens is closed at once; the fixture logs in below.
+    fakes->modal.dismiss<frmLogin>();
     ASSERT_TRUE(Main());
-    // The login window Main opened (and the fake closed) belongs to no test.
     fakes.reset();
     fakes = std::make_unique<FakePlatform>();
     jet::RecordSet shop = gDbopt.Excute(QStringLiteral("select * from Shop"));

@@ -1,6 +1,6 @@
 #pragma once
-// Roles and users made up for the login and main window tests, and the way a
-// window is brought up headless with the focus in it.
+// Roles and users made up for the login and main window tests, the way a
+// window is brought up headless with the focus in it, and a login typed in.
 
 #include "core/modmain.h"
 #include "core/schema.h"
@@ -54,5 +54,36 @@ inline void showActive(QWidget* w)
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
+
+// Types into a login window's boxes and presses Enter in the password box.
+template <typename Window>
+void typeAndEnter(Window* w, const QString& no, const QString& pwd)
+{
+    w->txtUserNo->clear();
+    w->txtUserNo->setFocus();
+    QTest::keyClicks(w->txtUserNo, no);
+    QTest::keyClick(w->txtUserNo, Qt::Key_Return);
+    EXPECT_TRUE(w->txtUserPassWord->hasFocus()) << "Enter in the number box moves on";
+    QTest::keyClicks(w->txtUserPassWord, pwd);
+    QTest::keyClick(w->txtUserPassWord, Qt::Key_Return);
+}
+
+// Logins and switches that must be refused, with the message and the box that
+// takes the focus.
+struct Refusal {
+    const char* no;
+    const char* pwd;
+    const char* message;
+    bool focusOnNumber;  // otherwise on the password box
+};
+inline const Refusal kRefusals[] = {
+    {"c01", "wrong", "密码错误！", false},
+    {"c01", "sale'1", "密码错误！", false},  // letter case counts
+    {"C01", "SALE'1", "密码错误！", false},  // the number is found in any case, the password is not
+    {"c01", "", "密码错误！", false},
+    {"nobody", "Sale'1", "该用户不存在！", true},
+    {"c01' or '1'='1", "x", "该用户不存在！", true},
+    {"", "", "该用户不存在！", true},
+};
 
 }  // namespace staff

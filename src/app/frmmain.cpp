@@ -1,4 +1,4 @@
-#include "core/frmmain.h"
+#include "app/frmmain.h"
 
 #include "core/frmchangepwd.h"
 #include "core/frmdatadictionary.h"
@@ -328,6 +328,7 @@ void frmMain::mnuReStart_Click()
 
 void frmMain::mnuReLogin_Click()
 {
+    // A successful switch has the main window follow the new user's permissions.
     frmReLogin dlg(this);
     dlg.showModal();
 }

@@ -1,0 +1,19 @@
+#include "app/startup.h"
+
+#include "app/frmmain.h"
+#include "core/shell.h"
+
+void InstallMainWindow()
+{
+    shell::install({
+        [] {
+            auto* mainWindow = new frmMain;
+            mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+            mainWindow->show();
+        },
+        [] {
+            if (frmMain* mainWindow = frmMain::current())
+                mainWindow->LoadPopdem();
+        },
+    });
+}

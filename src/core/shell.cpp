@@ -1,0 +1,27 @@
+#include "core/shell.h"
+
+namespace shell {
+
+namespace {
+MainWindow& installed()
+{
+    static MainWindow m;
+    return m;
+}
+}  // namespace
+
+void install(MainWindow mainWindow) { installed() = std::move(mainWindow); }
+
+void openMainWindow()
+{
+    if (installed().open)
+        installed().open();
+}
+
+void followPermissions()
+{
+    if (installed().followPermissions)
+        installed().followPermissions();
+}
+
+}  // namespace shell
