@@ -40,7 +40,64 @@ jet::RecordSet clsDbopt::Excute(const QString& SQL)
 
 void clsDbopt::ExcuteProc(Command& Cmd) { Excute(Cmd.CommandText); }
 
+bool clsDbopt::Transact(const std::function<bool()>& write)
+{
+    Transaction t(*this);
+    if (!t)
+        return false;
+    try {
+        return write() && t.commit();
+    } catch (const jet::Error& e) {
+        ui::msg().plain(e.text());
+        return false;
+    }
+}
+
 void clsDbopt::BeginTrans() { conn_.beginTrans(); }
 void clsDbopt::CommitTrans() { conn_.commitTrans(); }
 void clsDbopt::RollbackTrans() { conn_.rollbackTrans(); }
 void clsDbopt::Release() { conn_.close(); }
+
+Transaction::Transaction(clsDbopt& db) : db_(db)
+{
+    try {
+        db_.BeginTrans();
+        begun_ = true;
+    } catch (const jet::Error& e) {
+        ui::msg().plain(e.text());
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (begun_ && !done_)
+        rollBack();
+}
+
+bool Transaction::commit()
+{
+    if (!begun_ || done_)
+        return false;
+    try {
+        db_.CommitTrans();
+        done_ = true;
+        return true;
+    } catch (const jet::Error& e) {
+        ui::msg().plain(e.text());
+        rollBack();
+        return false;
+    }
+}
+
+void Transaction::rollBack()
+{
+    done_ = true;
+    // The engine may have ended the transaction itself on a fatal failure.
+    if (!db_.InTransaction())
+        return;
+    try {
+        db_.RollbackTrans();
+    } catch (const jet::Error&) {
+        // The file is unreachable: the open transaction ends with the connection.
+    }
+}

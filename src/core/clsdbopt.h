@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // An ADO-style command: a statement text run on the shared connection.
 struct Command {
     QString CommandText;
@@ -20,10 +22,18 @@ public:
     jet::RecordSet Excute(const QString& SQL, bool& IsErr);
     jet::RecordSet Excute(const QString& SQL);
     void ExcuteProc(Command& Cmd);
-    // Transactions; a failure is raised as jet::Error.
+    // Transactions; a failure is raised as jet::Error. Writers use Transaction or
+    // Transact below rather than these.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
+    bool InTransaction() const { return conn_.inTransaction(); }
+
+    // Runs write inside one transaction: it is committed when write returns true
+    // and rolled back when write returns false or throws jet::Error (whose text is
+    // shown). True when everything was committed. A failed statement has shown
+    // the engine's message through Excute; nothing is shown twice.
+    bool Transact(const std::function<bool()>& write);
     // Releases the connection (before the database file is copied on exit).
     void Release();
     bool IsConnected() const { return conn_.isOpen(); }
@@ -34,4 +44,27 @@ public:
 
 private:
     jet::Connection conn_;
+};
+
+// One write as a whole, for the life of the object. It begins at construction
+// (false when that failed, after the engine's message), is made permanent by
+// commit(), and is rolled back when the object goes without a commit: after a
+// failed statement, an early return or an exception.
+class Transaction {
+public:
+    explicit Transaction(clsDbopt& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    explicit operator bool() const { return begun_; }
+    // False when the commit failed (after the engine's message); the write is
+    // then rolled back.
+    bool commit();
+
+private:
+    void rollBack();
+    clsDbopt& db_;
+    bool begun_ = false;
+    bool done_ = false;
 };

@@ -1,5 +1,6 @@
 #include "goods/frmbuyin.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "goods/frmgoodsproperty.h"
 #include "goods/receipttriple.h"
@@ -16,14 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kStockColumns = QStringLiteral(
-    "Select GUID,TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
-    "Grade as 等级,ProductPlace as 产地");
-
-}  // namespace
 
 frmBuyIn::frmBuyIn(QWidget* parent)
     : FormBase(parent),
@@ -192,14 +185,7 @@ void frmBuyIn::cmdPutIn_Click()
 
     const int row = grid.row();
     ReceiptValues v;
-    v.Brand = grid.text(row, QStringLiteral("品牌"));
-    v.Name = grid.text(row, QStringLiteral("种类"));
-    v.TypeNo = grid.text(row, QStringLiteral("货号"));
-    v.Colour = grid.text(row, QStringLiteral("颜色"));
-    v.Leather = grid.text(row, QStringLiteral("面料"));
-    v.Size = grid.text(row, QStringLiteral("尺码"));
-    v.Grade = grid.text(row, QStringLiteral("等级"));
-    v.ProductPlace = grid.text(row, QStringLiteral("产地"));
+    static_cast<GoodsFields&>(v) = GoodsOfGridRow(grid, row);
     v.Price = *price;
     v.Quantity = *quantity;
     v.Date = DT->date();

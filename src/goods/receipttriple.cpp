@@ -38,12 +38,9 @@ ReceiptTriple RestockReceipt(const QString& storeGUID, const ReceiptValues& v)
 QString StoreInsertSql(const QString& storeGUID, const ReceiptValues& v)
 {
     return QStringLiteral("Insert Into Store Values('") + q(storeGUID) + QStringLiteral("','") + q(gShopNo) +
-           QStringLiteral("','") + q(v.TypeNo) + QStringLiteral("','") + q(v.Name) + QStringLiteral("','") +
-           q(v.Brand) + QStringLiteral("','") + q(v.Size) + QStringLiteral("','") + q(v.Colour) +
-           QStringLiteral("','") + q(v.Leather) + QStringLiteral("','") + q(v.Grade) + QStringLiteral("','") +
-           q(v.ProductPlace) + QStringLiteral("',") + quantityText(v.Quantity) + QStringLiteral(",") +
-           vb::singleText(v.SellPrice) + QStringLiteral(",'") + q(v.IDCode) + QStringLiteral("','") +
-           q(v.GoodsFloor) + QStringLiteral("')");
+           QStringLiteral("',") + GoodsValuesSql(v) + QStringLiteral(",") + quantityText(v.Quantity) +
+           QStringLiteral(",") + vb::singleText(v.SellPrice) + QStringLiteral(",'") + q(v.IDCode) +
+           QStringLiteral("','") + q(v.GoodsFloor) + QStringLiteral("')");
 }
 
 QString StoreRestockSql(const QString& storeGUID, qint32 quantity)
@@ -83,30 +80,7 @@ bool SendReceipt(const ReceiptTriple& t)
 
 bool WriteReceipt(const ReceiptTriple& t)
 {
-    try {
-        gDbopt.BeginTrans();
-    } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
-        return false;
-    }
-    bool written = SendReceipt(t);
-    try {
-        if (written)
-            gDbopt.CommitTrans();
-        else
-            gDbopt.RollbackTrans();
-    } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
-        if (written) {
-            written = false;
-            try {
-                gDbopt.RollbackTrans();
-            } catch (const jet::Error&) {
-                // Nothing is left to roll back.
-            }
-        }
-    }
-    return written;
+    return gDbopt.Transact([&t] { return SendReceipt(t); });
 }
 
 QString StockRowText(const QString& storeGUID, const ReceiptValues& v)

@@ -6,6 +6,8 @@
 // of a chosen stock row instead of making one, and writes the line and the batch
 // the same way.
 
+#include "core/goodsfields.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -15,15 +17,7 @@
 // The values of one receipt. Texts are as the clerk gave them (the statements
 // quote them); prices are single precision, the quantity a whole number that goes
 // into the stock row, the line and the batch alike.
-struct ReceiptValues {
-    QString TypeNo;        // 货号
-    QString Name;          // 种类
-    QString Brand;         // 品牌
-    QString Size;          // 尺码
-    QString Colour;        // 颜色
-    QString Leather;       // 面料
-    QString Grade;         // 等级
-    QString ProductPlace;  // 产地
+struct ReceiptValues : GoodsFields {
     float Price = 0;       // purchase price (line and batch)
     qint32 Quantity = 0;
     float SellPrice = 0;   // retail price of a new stock row

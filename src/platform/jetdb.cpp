@@ -241,6 +241,9 @@ Translation translate(const QString& jetSql)
                     ++e;
                 if (e == k || (e < n && isWordChar(jetSql[e])))
                     return fail(QStringLiteral("TOP 子句的语法错误。"));
+                // The limit goes at the end of the statement: it can serve one select only.
+                if (!limit.isEmpty())
+                    return fail(QStringLiteral("一个语句中只能有一个 TOP 子句。"));
                 limit = jetSql.mid(k, e - k);
                 int p = e;
                 while (p < n && jetSql[p].isSpace())
@@ -371,7 +374,7 @@ void Connection::beginTrans()
 {
     if (!db_)
         throw Error(QStringLiteral("连接已关闭。"));
-    run("BEGIN");
+    run("BEGIN IMMEDIATE");
 }
 
 void Connection::commitTrans()
@@ -387,6 +390,8 @@ void Connection::rollbackTrans()
         throw Error(QStringLiteral("连接已关闭。"));
     run("ROLLBACK");
 }
+
+bool Connection::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
 
 RecordSet Connection::execute(const QString& jetSql, QString* error, int* recordsAffected)
 {

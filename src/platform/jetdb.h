@@ -131,10 +131,15 @@ public:
     // A statement without result columns returns an unopened (closed) record set.
     RecordSet execute(const QString& jetSql, QString* error, int* recordsAffected = nullptr);
 
-    // Transactions; failures throw jet::Error.
+    // Transactions; failures throw jet::Error. A transaction takes the write lock
+    // when it begins, so a second writer waits (up to the busy time-out) before its
+    // first statement rather than failing in the middle.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
+    // True while a transaction is open (the engine may end one itself on a fatal
+    // failure).
+    bool inTransaction() const;
 
     static QString dataSourceOf(const QString& connectionText);
 

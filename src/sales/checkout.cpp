@@ -10,15 +10,6 @@ namespace {
 QString wholeText(const QString& cell) { return vb::numberText(vb::roundHalfEven(vb::val(cell))); }
 QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::val(cell))); }
 
-void rollBack()
-{
-    try {
-        gDbopt.RollbackTrans();
-    } catch (const jet::Error&) {
-        // Nothing is left to roll back.
-    }
-}
-
 }  // namespace
 
 QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
@@ -83,10 +74,7 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
 {
     const QString sep = QStringLiteral("','");
     return QStringLiteral("Insert Into Sell Values('") + SqlQuote(GUID) + sep + SqlQuote(line.StoreGUID) + sep +
-           SqlQuote(gShopNo) + sep + SqlQuote(line.TypeNo) + sep + SqlQuote(line.Name) + sep +
-           SqlQuote(line.Brand) + sep + SqlQuote(line.Size) + sep + SqlQuote(line.Colour) + sep +
-           SqlQuote(line.Leather) + sep + SqlQuote(line.Grade) + sep + SqlQuote(line.ProductPlace) +
-           QStringLiteral("',") + wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) +
+           SqlQuote(gShopNo) + QStringLiteral("',") + GoodsValuesSql(line) + QStringLiteral(",") + wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) +
            QStringLiteral(",'") + SqlQuote(line.Abate) + QStringLiteral("',") + moneyText(line.Amount) +
            QStringLiteral(",") + vb::singleText(BuyPrice) + QStringLiteral(",'") + SqlQuote(gUser.No) + sep +
            ui::dayText(ui::today()) + sep + SqlQuote(SellNo) + sep + vb::numberText(BuyPriceID) + sep +
@@ -94,42 +82,35 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
            vb::singleText(received) + QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
 }
 
-bool WriteSale(const QString& SellNo, const QList<SaleLine>& lines, float received, float change)
+bool WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
 {
-    try {
-        gDbopt.BeginTrans();
-    } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
-        return false;
-    }
-    for (const SaleLine& line : lines) {
-        bool isErr = false;
-        gDbopt.Excute(QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
-                          SqlQuote(line.StoreGUID) + QStringLiteral("'"),
-                      isErr);
-        if (isErr) {
-            rollBack();
+    QString number;
+    const bool written = gDbopt.Transact([&] {
+        SellNoStatus status = SellNoStatus::Ok;
+        number = GetNextSellNo(&status);
+        if (status == SellNoStatus::UsedUp)
+            ui::msg().exclaim(QStringLiteral("今天的销售编号已经用到9999，不能再结帐！"));
+        if (number.isEmpty())
             return false;
+        for (const SaleLine& line : lines) {
+            bool isErr = false;
+            gDbopt.Excute(QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
+                              SqlQuote(line.StoreGUID) + QStringLiteral("'"),
+                          isErr);
+            if (isErr)
+                return false;
+            const QString key = gNewGUID.GUID(false);
+            qint32 batch = 0;
+            float cost = 0;
+            if (!TakeCostFromBatch(line.StoreGUID, batch, cost))
+                return false;
+            gDbopt.Excute(SellInsertSql(key, line, cost, batch, number, received, change), isErr);
+            if (isErr)
+                return false;
         }
-        const QString key = gNewGUID.GUID(false);
-        qint32 batch = 0;
-        float cost = 0;
-        if (!TakeCostFromBatch(line.StoreGUID, batch, cost)) {
-            rollBack();
-            return false;
-        }
-        gDbopt.Excute(SellInsertSql(key, line, cost, batch, SellNo, received, change), isErr);
-        if (isErr) {
-            rollBack();
-            return false;
-        }
-    }
-    try {
-        gDbopt.CommitTrans();
-    } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
-        rollBack();
-        return false;
-    }
-    return true;
+        return true;
+    });
+    if (written && SellNo)
+        *SellNo = number;
+    return written;
 }

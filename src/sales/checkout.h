@@ -3,20 +3,14 @@
 // way out of stock, its purchase batch and its Sell row, all written as one
 // transaction. The counter window, the tests and the benchmarks run this code.
 
+#include "core/goodsfields.h"
+
 #include <QList>
 #include <QString>
 
 // One piece of a sale as the counter's sale list holds it (cell texts).
-struct SaleLine {
+struct SaleLine : GoodsFields {
     QString StoreGUID;     // the stock row the piece leaves
-    QString TypeNo;        // 货号
-    QString Name;          // 种类
-    QString Brand;         // 品牌
-    QString Size;          // 尺码
-    QString Colour;        // 颜色
-    QString Leather;       // 面料
-    QString Grade;         // 等级
-    QString ProductPlace;  // 产地
     QString Price;         // 零售价
     QString Quantity;      // 数量, always "1"
     QString Abate;         // 折扣: "全", "特价" or the discount as typed
@@ -59,9 +53,12 @@ bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyP
 QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
                       const QString& SellNo, float received, float change);
 
-// Writes the sale under SellNo as one transaction: for every line in order the
-// stock row gives up one piece, the piece is costed against a batch and its Sell
-// row is inserted with the received amount and the change. True when all of it
-// is stored; false when anything failed, after the engine's message has been
-// shown, and then nothing of the sale is stored.
-bool WriteSale(const QString& SellNo, const QList<SaleLine>& lines, float received, float change);
+// Writes the sale as one transaction under the day's next sale number, read once
+// the transaction holds the write lock, so that two counters on one database
+// file never share a number. For every line in order the stock row gives up one
+// piece, the piece is costed against a batch and its Sell row is inserted with
+// the received amount and the change. True when all of it is stored, and then
+// *SellNo is the number it went under; false when anything failed, after the
+// engine's message (or the sale number's) has been shown, and then nothing of
+// the sale is stored.
+bool WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);

@@ -1,10 +1,12 @@
 #include "sales/frmsell.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "platform/vbkeys.h"
+#include "sales/pricing.h"
 #include "sales/receipts.h"
 
 #include <QButtonGroup>
@@ -23,17 +25,6 @@
 
 namespace {
 
-const QString kStockColumns = QStringLiteral(
-    "Select GUID,TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
-    "Grade as 等级,ProductPlace as 产地");
-
-// The goods texts a sale line copies from its stock row.
-const QStringList kGoodsKeys = {QStringLiteral("货号"), QStringLiteral("种类"), QStringLiteral("品牌"),
-                                QStringLiteral("尺码"), QStringLiteral("颜色"), QStringLiteral("面料"),
-                                QStringLiteral("等级"), QStringLiteral("产地")};
-
-const QString kFull = QStringLiteral("全");
-const QString kSpecial = QStringLiteral("特价");
 const QString kKeyGUID = QStringLiteral("GUID");
 const QString kKeyQuantity = QStringLiteral("数量");
 const QString kKeyPrice = QStringLiteral("零售价");
@@ -54,17 +45,6 @@ public:
 private:
     std::function<void()> f_;
 };
-
-// The amount charged for one piece at a discount: retail x factor / 10 to the
-// nearest whole number, halves to even; nullopt when it does not fit 32 bits.
-std::optional<qint32> DiscountAmount(const QString& retail, const QString& abate)
-{
-    const double factor = abate == kFull ? 10 : vb::val(abate);
-    return vb::toLong(vb::val(retail) * factor / 10);
-}
-
-// The amount charged for one piece at a special price.
-std::optional<qint32> SpecialAmount(const QString& price) { return vb::toLong(vb::val(price)); }
 
 QLabel* figure(QWidget* parent)
 {
@@ -91,7 +71,7 @@ frmSell::frmSell(QWidget* parent)
       txtQuatity(new QLineEdit(QStringLiteral("1"), this)),
       txtPrice(new QLineEdit(this)),
       OptAbate(new QRadioButton(QStringLiteral("折 扣"), this)),
-      txtAbate(new QLineEdit(kFull, this)),
+      txtAbate(new QLineEdit(pricing::kFull, this)),
       OptChangePrice(new QRadioButton(QStringLiteral("特 价"), this)),
       txtChangePrice(new QLineEdit(this)),
       cmdAdd(new QPushButton(QStringLiteral("加 单(&A)"), this)),
@@ -294,7 +274,7 @@ void frmSell::LoadStockList()
 
 void frmSell::InitSaleGrid()
 {
-    static const QStringList keys = QStringList{kKeyGUID} + kGoodsKeys +
+    static const QStringList keys = QStringList{kKeyGUID} + GoodsCaptions() +
                                     QStringList{kKeyPrice, kKeyQuantity, kKeyAbate, kKeyAmount};
     VSSell->setRows(1);
     VSSell->setCols(14);
@@ -381,8 +361,9 @@ void frmSell::txtChangePrice_GotFocus()
 
 void frmSell::txtAbate_Change()
 {
-    if (txtAbate->text() == QLatin1String("10"))
-        txtAbate->setText(kFull);
+    const QString shown = pricing::AbateAsShown(txtAbate->text());
+    if (shown != txtAbate->text())
+        txtAbate->setText(shown);
 }
 
 bool frmSell::txtAbate_KeyDown(int KeyCode)
@@ -416,7 +397,7 @@ bool frmSell::CheckQuantity(bool informationIcon)
     };
     const QString typed = txtQuatity->text();
     // A quantity must come to a whole number of pieces that the program can count.
-    if (!vb::isNumeric(typed) || !vb::toLong(vb::val(typed))) {
+    if (!pricing::Pieces(typed)) {
         refuse(QStringLiteral("数量的数据类型不正确！"));
         txtQuatity->setFocus();
         return false;
@@ -454,21 +435,12 @@ void frmSell::txtAbate_KeyPress(int& KeyAscii)
     if (KeyAscii != 13)
         return;
     const QString abate = txtAbate->text();
-    const QString outOfRange = QStringLiteral("请输入0.1-10的数字或小数！");
-    if (vb::isNumeric(abate)) {
-        const double factor = vb::val(abate);
-        if (factor < 0 || factor > 9.9) {
-            ui::msg().exclaim(outOfRange);
-            txtAbate->setFocus();
-            return;
-        }
-    } else if (abate != kFull) {
-        ui::msg().exclaim(QStringLiteral("数量的数据类型不正确！"));
-        txtAbate->setFocus();
-        return;
-    }
-    if (!DiscountAmount(txtPrice->text(), abate)) {
-        ui::msg().exclaim(outOfRange);
+    pricing::AbateCheck check = pricing::CheckAbate(abate);
+    // An amount the program cannot hold is refused as a discount out of range.
+    if (check == pricing::AbateCheck::Ok && !pricing::DiscountAmount(txtPrice->text(), abate))
+        check = pricing::AbateCheck::OutOfRange;
+    if (check != pricing::AbateCheck::Ok) {
+        ui::msg().exclaim(pricing::AbateRefusal(check));
         txtAbate->setFocus();
         return;
     }
@@ -491,7 +463,7 @@ void frmSell::txtChangePrice_KeyPress(int& KeyAscii)
     }
     const QString price = txtChangePrice->text();
     // A special price below 0 would pay the customer for the goods.
-    if (!vb::isNumeric(price) || vb::val(price) < 0 || !SpecialAmount(price)) {
+    if (!vb::isNumeric(price) || vb::val(price) < 0 || !pricing::SpecialAmount(price)) {
         ui::msg().exclaim(QStringLiteral("请输入有效数字！"));
         txtChangePrice->setFocus();
         return;
@@ -529,25 +501,24 @@ qint32 frmSell::CountPiecesInSaleList(const QString& StoreGUID) const
 
 void frmSell::AddPiecesToSaleList(const QString& StoreGUID)
 {
-    const qint32 pieces = vb::toLong(vb::val(txtQuatity->text())).value_or(0);
+    const qint32 pieces = pricing::Pieces(txtQuatity->text()).value_or(0);
     const int from = VSFlexGrid->row();
     for (qint32 i = 0; i < pieces; ++i) {
         QString abate;
         std::optional<qint32> amount;
         if (OptAbate->isChecked()) {
             abate = txtAbate->text();
-            amount = DiscountAmount(txtPrice->text(), abate);
+            amount = pricing::DiscountAmount(txtPrice->text(), abate);
         } else {
-            abate = kSpecial;
-            amount = SpecialAmount(txtChangePrice->text());
+            abate = pricing::kSpecial;
+            amount = pricing::SpecialAmount(txtChangePrice->text());
         }
         if (!amount)
             return;  // the checks before adding refuse such amounts
         VSSell->addItem(QString());
         const int r = VSSell->rows() - 1;
         VSSell->setTextMatrix(r, 1, StoreGUID);
-        for (const QString& key : kGoodsKeys)
-            VSSell->setText(r, key, VSFlexGrid->text(from, key));
+        SetGoodsOfGridRow(*VSSell, r, GoodsOfGridRow(*VSFlexGrid, from));
         VSSell->setText(r, kKeyPrice, txtPrice->text());
         VSSell->setText(r, kKeyQuantity, QStringLiteral("1"));
         VSSell->setText(r, kKeyAbate, abate);
@@ -578,8 +549,7 @@ void frmSell::Cancel_Click()
     const double amount = vb::val(VSSell->text(VSSell->row(), kKeyAmount));
     VSSell->removeItem();
     lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) - amount));
-    // The total is empty exactly when nothing is listed, also when the lines left charge nothing.
-    if (VSSell->rows() <= 1) {
+    if (lbAmount->text() == QLatin1String("0")) {
         lbAmount->clear();
         VSFlexGrid->setFocus();
     }
@@ -614,9 +584,10 @@ bool frmSell::Form_KeyDown(int KeyCode)
         VSSell->setFocus();
         return true;
     case Qt::Key_Delete:
-        // The window's key: it removes the current sale line whatever box has the focus.
+        // Removes the current sale line whatever has the focus; the focused box
+        // still gets the key (forward delete keeps working while typing).
         Cancel_Click();
-        return true;
+        return false;
     case Qt::Key_F8:
         ReprintLastReceipt(lbNo->text());
         return true;
@@ -664,15 +635,8 @@ QList<SaleLine> frmSell::SaleLines() const
     lines.reserve(VSSell->rows() - 1);
     for (int r = 1; r < VSSell->rows(); ++r) {
         SaleLine l;
+        static_cast<GoodsFields&>(l) = GoodsOfGridRow(*VSSell, r);
         l.StoreGUID = VSSell->textMatrix(r, 1);
-        l.TypeNo = VSSell->text(r, QStringLiteral("货号"));
-        l.Name = VSSell->text(r, QStringLiteral("种类"));
-        l.Brand = VSSell->text(r, QStringLiteral("品牌"));
-        l.Size = VSSell->text(r, QStringLiteral("尺码"));
-        l.Colour = VSSell->text(r, QStringLiteral("颜色"));
-        l.Leather = VSSell->text(r, QStringLiteral("面料"));
-        l.Grade = VSSell->text(r, QStringLiteral("等级"));
-        l.ProductPlace = VSSell->text(r, QStringLiteral("产地"));
         l.Price = VSSell->text(r, kKeyPrice);
         l.Quantity = VSSell->text(r, kKeyQuantity);
         l.Abate = VSSell->text(r, kKeyAbate);
@@ -709,7 +673,8 @@ void frmSell::cmdCheckOut_Click()
         return;
 
     const QList<SaleLine> lines = SaleLines();
-    if (!WriteSale(lbNo->text(), lines, vb::toSingle(received), vb::toSingle(received - due))) {
+    QString sellNo;
+    if (!WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo)) {
         // Nothing of the sale is stored: the list and the amounts stay for another try.
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
@@ -729,7 +694,7 @@ void frmSell::cmdCheckOut_Click()
         sale.shopName = gShopName;
         sale.time = ui::dateTimeText(ui::now());
         sale.seller = gUser.Name;
-        sale.sellNo = lbNo->text();
+        sale.sellNo = sellNo;
         sale.received = txtReciveAmout->text();
         sale.change = lb->text();
         for (const SaleLine& l : lines)

@@ -356,3 +356,48 @@ TEST_F(Database, TransactionsRollBack)
     EXPECT_EQ(scalar("select count(*) from Store"), "1");
     EXPECT_THROW(gDbopt.CommitTrans(), jet::Error);
 }
+
+TEST_F(Database, AGuardedWriteIsWholeOrNothing)
+{
+    messages().clear();
+    // A statement that fails: rolled back, the engine's words shown once.
+    EXPECT_FALSE(gDbopt.Transact([this] {
+        addStore(K1, "A1", 1);
+        bool isErr = false;
+        gDbopt.Excute("Insert Into NoSuchTable Values(1)", isErr);
+        return !isErr;
+    }));
+    EXPECT_EQ(messages().shown().size(), 1);
+    // An engine error thrown half way (reading a field of an empty result).
+    messages().clear();
+    EXPECT_FALSE(gDbopt.Transact([this] {
+        addStore(K1, "A1", 1);
+        gDbopt.Excute("select GUID from Store Where GUID='none'").field("GUID");
+        return true;
+    }));
+    ASSERT_EQ(messages().shown().size(), 1);
+    EXPECT_EQ(messages().last().text, "BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。");
+    // Any other exception, and an early return, leave through the guard's end.
+    EXPECT_THROW(
+        {
+            Transaction t(gDbopt);
+            addStore(K1, "A1", 1);
+            throw std::runtime_error("out of memory");
+        },
+        std::runtime_error);
+    {
+        Transaction t(gDbopt);
+        ASSERT_TRUE(t);
+        addStore(K1, "A1", 1);
+    }
+    EXPECT_FALSE(gDbopt.InTransaction());
+    EXPECT_EQ(scalar("select count(*) from Store"), "0");
+
+    // Nothing was left open: the next write goes through.
+    EXPECT_TRUE(gDbopt.Transact([this] {
+        addStore(K1, "A1", 1);
+        return true;
+    }));
+    EXPECT_EQ(scalar("select count(*) from Store"), "1");
+    EXPECT_FALSE(gDbopt.InTransaction());
+}

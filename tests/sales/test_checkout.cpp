@@ -1,8 +1,13 @@
 // The checkout against a real delivered database: sale numbers, batch costing
 // and the rows one sale writes, or leaves unwritten.
 #include "core/modmain.h"
+#include "core/schema.h"
 #include "sales/checkout.h"
+#include "support/childprocess.h"
 #include "support/shopfixture.h"
+
+#include <QFile>
+#include <QThread>
 
 namespace {
 
@@ -41,8 +46,23 @@ protected:
     static SaleLine piece(const QString& key, const QString& typeNo, const QString& abate = "全",
                           const QString& amount = "85")
     {
-        return SaleLine{key, typeNo, "夹克", "Br'and", "XL", "黑", "棉", "一等", "广州", "85", "1", abate, amount};
+        SaleLine l;
+        static_cast<GoodsFields&>(l) = {typeNo, "夹克", "Br'and", "XL", "黑", "棉", "一等", "广州"};
+        l.StoreGUID = key;
+        l.Price = "85";
+        l.Quantity = "1";
+        l.Abate = abate;
+        l.Amount = amount;
+        return l;
     }
+
+    // Writes the sale; its number is kept in sellNo.
+    bool writeSale(const QList<SaleLine>& lines, float received, float change)
+    {
+        sellNo.clear();
+        return WriteSale(lines, received, change, &sellNo);
+    }
+    QString sellNo;
 
     // One column of the sale's rows in the order they were written.
     QStringList column(const QString& name)
@@ -127,7 +147,7 @@ TEST_F(Checkout, PiecesAreCostedAgainstBatchesByTheShopsRule)
         const QMap<QString, QString> ids = {{"A", a}, {"B", b}, {"C", cc}};
         gSellRole.SellOrder = c.sellOrder;
 
-        ASSERT_TRUE(WriteSale("202403050001", {piece(K1, "K-100"), piece(K1, "K-100"), piece(K1, "K-100")}, 300,
+        ASSERT_TRUE(writeSale({piece(K1, "K-100"), piece(K1, "K-100"), piece(K1, "K-100")}, 300,
                               45));
         EXPECT_EQ(column("BuyPrice"), c.costs);
         QStringList expectedIds;
@@ -145,7 +165,7 @@ TEST_F(Checkout, APieceWithNoBatchLeftCostsNothing)
 {
     const QString a = batch(K1, 40, 1, "2024-03-01");
     batch(K1, 45, 0, "2024-03-02");  // sold out
-    ASSERT_TRUE(WriteSale("202403050001", {piece(K1, "K-100"), piece(K1, "K-100")}, 170, 0));
+    ASSERT_TRUE(writeSale({piece(K1, "K-100"), piece(K1, "K-100")}, 170, 0));
     EXPECT_EQ(column("BuyPrice"), QStringList({"40", "0"}));
     EXPECT_EQ(column("BuyPriceID"), QStringList({a, "0"}));
     EXPECT_EQ(quantityOf("Store", "GUID", K1), "8") << "the stock row gives up both pieces";
@@ -161,10 +181,11 @@ TEST_F(Checkout, FivePiecesMakeFiveRowsUnderOneSaleNumber)
     const QList<SaleLine> lines = {piece(K1, "K-100"), piece(K1, "K-100", "8.5", "72"),
                                    piece(K2, "K'200", "08.5", "72"), piece(K2, "K'200", "特价", "60"),
                                    piece(K2, "K'200", "0", "0")};
-    ASSERT_TRUE(WriteSale("202403050003", lines, 300, 11));
+    ASSERT_TRUE(writeSale(lines, 300, 11));
     EXPECT_TRUE(messages().shown().isEmpty());
 
-    EXPECT_EQ(column("SellNo"), QStringList(5, "202403050003"));
+    EXPECT_EQ(sellNo, "202403050001");
+    EXPECT_EQ(column("SellNo"), QStringList(5, "202403050001"));
     EXPECT_EQ(column("Quantity"), QStringList(5, "1"));
     EXPECT_EQ(column("Abate"), QStringList({"全", "8.5", "08.5", "特价", "0"}));
     EXPECT_EQ(column("Amount"), QStringList({"85", "72", "72", "60", "0"}));
@@ -181,7 +202,7 @@ TEST_F(Checkout, FivePiecesMakeFiveRowsUnderOneSaleNumber)
     for (int c = 1; c < rs.fieldCount(); ++c)
         values << rs.text(0, c);
     EXPECT_EQ(values, QStringList({K2, gShopNo, "K'200", "夹克", "Br'and", "XL", "黑", "棉", "一等", "广州", "1",
-                                   "85", "08.5", "72", "60.5", "o'1", "2024-03-05", "202403050003", batchK2,
+                                   "85", "08.5", "72", "60.5", "o'1", "2024-03-05", "202403050001", batchK2,
                                    "O'Neil", "0", "300", "11"}));
     EXPECT_EQ(rs.text(0, 0).size(), 38);
     EXPECT_TRUE(rs.text(0, 0).startsWith('{'));
@@ -194,7 +215,7 @@ TEST_F(Checkout, AFailedStatementLeavesNothingWritten)
     // The third piece's row is refused after two pieces went through every statement.
     sql("create unique index ixOnePerGoods on Sell(TypeNo)");
     const QList<SaleLine> lines = {piece(K1, "K-100"), piece(K2, "K'200"), piece(K1, "K-100")};
-    EXPECT_FALSE(WriteSale("202403050001", lines, 300, 45));
+    EXPECT_FALSE(writeSale(lines, 300, 45));
     ASSERT_EQ(messages().shown().size(), 1) << "the engine's words";
     EXPECT_TRUE(messages().last().text.contains("UNIQUE", Qt::CaseInsensitive)) << messages().last().text.toStdString();
     EXPECT_EQ(scalar("select count(*) from Sell"), "0");
@@ -205,8 +226,83 @@ TEST_F(Checkout, AFailedStatementLeavesNothingWritten)
 
     // Nothing is left open: the same sale goes through once the obstacle is gone.
     sql("drop index ixOnePerGoods");
-    EXPECT_TRUE(WriteSale("202403050001", lines, 300, 45));
+    EXPECT_TRUE(writeSale(lines, 300, 45));
     EXPECT_EQ(scalar("select count(*) from Sell"), "3");
     EXPECT_EQ(quantityOf("Store", "GUID", K1), "8");
     EXPECT_EQ(quantityOf("BuyPrice", "ID", a), "3");
+}
+
+TEST_F(Checkout, TheSaleNumberIsTheOneFreeWhenTheSaleIsWritten)
+{
+    // Another counter sold 0001 to 0004 since this one read its number.
+    for (const char* n : {"202403050001", "202403050002", "202403050003", "202403050004"})
+        soldBefore(n);
+    ASSERT_TRUE(writeSale({piece(K1, "K-100")}, 100, 15));
+    EXPECT_EQ(sellNo, "202403050005");
+
+    sql("delete from Sell");
+    soldBefore("202403059999");
+    EXPECT_FALSE(writeSale({piece(K1, "K-100")}, 100, 15));
+    EXPECT_EQ(messages().texts(), QStringList({"今天的销售编号已经用到9999，不能再结帐！"}));
+    EXPECT_EQ(scalar("select count(*) from Sell"), "1");
+    EXPECT_EQ(quantityOf("Store", "GUID", K1), "9") << "only the first sale took a piece";
+    EXPECT_TRUE(sellNo.isEmpty());
+}
+
+namespace {
+
+// A second counter: checks out pieces of K1 one sale at a time on the database
+// in the given folder, starting when the file "go" appears there. Arguments:
+// the folder, the number of sales.
+int CounterProgram(const QStringList& args)
+{
+    FakePlatform fakes;
+    const QString go = args.value(0) + QStringLiteral("/go");
+    for (int wait = 0; !QFile::exists(go) && wait < 20000; ++wait)
+        QThread::usleep(500);
+    ui::setProgramFolder(args.value(0));
+    if (!gDbopt.ConnectionToDB())
+        return 3;
+    gShopNo = schema::kShopKey;
+    if (!gUser.Initial(QStringLiteral("admin")))
+        return 4;
+    gSellRole.Initial(schema::kShopKey);
+    SaleLine line;
+    line.TypeNo = QStringLiteral("K-100");
+    line.StoreGUID = K1;
+    line.Price = line.Amount = QStringLiteral("85");
+    line.Quantity = QStringLiteral("1");
+    line.Abate = QStringLiteral("全");
+    for (int i = 0; i < args.value(1).toInt(); ++i) {
+        QString sellNo;
+        if (!WriteSale({line}, 100, 15, &sellNo))
+            return 5;
+    }
+    return fakes.messages.shown().isEmpty() ? 0 : 6;
+}
+const ChildRegistration kCounter("counter", CounterProgram);
+
+}  // namespace
+
+TEST_F(Checkout, TwoCountersOnOneFileNeverShareASaleNumber)
+{
+    sql("Update Store Set Quantity=1000 Where GUID='" + K1 + "'");
+    const int sales = 100;
+    auto first = startChild("counter", {folder(), QString::number(sales)});
+    auto second = startChild("counter", {folder(), QString::number(sales)});
+    ASSERT_TRUE(first->waitForStarted());
+    ASSERT_TRUE(second->waitForStarted());
+    QThread::msleep(300);  // both connected and waiting
+    QFile go(folder() + "/go");
+    ASSERT_TRUE(go.open(QIODevice::WriteOnly));
+    go.close();
+    for (QProcess* p : {first.get(), second.get()}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0);
+    }
+    EXPECT_EQ(scalar("select count(*) from Sell"), QString::number(2 * sales));
+    EXPECT_EQ(scalar("select count(distinct SellNo) from Sell"), QString::number(2 * sales));
+    EXPECT_EQ(scalar("select max(SellNo) from Sell"), "20240305" + QString::number(2 * sales).rightJustified(4, '0'));
+    EXPECT_EQ(quantityOf("Store", "GUID", K1), QString::number(1000 - 2 * sales));
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The eight texts that describe a piece of goods. Stock rows, receipt lines, sale
+// lines and the after-sales rows all carry them, in this order, and the lists
+// show them under these captions.
+
+#include <QString>
+#include <QStringList>
+
+class FlexGrid;
+
+struct GoodsFields {
+    QString TypeNo;        // 货号
+    QString Name;          // 种类
+    QString Brand;         // 品牌
+    QString Size;          // 尺码
+    QString Colour;        // 颜色
+    QString Leather;       // 面料
+    QString Grade;         // 等级
+    QString ProductPlace;  // 产地
+};
+
+// "货号", "种类", "品牌", "尺码", "颜色", "面料", "等级", "产地".
+const QStringList& GoodsCaptions();
+
+// The eight texts of a grid row, found by their captions (or keys).
+GoodsFields GoodsOfGridRow(const FlexGrid& grid, int row);
+// Writes the eight texts into a grid row's columns of the same captions.
+void SetGoodsOfGridRow(FlexGrid& grid, int row, const GoodsFields& goods);
+
+// The eight texts as SQL values in their order, each between quotes with its
+// quotes doubled: "'K-100','夹克',…,'广州'".
+QString GoodsValuesSql(const GoodsFields& goods);
+
+// The start of every stock list's select: the stock key and the eight goods
+// texts under their captions. The lists add their own columns and conditions.
+inline const QString kStockColumns = QStringLiteral(
+    "Select GUID,TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
+    "Grade as 等级,ProductPlace as 产地");
