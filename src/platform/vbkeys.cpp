@@ -54,8 +54,10 @@ void enterToTab(int keyAscii)
     QWidget* focus = QApplication::focusWidget();
     if (!focus)
         return;
+    // The window moves the focus on, as a Tab the control ignores would: a date
+    // field would take a Tab of its own to its next section.
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(focus, &tab);
+    QApplication::sendEvent(focus->window(), &tab);
 }
 
 }  // namespace vbkeys

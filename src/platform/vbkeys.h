@@ -18,7 +18,8 @@ void onKeyPress(QWidget* w, KeyPress handler);
 // Calls handler for every key pressed in w before w handles it.
 void onKeyDown(QWidget* w, KeyDown handler);
 
-// Enter moves on: the Tab key goes to the focused control.
+// Enter moves on to the next control in the window's tab order, from any
+// control (a date field included).
 void enterToTab(int keyAscii);
 
 }  // namespace vbkeys

@@ -249,7 +249,10 @@ TEST_F(GoodsProperty, EnterMovesThroughTheFields)
         ASSERT_TRUE(order[i]->hasFocus()) << order[i]->objectName().toStdString();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    EXPECT_TRUE(w.DT->hasFocus());
+    ASSERT_TRUE(w.DT->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(w.cmdPutIn->hasFocus()) << "the date field is left whole, not section by section";
+    EXPECT_EQ(w.DT->date(), QDate(2024, 3, 5));
     EXPECT_TRUE(messages().shown().isEmpty()) << "Enter pressed no button";
     EXPECT_EQ(fakes->modal.opened(), QStringList()) << "Enter opened no pick-list editor";
 }
