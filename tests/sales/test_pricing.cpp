@@ -31,8 +31,9 @@ TEST(Pricing, DiscountsAndSpecialPrices)
     for (const auto& c : discounts) {
         SCOPED_TRACE(std::string(c.retail) + " at " + c.abate);
         EXPECT_EQ(CheckAbate(c.abate), c.check);
-        if (c.check == AbateCheck::Ok)
+        if (c.check == AbateCheck::Ok) {
             EXPECT_EQ(DiscountAmount(c.retail, c.abate), c.amount);
+        }
     }
     EXPECT_EQ(AbateRefusal(AbateCheck::OutOfRange), "请输入0.1-10的数字或小数！");
     EXPECT_EQ(AbateRefusal(AbateCheck::NotANumber), "数量的数据类型不正确！");
