@@ -5,6 +5,7 @@
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmputin.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -313,7 +314,8 @@ void frmMain::mnuChangeShop_Click()
 
 void frmMain::mnuputin_Click()
 {
-    // Opens the workbook import (frmPutIn) when it is built.
+    frmPutIn w(this);
+    w.showModal();
 }
 
 void frmMain::mnuBackUpDate_Click()

@@ -4,6 +4,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmputin.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -280,4 +281,12 @@ TEST_F(MainWindow, PictureStaysInTheMiddleAcross)
         const int centre = w.Image1->mapTo(&w, QPoint(r.width() / 2, 0)).x();
         EXPECT_NEAR(centre, w.width() / 2, 2) << width;
     }
+}
+
+TEST_F(MainWindow, ImportOpensFromItsMenuItem)
+{
+    frmMain w;
+    fakes->modal.dismiss<frmPutIn>();
+    w.putin->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmPutIn"}));
 }
