@@ -54,8 +54,6 @@ bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error
     lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
     lxw_format* border = workbook_add_format(book);
     format_set_border(border, LXW_BORDER_THIN);
-    // Every cell of the sheet, the empty ones too, through the columns' format.
-    worksheet_set_column(sheet, 0, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH, border);
 
     lxw_error failed = LXW_NO_ERROR;
     QByteArray utf8;
@@ -68,7 +66,7 @@ bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error
             double number = 0;
             lxw_error e;
             if (text.isEmpty()) {
-                e = worksheet_write_blank(sheet, lxw_row_t(r), out, border);
+                e = LXW_NO_ERROR;  // boxed through its column
             } else if (WorkbookNumber(text, &number)) {
                 e = worksheet_write_number(sheet, lxw_row_t(r), out, number, border);
             } else {
@@ -80,6 +78,11 @@ bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error
             ++out;
         }
     }
+    // Every other cell of the sheet, the empty ones of the list too, through the
+    // columns' format. Given last: a formatted column counts towards the sheet's
+    // extent, and every row written after it would be gone through to the last
+    // column of the sheet.
+    worksheet_set_column(sheet, 0, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH, border);
     const lxw_error closed = workbook_close(book);
     if (failed != LXW_NO_ERROR)
         return fail(QString::fromUtf8(lxw_strerror(failed)));
