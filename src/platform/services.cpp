@@ -1,6 +1,7 @@
 #include "platform/services.h"
 
 #include "platform/receiptprinter.h"
+#include "platform/reportoutput.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -123,6 +124,7 @@ Platform realPlatform()
     static QtFileDialogs files;
     static QtProcessLauncher proc;
     static QtReceiptPrinter receipts;
+    static QtReportOutput reports;
     static SystemClock clock;
     Platform p;
     p.msg = &messages;
@@ -130,6 +132,7 @@ Platform realPlatform()
     p.files = &files;
     p.proc = &proc;
     p.receipts = &receipts;
+    p.reports = &reports;
     p.clock = &clock;
     return p;
 }

@@ -10,7 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace ui {
@@ -90,7 +93,31 @@ public:
     virtual bool print(const QList<PrintBlock>& document) = 0;
 };
 
-class ReportOutput;
+// A document the program lays out itself and paints page by page, on the
+// preview and on paper alike.
+class PagedDocument {
+public:
+    virtual ~PagedDocument() = default;
+    // Sets the printer's page up for the document (orientation, margins); the
+    // user may still change it in the print dialog.
+    virtual void setUpPage(QPrinter& printer) const = 0;
+    // Lays the pages out on the printer's page and paints those of its print
+    // range. False when the printer failed.
+    virtual bool print(QPrinter& printer) const = 0;
+};
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Where finished reports go: the printer and the desktop's spreadsheet program.
+class ReportOutput {
+public:
+    virtual ~ReportOutput() = default;
+    // Asks for the printer in the print dialog (a modal window) and prints the
+    // document on the one chosen.
+    virtual PrintOutcome print(std::shared_ptr<const PagedDocument> document, QWidget* parent) = 0;
+    // Opens a written workbook in a spreadsheet program; false when none took it.
+    virtual bool openWorkbook(const QString& path) = 0;
+};
 
 struct Platform {
     MessageService* msg = nullptr;

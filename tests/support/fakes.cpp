@@ -41,6 +41,7 @@ FakePlatform::FakePlatform() : previous(ui::platform())
     p.files = &files;
     p.proc = &proc;
     p.receipts = &receipts;
+    p.reports = &reports;
     p.clock = &clock;
     ui::setPlatform(p);
 }

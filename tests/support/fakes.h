@@ -125,6 +125,30 @@ public:
     QList<QList<ui::PrintBlock>> printed;
 };
 
+// Keeps the last report it was asked to print and every workbook it was asked
+// to open; `printOutcome` and `opensWorkbooks` say how that went.
+class FakeReportOutput : public ui::ReportOutput {
+public:
+    ui::PrintOutcome print(std::shared_ptr<const ui::PagedDocument> document, QWidget*) override
+    {
+        lastReport = std::move(document);
+        ++prints;
+        return printOutcome;
+    }
+    bool openWorkbook(const QString& path) override
+    {
+        workbooks << path;
+        return opensWorkbooks;
+    }
+    QString lastWorkbook() const { return workbooks.isEmpty() ? QString() : workbooks.last(); }
+
+    ui::PrintOutcome printOutcome = ui::PrintOutcome::Printed;
+    bool opensWorkbooks = true;
+    std::shared_ptr<const ui::PagedDocument> lastReport;
+    int prints = 0;
+    QStringList workbooks;
+};
+
 class FixedClock : public ui::Clock {
 public:
     QDate today() const override { return when.date(); }
@@ -141,6 +165,7 @@ struct FakePlatform {
     FakeFiles files;
     FakeProcess proc;
     FakeReceiptPrinter receipts;
+    FakeReportOutput reports;
     FixedClock clock;
     ui::Platform previous;
 };
