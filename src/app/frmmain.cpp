@@ -1,5 +1,7 @@
 #include "app/frmmain.h"
 
+#include "core/datawipe.h"
+#include "core/frmbackup.h"
 #include "core/frmchangepwd.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
@@ -11,8 +13,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -65,6 +71,42 @@ const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLit
                                   QStringLiteral("kcalc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 const QStringList kEditors = {QStringLiteral("gedit"), QStringLiteral("mousepad"), QStringLiteral("featherpad"),
                               QStringLiteral("kate"),  QStringLiteral("pluma"),    QStringLiteral("xed")};
+
+// Copies the database file to the backup path, creating its folder. The copy is
+// written beside the target and renamed over it when whole, so a failed copy
+// leaves the previous one as it was. False with the reason when it failed; a
+// target that is the database file itself is left alone.
+bool CopyDatabaseFile(const QString& source, const QString& target, QString* why)
+{
+    const QFileInfo to(target);
+    if (to.exists() && to.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
+        return true;
+    auto failed = [why](const QString& what, const QString& path, const QString& reason) {
+        *why = what + path + (reason.isEmpty() ? QString() : QStringLiteral("（") + reason + QStringLiteral("）"));
+        return false;
+    };
+    const QString cannotRead = QStringLiteral("无法读取数据库文件：");
+    const QString cannotWrite = QStringLiteral("无法写入备份文件：");
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(cannotRead, source, in.errorString());
+    const QString folder = to.absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(QStringLiteral("无法创建备份文件夹："), folder, QString());
+    QSaveFile out(to.absoluteFilePath());
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(cannotWrite, out.fileName(), out.errorString());
+    QByteArray chunk;
+    while (!(chunk = in.read(1 << 20)).isEmpty())
+        if (out.write(chunk) != chunk.size())
+            return failed(cannotWrite, out.fileName(), out.errorString());
+    if (in.error() != QFileDevice::NoError)
+        return failed(cannotRead, source, in.errorString());
+    // Until here the previous copy is untouched: an unfinished one is discarded.
+    if (!out.commit())
+        return failed(cannotWrite, out.fileName(), out.errorString());
+    return true;
+}
 
 }  // namespace
 
@@ -274,9 +316,51 @@ void frmMain::Toolbar_ButtonClick(QAction* Button)
 
 void frmMain::closeEvent(QCloseEvent* e)
 {
-    // The exit confirmation and the backup on exit come here; for now the window
-    // simply closes, which ends the program.
+    if (!ui::msg().ask(QStringLiteral("确认要退出系统吗？"))) {
+        e->ignore();
+        return;
+    }
+    QString path;
+    bool isSave = false;
+    ReadBackupSetting(path, isSave);
+    if (isSave) {
+        // The connection goes first, so that the engine holds no lock on the file
+        // and has written everything into it. Nothing is sent after this.
+        gDbopt.Release();
+        QString why;
+        if (!CopyDatabaseFile(clsDbopt::DatabasePath(), path, &why))
+            ui::msg().exclaim(QStringLiteral("数据库备份失败！\n") + why, ui::kTitleTip);
+    }
+    // The program ends whether the copy was made or not.
     e->accept();
+}
+
+void frmMain::ReadBackupSetting(QString& Path, bool& IsSave)
+{
+    Path.clear();
+    IsSave = false;
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select * from FileSave"), isErr);
+    if (isErr)
+        return;
+    if (rs.eof()) {
+        ui::msg().info(QStringLiteral("数据库被修改，请联系软件商！"));
+        return;
+    }
+    try {
+        auto text = [&rs](const QString& column) {
+            const QVariant v = rs.field(column);
+            return v.isNull() ? QStringLiteral("0") : v.toString();
+        };
+        const QString folder = text(QStringLiteral("dirpath"));
+        const QString path = folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) +
+                             text(QStringLiteral("FileName")) + QStringLiteral(".mdb");
+        const QVariant flag = rs.field(QStringLiteral("IsSave"));
+        Path = path;
+        IsSave = !flag.isNull() && flag.toInt() != 0;
+    } catch (const jet::Error&) {
+        // A table without one of the columns: no copy.
+    }
 }
 
 void frmMain::StartTool(const QStringList& candidates)
@@ -320,12 +404,17 @@ void frmMain::mnuputin_Click()
 
 void frmMain::mnuBackUpDate_Click()
 {
-    // Opens the backup settings (frmBackup) when they are built.
+    frmBackup w(this);
+    w.showModal();
 }
 
 void frmMain::mnuReStart_Click()
 {
-    // Runs the data wipe when it is built.
+    if (!ui::msg().ask(QStringLiteral("如果重新开始了后 所有数据将丢失！慎重哦！")))
+        return;
+    // A failure has shown the engine's words and emptied nothing; success says
+    // nothing.
+    DeleteBusinessData();
 }
 
 void frmMain::mnuReLogin_Click()

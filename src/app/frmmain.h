@@ -121,7 +121,12 @@ public:
     void mnuNote_Click();
     void mnuAbout_Click();
 
+    // The backup path held in FileSave and whether the database is copied there
+    // on exit; an empty path and no copy when the setting cannot be read.
+    void ReadBackupSetting(QString& Path, bool& IsSave);
+
 protected:
+    // Asks before the window closes; on Yes makes the backup copy when it is set.
     void closeEvent(QCloseEvent* e) override;
 
 private:

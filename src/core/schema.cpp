@@ -217,9 +217,8 @@ QStringList deliveredRows()
     QStringList rows;
     rows << QStringLiteral("INSERT INTO Shop VALUES(%1,'我的店铺')").arg(quoted(kShopKey));
     rows << QStringLiteral("INSERT INTO SellRole VALUES(%1,0,0,0,0,0,0,0,0,0,0,0,0,0)").arg(quoted(kShopKey));
-    const QString home = QDir::homePath();
-    const QString folder = home + QStringLiteral("/数据备份");
-    rows << QStringLiteral("INSERT INTO FileSave VALUES(%1,'/',%1,'数据备份',0)").arg(quoted(folder));
+    rows << QStringLiteral("INSERT INTO FileSave VALUES(%1,%2,%1,%3,0)")
+                .arg(quoted(defaultBackupFolder()), quoted(kBackupDrive), quoted(kBackupFileName));
     QStringList granted;
     for (int i = 0; i < roleFlags().size(); ++i)
         granted << QStringLiteral("1");
@@ -248,6 +247,8 @@ QStringList deliveredRows()
 }
 
 }  // namespace
+
+QString defaultBackupFolder() { return QDir::homePath() + QStringLiteral("/数据备份"); }
 
 const QStringList& roleFlags()
 {

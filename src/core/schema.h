@@ -14,6 +14,13 @@ inline const QString kShopKey = QStringLiteral("{308D7A28-0405-4A3F-AE2C-0A52E6B
 inline const QString kAdminRoleKey = QStringLiteral("{26EF1CD6-0B28-43D9-8D85-77067AA9AC75}");
 inline const QString kDatabaseFileName = QStringLiteral("Kostrelvani.mdb");
 
+// The backup setting a delivered database holds (the copy on exit is off), and
+// what the backup window shows for a column that is Null.
+inline const QString kBackupDrive = QStringLiteral("/");
+inline const QString kBackupFileName = QStringLiteral("数据备份");
+// The backup folder: "数据备份" in the user's home folder.
+QString defaultBackupFolder();
+
 // The 26 permission flags of Role, in the table's column order.
 const QStringList& roleFlags();
 

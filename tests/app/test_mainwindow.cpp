@@ -254,17 +254,40 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
     }
 }
 
-TEST_F(MainWindow, ExitClosesTheWindow)
+TEST_F(MainWindow, EveryWayOutAsksFirst)
 {
-    for (bool fromToolbar : {false, true}) {
+    enum Way { Menu, Toolbar, CloseBox };
+    for (Way way : {Menu, Toolbar, CloseBox}) {
+        SCOPED_TRACE(way);
         QPointer<frmMain> w = new frmMain;
         w->setAttribute(Qt::WA_DeleteOnClose);
         staff::showActive(w);
-        if (fromToolbar)
-            clickButton(*w, "Exit");
-        else
-            w->Exit->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto leave = [&] {
+            if (way == Menu)
+                w->Exit->trigger();
+            else if (way == Toolbar)
+                clickButton(*w, "Exit");
+            else
+                w->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        messages().clear();
+        fakes->messages.answerNo();
+        leave();
+        ASSERT_EQ(messages().shown().size(), 1);
+        EXPECT_EQ(messages().last().text, "确认要退出系统吗？");
+        EXPECT_EQ(messages().last().title, "提示");
+        EXPECT_EQ(messages().last().icon, ui::Icon::Question);
+        EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+        ASSERT_FALSE(w.isNull()) << "No keeps the session";
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(frmMain::current(), w.data());
+        EXPECT_TRUE(gDbopt.IsConnected());
+
+        // Yes, with the backup setting off: the window goes, and nothing more is said.
+        fakes->messages.answerYes();
+        leave();
+        EXPECT_EQ(messages().texts(), QStringList({"确认要退出系统吗？", "确认要退出系统吗？"}));
         EXPECT_TRUE(w.isNull());
         EXPECT_EQ(frmMain::current(), nullptr);
     }

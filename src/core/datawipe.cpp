@@ -1,0 +1,29 @@
+#include "core/datawipe.h"
+
+#include "core/modmain.h"
+
+const QStringList& BusinessTableDeletes()
+{
+    // Named one by one: a table added later is not emptied unless it is added here.
+    static const QStringList deletes = {
+        QStringLiteral("Delete From Sell"),       QStringLiteral("Delete from Store"),
+        QStringLiteral("delete from StoreDetail"), QStringLiteral("delete from BuyPrice"),
+        QStringLiteral("delete from BackStore"),  QStringLiteral("delete from SellChange"),
+        QStringLiteral("delete from DayAmount"),  QStringLiteral("delete from OtherOut"),
+        QStringLiteral("delete from FactoryBackTotal"),
+    };
+    return deletes;
+}
+
+bool DeleteBusinessData()
+{
+    return gDbopt.Transact([] {
+        for (const QString& sql : BusinessTableDeletes()) {
+            bool isErr = false;
+            gDbopt.Excute(sql, isErr);
+            if (isErr)
+                return false;
+        }
+        return true;
+    });
+}
