@@ -1,10 +1,13 @@
 #include "app/frmmain.h"
 
 #include "core/datawipe.h"
+#include "core/frmabout.h"
 #include "core/frmbackup.h"
 #include "core/frmchangepwd.h"
+#include "core/frmchangeshop.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
+#include "core/frmsellrole.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
 #include "goods/frmputin.h"
@@ -257,7 +260,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     // The drawn skin is attached here (AttachSkin) once the window skin exists.
     LoadPopdem();
-    setWindowTitle(ui::appTitle() + QStringLiteral("-") + gShopName);
+    ShowShopName();
     resize(1040, 680);
 }
 
@@ -290,6 +293,8 @@ void frmMain::LoadPopdem()
     for (const auto& [key, flag] : kButtonGuards)
         Buttons(QLatin1String(key))->setEnabled(allowed(flag));
 }
+
+void frmMain::ShowShopName() { setWindowTitle(ui::appTitle() + QStringLiteral("-") + gShopName); }
 
 void frmMain::Toolbar_ButtonClick(QAction* Button)
 {
@@ -386,14 +391,17 @@ void frmMain::mnuChagePassWord_Click()
 
 void frmMain::mnuSellRole_Click()
 {
-    // Opens the rules dialog (frmSellRole) when it is built.
+    frmSellRole w(this);
+    w.showModal();
 }
 
 void frmMain::mnuData_Click(QAction* item) { frmDataDictionary::EditList(item->text(), nullptr); }
 
 void frmMain::mnuChangeShop_Click()
 {
-    // Opens the shop list (frmChangeShop) when it is built.
+    // A rename shows in the caption at once (through the shell).
+    frmChangeShop w(this);
+    w.showModal();
 }
 
 void frmMain::mnuputin_Click()
@@ -542,5 +550,6 @@ void frmMain::mnuNote_Click() { StartTool(kEditors); }
 
 void frmMain::mnuAbout_Click()
 {
-    // Opens the about box (frmAbout) when it is built.
+    frmAbout w(this);
+    w.showModal();
 }

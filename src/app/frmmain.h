@@ -21,6 +21,9 @@ public:
     // Applies the permissions of the session user's role to the menus and the
     // toolbar. Called when the window loads and after a user switch.
     void LoadPopdem();
+    // The caption: the program's title, "-" and the shop's name (gShopName).
+    // Set when the window loads and again after the shop was renamed.
+    void ShowShopName();
 
     // "[系  统(&S)]"
     QMenu* System;

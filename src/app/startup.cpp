@@ -15,5 +15,9 @@ void InstallMainWindow()
             if (frmMain* mainWindow = frmMain::current())
                 mainWindow->LoadPopdem();
         },
+        [] {
+            if (frmMain* mainWindow = frmMain::current())
+                mainWindow->ShowShopName();
+        },
     });
 }

@@ -2,5 +2,5 @@
 // What the program sets up before the session starts (Main).
 
 // Installs the main window (frmMain) as the one the login opens and a user switch
-// updates.
+// or a rename of the shop updates.
 void InstallMainWindow();

@@ -24,4 +24,10 @@ void followPermissions()
         installed().followPermissions();
 }
 
+void shopRenamed()
+{
+    if (installed().shopRenamed)
+        installed().shopRenamed();
+}
+
 }  // namespace shell

@@ -1,8 +1,11 @@
 // The main window: its menus and toolbar, the role permissions, the tools.
 #include "app/frmmain.h"
+#include "core/frmabout.h"
 #include "core/frmchangepwd.h"
+#include "core/frmchangeshop.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
+#include "core/frmsellrole.h"
 #include "goods/frmbuyin.h"
 #include "goods/frmputin.h"
 #include "sales/frmsell.h"
@@ -252,6 +255,19 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
     }
+}
+
+TEST_F(MainWindow, SettingsAndAboutOpenFromTheirItems)
+{
+    frmMain w;
+    fakes->modal.dismiss<frmSellRole>();
+    fakes->modal.dismiss<frmChangeShop>();
+    fakes->modal.dismiss<frmAbout>();
+    w.SellRole->trigger();
+    w.ChangeShop->trigger();
+    clickButton(w, "ChangeShop");
+    w.About->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmSellRole", "frmChangeShop", "frmChangeShop", "frmAbout"}));
 }
 
 TEST_F(MainWindow, EveryWayOutAsksFirst)

@@ -18,7 +18,7 @@ protected:
         ShopFixture::SetUp();
         staff::addCashierAndGuest();
         // The main window above the core, as far as the login sees it.
-        shell::install({[this] { ++mainWindowsOpened; }, [] {}});
+        shell::install({[this] { ++mainWindowsOpened; }, [] {}, {}});
     }
     void TearDown() override
     {
