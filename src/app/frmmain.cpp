@@ -3,6 +3,7 @@
 #include "core/frmchangepwd.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
+#include "core/frmuser.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
 #include "sales/frmsell.h"
@@ -290,7 +291,8 @@ void frmMain::StartTool(const QStringList& candidates)
 
 void frmMain::mnuUserManage_Click()
 {
-    // Opens the user maintenance (frmUser) when it is built.
+    frmUser w(this);
+    w.showModal();
 }
 
 void frmMain::mnuChagePassWord_Click()
