@@ -318,25 +318,27 @@ void frmRole::Save()
 
     SyncRoleRow(false);
     const int r = g.row();
+    g.setTextMatrix(r, 2, txtRole->text());
+    // The flags in the grid's column order, which is the table's.
+    auto bit = [&](int c) {
+        return g.textMatrix(r, c) == QLatin1String("-1") ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    QString key;
     QString sql;
     if (IsAdd()) {
-        const QString key = gNewGUID.GUID(false);
-        g.setTextMatrix(r, 2, txtRole->text());
-        g.setTextMatrix(r, 1, key);
+        key = gNewGUID.GUID(false);
         QStringList flags;
         for (int c = 3; c < g.cols(); ++c)
-            flags << (g.textMatrix(r, c) == QLatin1String("-1") ? QStringLiteral("1") : QStringLiteral("0"));
+            flags << bit(c);
         sql = QStringLiteral("Insert Into Role Values ('") + key + QStringLiteral("','") + name +
               QStringLiteral("',") + flags.join(QLatin1Char(',')) + QStringLiteral(")");
     } else {
-        const QString key = SqlQuote(g.textMatrix(r, 1));
-        g.setTextMatrix(r, 2, txtRole->text());
         QStringList assignments;
         for (int c = 3; c < g.cols(); ++c)
-            assignments << g.textMatrix(0, c) + QLatin1Char('=') +
-                               (g.textMatrix(r, c) == QLatin1String("-1") ? QStringLiteral("1") : QStringLiteral("0"));
+            assignments << g.textMatrix(0, c) + QLatin1Char('=') + bit(c);
         sql = QStringLiteral("Update Role Set Name='") + name + QStringLiteral("',") +
-              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") + key + QStringLiteral("'");
+              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") + SqlQuote(g.textMatrix(r, 1)) +
+              QStringLiteral("'");
     }
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
@@ -344,6 +346,8 @@ void frmRole::Save()
         ui::msg().exclaim(kReadFailed, ui::kTitleTip);
         return;
     }
+    if (!key.isEmpty())
+        g.setTextMatrix(r, 1, key);  // the new row can be edited or deleted at once
     Toolbar->setState(RecordToolbar::Browsing);
     txtRole->setReadOnly(true);
 }
