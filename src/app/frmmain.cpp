@@ -8,6 +8,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "core/frmsellrole.h"
+#include "core/frmuser.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
 #include "goods/frmputin.h"
@@ -380,7 +381,8 @@ void frmMain::StartTool(const QStringList& candidates)
 
 void frmMain::mnuUserManage_Click()
 {
-    // Opens the user maintenance (frmUser) when it is built.
+    frmUser w(this);
+    w.showModal();
 }
 
 void frmMain::mnuChagePassWord_Click()

@@ -1,11 +1,15 @@
 // The main window: its menus and toolbar, the role permissions, the tools.
 #include "app/frmmain.h"
+#include "app/startup.h"
 #include "core/frmabout.h"
 #include "core/frmchangepwd.h"
 #include "core/frmchangeshop.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
+#include "core/frmrole.h"
 #include "core/frmsellrole.h"
+#include "core/frmuser.h"
+#include "core/shell.h"
 #include "goods/frmbuyin.h"
 #include "goods/frmputin.h"
 #include "sales/frmsell.h"
@@ -14,12 +18,15 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -328,4 +335,45 @@ TEST_F(MainWindow, ImportOpensFromItsMenuItem)
     fakes->modal.dismiss<frmPutIn>();
     w.putin->trigger();
     EXPECT_EQ(fakes->modal.opened(), QStringList({"frmPutIn"}));
+}
+
+TEST_F(MainWindow, ARoleAndUserMadeInTheUserWindowGovernTheMenusAfterASwitch)
+{
+    InstallMainWindow();
+    frmMain w;
+    // The administrator makes a role with one tick and a user of that role.
+    fakes->modal.on<frmRole>([](frmRole* r) {
+        r->Toolbar->Buttons("Add")->trigger();
+        r->txtRole->setText("退货员");
+        r->Node("ClientBack")->setCheckState(0, Qt::Checked);
+        r->Toolbar->Buttons("Save")->trigger();
+        return int(QDialog::Accepted);
+    });
+    fakes->modal.on<frmUser>([](frmUser* u) {
+        u->cmdRole->click();
+        u->Toolbar->Buttons("Add")->trigger();
+        u->txtNo->setText("r01");
+        u->txtName->setText("钱退货");
+        u->txtPwd->setText("pw");
+        u->comRole->showPopup();  // the new role is in the list now
+        u->comRole->hidePopup();
+        u->comRole->setCurrentIndex(u->comRole->findText("退货员"));
+        u->Toolbar->Buttons("Save")->trigger();
+        return int(QDialog::Accepted);
+    });
+    w.UserManage->trigger();
+    fakes->modal.on<frmReLogin>([](frmReLogin* r) {
+        staff::showActive(r);
+        staff::typeAndEnter(r, "r01", "pw");
+        return r->result();
+    });
+    w.ReLogin->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmUser", "frmRole", "frmReLogin"}));
+    EXPECT_TRUE(messages().shown().isEmpty());
+    EXPECT_EQ(gUser.Name, "钱退货");
+    for (const auto& [item, flag] : kGuardedItems)
+        EXPECT_EQ(menuItem(w, item)->isEnabled(), QLatin1String(flag) == "ClientBack") << item;
+    for (const auto& [key, flag] : kGuardedButtons)
+        EXPECT_EQ(w.Buttons(key)->isEnabled(), QLatin1String(flag) == "ClientBack") << key;
+    shell::install({});
 }

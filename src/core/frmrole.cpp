@@ -1,0 +1,375 @@
+#include "core/frmrole.h"
+
+#include "core/modmain.h"
+#include "core/schema.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
+const QString kRootKey = QStringLiteral("AllList");
+
+// The permission tree: the root, then one node per guarded function.
+const std::pair<const char*, const char*> kNodes[] = {
+    {"AllList", "全部权限"},
+    {"Data", "数据维护"},
+    {"ReStart", "重新开始"},
+    {"UserManage", "角色管理"},
+    {"SellRole", "系统参数规则"},
+    {"ChangeShop", "店面管理"},
+    {"BuyIn", "进货"},
+    {"Sell", "售货"},
+    {"ClientChange", "客户调换"},
+    {"ClientBack", "客户退货"},
+    {"Question", "问题鞋"},
+    {"FactoryBack", "厂家退货"},
+    {"SellBlankOut", "销售作废"},
+    {"ChangePrice", "价格变动"},
+    {"OtherOut", "营业外支出"},
+    {"StoreQuery", "库存查询"},
+    {"SellQuery", "销售查询"},
+    {"SellGroup", "销售排行"},
+    {"BuyDetail", "进货明细"},
+    {"ClientChangeQuery", "客户退换查询"},
+    {"FactoryBackQuery", "厂家退货查询"},
+    {"BlankOutQuery", "销售作废查询"},
+    {"OtherOurQuery", "营业外支出查询"},
+    {"DayAmount", "日结算"},
+    {"TotalAmount", "结算汇总"},
+    {"Profit", "利润分析"},
+};
+
+QString keyOf(const QTreeWidgetItem* node) { return node->data(0, Qt::UserRole).toString(); }
+bool ticked(const QTreeWidgetItem* node) { return node->checkState(0) == Qt::Checked; }
+
+}  // namespace
+
+frmRole::frmRole(QWidget* parent)
+    : FormBase(parent),
+      Toolbar(new RecordToolbar(this)),
+      VSFlexGrid(new FlexGrid(this)),
+      txtRole(new QLineEdit(this)),
+      TreeView(new QTreeWidget(this))
+{
+    setWindowTitle(QStringLiteral("角色"));
+    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
+    txtRole->setObjectName(QStringLiteral("txtRole"));
+    TreeView->setObjectName(QStringLiteral("TreeView"));
+    TreeView->setHeaderHidden(true);
+
+    auto* name = new QHBoxLayout;
+    name->addWidget(new QLabel(QStringLiteral("角色名称："), this));
+    name->addWidget(txtRole, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(VSFlexGrid, 1);
+    left->addLayout(name);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(12, 6, 12, 12);
+    body->setSpacing(12);
+    body->addLayout(left, 3);
+    body->addWidget(TreeView, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Toolbar);
+    layout->addLayout(body, 1);
+    resize(760, 560);
+
+    VSFlexGrid->beforeRowColChange = [this](int, int) { return VSFlexGrid_BeforeRowColChange(); };
+    connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
+    connect(Toolbar, &RecordToolbar::ButtonClick, this, &frmRole::Toolbar_ButtonClick);
+    // Qt reports every change of a node, the program's own included; only the
+    // clerk's ticks count as a node check.
+    connect(TreeView, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node, int) {
+        if (!settingTicks_)
+            TreeView_NodeCheck(node);
+    });
+
+    Form_Load();
+}
+
+void frmRole::Form_Load()
+{
+    BuildPermissionTree();
+    LoadRoleGrid();
+    Toolbar->setState(RecordToolbar::Browsing);
+    txtRole->setReadOnly(true);
+    SyncRoleRow(true);
+    ShowRoleName();
+}
+
+void frmRole::BuildPermissionTree()
+{
+    const QScopedValueRollback<bool> quiet(settingTicks_, true);
+    TreeView->clear();
+    QTreeWidgetItem* root = nullptr;
+    for (const auto& [key, caption] : kNodes) {
+        auto* node = root ? new QTreeWidgetItem(root) : new QTreeWidgetItem(TreeView);
+        node->setText(0, QString::fromUtf8(caption));
+        node->setData(0, Qt::UserRole, QLatin1String(key));
+        // Plain ticks: the root keeps its own tick whatever its children hold.
+        node->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        node->setCheckState(0, Qt::Unchecked);
+        if (!root)
+            root = node;
+    }
+    root->setExpanded(true);
+}
+
+QTreeWidgetItem* frmRole::Node(const QString& key) const
+{
+    for (QTreeWidgetItemIterator it(TreeView); *it; ++it)
+        if (keyOf(*it) == key)
+            return *it;
+    return nullptr;
+}
+
+void frmRole::SetTick(QTreeWidgetItem* node, bool on)
+{
+    const QScopedValueRollback<bool> quiet(settingTicks_, true);
+    node->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
+void frmRole::LoadRoleGrid()
+{
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select * from Role "), isErr);
+    if (isErr) {
+        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+        return;
+    }
+    VSFlexGrid->bind(rs);
+    SetGridColumns(*VSFlexGrid, 5095);
+    VSFlexGrid->setTextMatrix(0, 2, QStringLiteral("角色名称"));
+    VSFlexGrid->setColHidden(1, true);
+    for (int c = 3; c < VSFlexGrid->cols(); ++c)
+        VSFlexGrid->setColHidden(c, true);
+    SyncRoleRow(true);
+}
+
+void frmRole::ShowRoleName() { txtRole->setText(VSFlexGrid->textMatrix(VSFlexGrid->row(), 2)); }
+
+void frmRole::ClearPermissionTree()
+{
+    for (QTreeWidgetItemIterator it(TreeView); *it; ++it)
+        SetTick(*it, false);
+}
+
+void frmRole::SyncRoleRow(bool flag)
+{
+    FlexGrid& g = *VSFlexGrid;
+    if (g.rows() <= 1) {
+        ClearPermissionTree();
+        txtRole->clear();
+        return;
+    }
+    const int r = g.row();
+    for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
+        const QString key = keyOf(*it);
+        if (flag)
+            SetTick(*it, g.text(r, key) == QLatin1String("-1"));
+        else
+            g.setText(r, key, ticked(*it) ? QStringLiteral("-1") : QStringLiteral("0"));
+    }
+}
+
+bool frmRole::VSFlexGrid_BeforeRowColChange() { return IsAdd() || IsEdit(); }
+
+void frmRole::VSFlexGrid_RowColChange()
+{
+    SyncRoleRow(true);
+    ShowRoleName();
+}
+
+bool frmRole::RoleNameExists(const QString& name, bool isAdd)
+{
+    QString sql = QStringLiteral("Select * from Role Where Name='") + name + QStringLiteral("'");
+    if (!isAdd)
+        sql += QStringLiteral(" And GUID<>'") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1)) +
+               QStringLiteral("'");
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(sql, isErr);
+    if (isErr) {
+        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+        return false;
+    }
+    return !rs.eof();
+}
+
+void frmRole::Toolbar_ButtonClick(QAction* Button)
+{
+    if (!Button || !Button->isEnabled())
+        return;
+    const QString key = Button->data().toString();
+    if (key == QLatin1String("Add"))
+        Add();
+    else if (key == QLatin1String("Edit"))
+        Edit();
+    else if (key == QLatin1String("Del"))
+        Del();
+    else if (key == QLatin1String("Cancel"))
+        Cancel();
+    else if (key == QLatin1String("Save"))
+        Save();
+}
+
+void frmRole::Add()
+{
+    FlexGrid& g = *VSFlexGrid;
+    g.addItem(QString());
+    g.setRow(g.rows() - 1);  // shows the empty row: no ticks, no name
+    g.showCell(g.rows() - 1, 1);
+    Toolbar->setState(RecordToolbar::Adding);
+    txtRole->setFocus();
+    txtRole->setReadOnly(false);
+}
+
+void frmRole::Edit()
+{
+    if (VSFlexGrid->textMatrix(VSFlexGrid->row(), 1) == schema::kAdminRoleKey) {
+        ui::msg().info(QStringLiteral("对不起不能编辑管理员角色！"), ui::kTitleTip);
+        return;
+    }
+    Toolbar->setState(RecordToolbar::Editing);
+    txtRole->setReadOnly(false);
+}
+
+void frmRole::Del()
+{
+    FlexGrid& g = *VSFlexGrid;
+    if (g.textMatrix(g.row(), 1) == schema::kAdminRoleKey) {
+        ui::msg().info(QStringLiteral("对不起不能删除管理员角色！"), ui::kTitleTip);
+        return;
+    }
+    if (!ui::msg().ask(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
+                       ui::Icon::None))
+        return;
+    const int r = g.row();
+    const QString key = SqlQuote(g.textMatrix(r, 1));
+    g.removeItem(r);
+    if (g.rows() <= 1) {
+        txtRole->clear();
+        ClearPermissionTree();
+    } else {
+        // The row that moved up into its place, or the new last row.
+        g.setRow(qMin(r, g.rows() - 1));
+        SyncRoleRow(true);
+        ShowRoleName();
+    }
+    // The role and its users go together or not at all.
+    const QStringList statements = {
+        QStringLiteral("Delete  from Role Where GUID='") + key + QStringLiteral("'"),
+        QStringLiteral("Delete  from [User] Where RoleGUID='") + key + QStringLiteral("'"),
+    };
+    const bool done = gDbopt.Transact([&] {
+        for (const QString& sql : statements) {
+            bool isErr = false;
+            gDbopt.Excute(sql, isErr);
+            if (isErr)
+                return false;
+        }
+        return true;
+    });
+    if (!done)
+        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+}
+
+void frmRole::Cancel()
+{
+    FlexGrid& g = *VSFlexGrid;
+    if (IsAdd()) {
+        Toolbar->setState(RecordToolbar::Browsing);
+        g.removeItem();  // the added row, which the freeze kept current
+        if (g.rows() > 1)
+            g.setRow(g.rows() - 1);
+    }
+    if (IsEdit()) {
+        SyncRoleRow(true);
+        ShowRoleName();
+    }
+    Toolbar->setState(RecordToolbar::Browsing);
+    txtRole->setReadOnly(true);
+}
+
+void frmRole::Save()
+{
+    FlexGrid& g = *VSFlexGrid;
+    const QString name = SqlQuote(txtRole->text());
+    auto refuse = [this](const QString& message) {
+        ui::msg().info(message, ui::kTitleTip);
+        txtRole->setFocus();
+    };
+    if (name.isEmpty())
+        return refuse(QStringLiteral("角色名称不能为空！"));
+    if (RoleNameExists(name, IsAdd()))
+        return refuse(QStringLiteral("该角色已经存在！"));
+
+    SyncRoleRow(false);
+    const int r = g.row();
+    g.setTextMatrix(r, 2, txtRole->text());
+    // The flags in the grid's column order, which is the table's.
+    auto bit = [&](int c) {
+        return g.textMatrix(r, c) == QLatin1String("-1") ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    QString key;
+    QString sql;
+    if (IsAdd()) {
+        key = gNewGUID.GUID(false);
+        QStringList flags;
+        for (int c = 3; c < g.cols(); ++c)
+            flags << bit(c);
+        sql = QStringLiteral("Insert Into Role Values ('") + key + QStringLiteral("','") + name +
+              QStringLiteral("',") + flags.join(QLatin1Char(',')) + QStringLiteral(")");
+    } else {
+        QStringList assignments;
+        for (int c = 3; c < g.cols(); ++c)
+            assignments << g.textMatrix(0, c) + QLatin1Char('=') + bit(c);
+        sql = QStringLiteral("Update Role Set Name='") + name + QStringLiteral("',") +
+              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") + SqlQuote(g.textMatrix(r, 1)) +
+              QStringLiteral("'");
+    }
+    bool isErr = false;
+    gDbopt.Excute(sql, isErr);
+    if (isErr) {
+        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+        return;
+    }
+    if (!key.isEmpty())
+        g.setTextMatrix(r, 1, key);  // the new row can be edited or deleted at once
+    Toolbar->setState(RecordToolbar::Browsing);
+    txtRole->setReadOnly(true);
+}
+
+void frmRole::TreeView_NodeCheck(QTreeWidgetItem* node)
+{
+    if (!node)
+        return;
+    if (!IsAdd() && !IsEdit())
+        Edit();  // with its refusal for the administrator's role
+    const bool on = ticked(node);
+    const QString key = keyOf(node);
+    if (key == kRootKey) {
+        for (QTreeWidgetItemIterator it(TreeView); *it; ++it)
+            SetTick(*it, on);
+        return;
+    }
+    for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
+        QTreeWidgetItem* n = *it;
+        if (on && (n == node->parent() || keyOf(n) == kRootKey))
+            SetTick(n, true);
+        if (n->parent() && keyOf(n->parent()) == key)
+            SetTick(n, on);
+    }
+}
