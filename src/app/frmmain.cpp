@@ -5,6 +5,7 @@
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmchangeprice.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -376,7 +377,8 @@ void frmMain::mnuBlankOut_Click()
 
 void frmMain::mnuChangePrice_Click()
 {
-    // Opens the price change (frmChangePrice) when it is built.
+    frmChangePrice w(this);
+    w.showModal();
 }
 
 void frmMain::mnuOtherOut_Click()

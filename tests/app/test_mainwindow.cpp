@@ -4,6 +4,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmchangeprice.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -251,6 +252,15 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
     }
+}
+
+TEST_F(MainWindow, PriceChangeOpensFromItsMenuItem)
+{
+    frmMain w;
+    fakes->modal.dismiss<frmChangePrice>();
+    w.ChangePrice->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmChangePrice"}));
+    EXPECT_EQ(w.ChangePrice->text(), "8-价格变动");
 }
 
 TEST_F(MainWindow, ExitClosesTheWindow)
