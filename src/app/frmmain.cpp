@@ -11,6 +11,7 @@
 #include "core/frmuser.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
@@ -477,7 +478,8 @@ void frmMain::mnuBlankOut_Click()
 
 void frmMain::mnuChangePrice_Click()
 {
-    // Opens the price change (frmChangePrice) when it is built.
+    frmChangePrice w(this);
+    w.showModal();
 }
 
 void frmMain::mnuOtherOut_Click()

@@ -2,6 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "goods/frmbatchbuyin.h"
 #include "goods/frmgoodsproperty.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
@@ -211,5 +212,7 @@ void frmBuyIn::cmdNewGoods_Click()
 
 void frmBuyIn::Command1_Click()
 {
-    // Opens a fresh colour-by-size receipt window (frmbatchbuyIn) once it exists.
+    // A fresh matrix at every click.
+    frmbatchbuyIn w(VSFlexGrid, this);
+    w.showModal();
 }

@@ -2,6 +2,7 @@
 
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
+#include "goods/intakewidgets.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -17,40 +18,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QComboBox* pickList(QWidget* parent)
-{
-    auto* c = new QComboBox(parent);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setMinimumWidth(150);
-    return c;
-}
-
-// The small "…" button beside a pick list; reached with the mouse, so that
-// Enter moving on through the fields never lands on it.
-QPushButton* listButton(QWidget* parent)
-{
-    auto* b = new QPushButton(QStringLiteral("…"), parent);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedWidth(28);
-    return b;
-}
-
-}  // namespace
-
 frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     : FormBase(parent),
       tabGoods(new QTabWidget(this)),
       txtNo(new QLineEdit(this)),
-      comName(pickList(this)),
-      comBrand(pickList(this)),
-      comSize(pickList(this)),
-      comColour(pickList(this)),
-      comLeather(pickList(this)),
-      comGrade(pickList(this)),
-      comProductPlace(pickList(this)),
+      comName(PickListCombo(this)),
+      comBrand(PickListCombo(this)),
+      comSize(PickListCombo(this)),
+      comColour(PickListCombo(this)),
+      comLeather(PickListCombo(this)),
+      comGrade(PickListCombo(this)),
+      comProductPlace(PickListCombo(this)),
       txtPrice(new QLineEdit(this)),
       txtSellPrice(new QLineEdit(this)),
       txtQuantity(new QLineEdit(this)),
@@ -60,13 +38,13 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
       DT(new QDateEdit(this)),
       cmdPutIn(new QPushButton(QStringLiteral("入 库(&I)"), this)),
       cmdClear(new QPushButton(QStringLiteral("清 空(&C)"), this)),
-      cmdName(listButton(this)),
-      cmdBrand(listButton(this)),
-      cmdSize(listButton(this)),
-      cmdColour(listButton(this)),
-      cmdLeather(listButton(this)),
-      cmdGrade(listButton(this)),
-      cmdProductPlace(listButton(this)),
+      cmdName(PickListButton(this)),
+      cmdBrand(PickListButton(this)),
+      cmdSize(PickListButton(this)),
+      cmdColour(PickListButton(this)),
+      cmdLeather(PickListButton(this)),
+      cmdGrade(PickListButton(this)),
+      cmdProductPlace(PickListButton(this)),
       buyInList_(buyInList)
 {
     setWindowTitle(QStringLiteral("新货"));

@@ -11,6 +11,7 @@
 #include "core/frmuser.h"
 #include "core/shell.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
@@ -262,6 +263,15 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
     }
+}
+
+TEST_F(MainWindow, PriceChangeOpensFromItsMenuItem)
+{
+    frmMain w;
+    fakes->modal.dismiss<frmChangePrice>();
+    w.ChangePrice->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmChangePrice"}));
+    EXPECT_EQ(w.ChangePrice->text(), "8-价格变动");
 }
 
 TEST_F(MainWindow, SettingsAndAboutOpenFromTheirItems)
