@@ -1,10 +1,12 @@
 #include "app/frmmain.h"
 
+#include "aftersales/frmclientback.h"
 #include "core/frmchangepwd.h"
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -356,7 +358,8 @@ void frmMain::mnuClientBackChange_Click()
 
 void frmMain::mnuClientBack_Click()
 {
-    // Opens the customer return (frmClientBack) when it is built.
+    frmClientBack w(this);
+    w.showModal();
 }
 
 void frmMain::mnuQuestion_Click()
@@ -371,7 +374,8 @@ void frmMain::mnuCompanyBack_Click()
 
 void frmMain::mnuBlankOut_Click()
 {
-    // Opens the void of a sale line (frmBlankout) when it is built.
+    frmBlankout w(this);
+    w.showModal();
 }
 
 void frmMain::mnuChangePrice_Click()
