@@ -226,7 +226,8 @@ void frmClientBack::cmdOk_Click()
         return;
     // A failure has shown the engine's words and written nothing: the line stays
     // listed, with the reason and the choice of stock, for another try.
-    if (!WriteReturn(line, comResion->currentText(), Opt->isChecked() ? ReturnTo::ProblemStock : ReturnTo::NormalStock))
+    const ReturnTo to = Opt->isChecked() ? ReturnTo::ProblemStock : ReturnTo::NormalStock;
+    if (!WriteReturn(line, comResion->currentText(), to))
         return;
     VSFlexGrid->removeItem(r);
 }

@@ -27,7 +27,7 @@ inline const QString kAmountCaption = QStringLiteral("金额");
 // the sale day.
 QString SaleLineSelect(const QString& amountCaption);
 // The lines of the current shop that still count as sold (State below 2) and meet
-// the condition (see SaleLineCondition).
+// the condition (see SaleLineCondition; never empty).
 QString SaleLinesSql(const QString& condition, const QString& amountCaption);
 // No line at all: binds a list's captions before its first search.
 QString NoSaleLinesSql(const QString& amountCaption);
