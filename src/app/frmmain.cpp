@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 
+#include "aftersales/frmclientback.h"
 #include "core/datawipe.h"
 #include "core/frmabout.h"
 #include "core/frmbackup.h"
@@ -13,6 +14,7 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -458,7 +460,8 @@ void frmMain::mnuClientBackChange_Click()
 
 void frmMain::mnuClientBack_Click()
 {
-    // Opens the customer return (frmClientBack) when it is built.
+    frmClientBack w(this);
+    w.showModal();
 }
 
 void frmMain::mnuQuestion_Click()
@@ -473,7 +476,8 @@ void frmMain::mnuCompanyBack_Click()
 
 void frmMain::mnuBlankOut_Click()
 {
-    // Opens the void of a sale line (frmBlankout) when it is built.
+    frmBlankout w(this);
+    w.showModal();
 }
 
 void frmMain::mnuChangePrice_Click()

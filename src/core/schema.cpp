@@ -173,6 +173,7 @@ const char* const kIndexes[] = {
     "CREATE INDEX ixSellDate ON Sell(ShopNo, DateTime)",
     "CREATE INDEX ixSellDay ON Sell(ShopNo, substr(SellNo,1,8), SellNo)",
     "CREATE INDEX ixSellNo ON Sell(SellNo)",
+    "CREATE INDEX ixSellTypeNo ON Sell(TypeNo)",
     "CREATE INDEX ixSellChangeDate ON SellChange(ShopNo, ChangeDate)",
     "CREATE INDEX ixSellChangeSell ON SellChange(SellGUID)",
     "CREATE INDEX ixBackStoreShop ON BackStore(ShopNo, IsBackFactory)",

@@ -1,4 +1,5 @@
 // The main window: its menus and toolbar, the role permissions, the tools.
+#include "aftersales/frmclientback.h"
 #include "app/frmmain.h"
 #include "app/startup.h"
 #include "core/frmabout.h"
@@ -13,6 +14,7 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -262,6 +264,35 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         c.item->trigger();
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
+    }
+}
+
+TEST_F(MainWindow, VoidAndReturnOpenUnderTheirOwnFlags)
+{
+    frmMain w;
+    staff::showActive(&w);
+    fakes->modal.dismiss<frmBlankout>();
+    fakes->modal.dismiss<frmClientBack>();
+    const struct {
+        const char* flag;
+        QStringList opened;  // by the void's item, the return's item and the return's button
+    } cases[] = {
+        {"SellBlankOut", {"frmBlankout"}},
+        {"ClientBack", {"frmClientBack", "frmClientBack"}},
+        {"Sell", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flag);
+        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
+            staff::kGuestRole + "'");
+        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(c.flag) + staff::kGuestRole + "'");
+        ASSERT_TRUE(gUser.Initial("g01"));
+        w.LoadPopdem();
+        const qsizetype before = fakes->modal.opened().size();
+        w.BlankOut->trigger();
+        w.ClientBack->trigger();
+        clickButton(w, "ClientBack");
+        EXPECT_EQ(fakes->modal.opened().mid(before), c.opened);
     }
 }
 

@@ -1,0 +1,42 @@
+#include "aftersales/clientreturn.h"
+
+#include "core/clssellrole.h"
+#include "core/modmain.h"
+#include "platform/vb.h"
+#include "sales/pricing.h"
+
+QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today)
+{
+    if (rules.ChangNotToBack && vb::val(line.State) == 1)
+        return QStringLiteral("对不起该商品已经调换过不能再退货！");
+    if (line.Abate != pricing::kFull) {
+        if (line.Abate == pricing::kSpecial) {
+            if (rules.SpecialCanNotBack)
+                return QStringLiteral("对不起！该商品是特价商品，您无法退货！");
+        } else if (rules.AbateCanNotBack) {
+            return QStringLiteral("对不起！该商品是折扣商品，您无法退货！");
+        }
+    }
+    if (!WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.BackDays))
+        return QStringLiteral("很遗憾！该商品已经超过了规定的退货时间，您无法退货！");
+    return QString();
+}
+
+QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to)
+{
+    QStringList statements;
+    if (to == ReturnTo::ProblemStock)
+        statements << BackStoreInsertSql(line.StoreGUID, line, 1, vb::toSingle(vb::val(line.BuyPrice)), Resion);
+    else
+        statements << RestoreQuantitiesSql(line);
+    statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)), 2,
+                                      Resion);
+    statements << QStringLiteral("Update Sell Set State=2 Where GUID='") + SqlQuote(line.GUID) +
+                      QStringLiteral("'");
+    return statements;
+}
+
+bool WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to)
+{
+    return WriteChanges(ReturnStatements(line, Resion, to));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// A customer's return of one sold piece: the shop's return rules, and the rows a
+// return writes, as one transaction.
+
+#include "sales/salechanges.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class clsSellRole;
+
+// Where a returned piece goes.
+enum class ReturnTo {
+    ProblemStock,  // set aside as problem stock (a BackStore row); stock and batch stay as they are
+    NormalStock,   // back into its stock row and its batch
+};
+
+// Why the rules refuse the line's return, in the order they are checked: an
+// exchanged line (ChangNotToBack), a special price or a discount (full price is
+// never refused), the return period (BackDays, the sale day counting as day 1).
+// "" when the line may be returned.
+QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today);
+
+// The return of one sale line by gUser: into problem stock the problem-stock row,
+// the history row and the line returned (State 2); into normal stock the piece
+// back into stock and batch, the history row and the line returned.
+QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to);
+// All of it as one transaction; false (after the engine's message) when nothing
+// was written.
+bool WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to);

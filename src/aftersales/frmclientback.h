@@ -1,0 +1,56 @@
+#pragma once
+// "客户退货": takes back one sold piece at a time. The clerk finds the shop's sale
+// lines by sale day, sale number or goods number, picks a line, a reason and
+// where the piece goes (problem stock by default, or normal stock), and
+// confirms; the shop's return rules decide whether the line may be returned.
+
+#include "platform/formbase.h"
+
+class FlexGrid;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+namespace jet {
+class RecordSet;
+}
+
+class frmClientBack : public FormBase {
+    Q_OBJECT
+public:
+    explicit frmClientBack(QWidget* parent = nullptr);
+
+    QCheckBox* chkDate;
+    QDateEdit* DT;
+    QCheckBox* chkNo;
+    QLineEdit* txtSellNo;
+    QCheckBox* chkType;
+    QLineEdit* txtType;
+    QPushButton* cmdQuery;
+    FlexGrid* VSFlexGrid;
+    QComboBox* comResion;
+    QPushButton* cmdLeather;  // "…": the pick list of return reasons
+    QGroupBox* Frame1;        // "退入"
+    QRadioButton* Opt;          // "问题库存", chosen when the window opens
+    QRadioButton* OptQuestion;  // "正常库存"
+    QLabel* lb;                 // the amount of the current line
+    QLabel* lbTip;
+    QPushButton* cmdOk;
+    QLabel* lbTitle;
+
+    void cmdQuery_Click();
+    void VSFlexGrid_RowColChange();
+    void VSFlexGrid_KeyPress(int& KeyAscii);
+    void cmdLeather_Click();
+    void cmdOk_Click();
+
+private:
+    void Form_Load();
+    void InitSellGrid();
+    // Binds the list to a query of sale lines and lays it out.
+    void BindLines(const jet::RecordSet& rs);
+};

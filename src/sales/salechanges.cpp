@@ -1,0 +1,147 @@
+#include "sales/salechanges.h"
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+
+namespace {
+
+QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
+
+// Number cells go into the statements as the numbers they read as.
+QString wholeText(const QString& cell) { return vb::numberText(vb::roundHalfEven(vb::val(cell))); }
+QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::val(cell))); }
+
+}  // namespace
+
+// -- the list of sale lines ---------------------------------------------------------
+
+QString SaleLineSelect(const QString& amountCaption)
+{
+    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") +
+           QStringLiteral("TypeNo as 货号, Name as 种类 ,Brand as 品牌,") +
+           QStringLiteral("[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,ProductPlace as 产地,") +
+           QStringLiteral("Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
+           QStringLiteral(",SellerName as 销售员, DateTime as 销售日期  from Sell Where ");
+}
+
+QString SaleLinesSql(const QString& condition, const QString& amountCaption)
+{
+    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + quoted(gShopNo) +
+           QStringLiteral(" And State<2");
+}
+
+QString NoSaleLinesSql(const QString& amountCaption)
+{
+    return SaleLineSelect(amountCaption) + QStringLiteral("GUID=''");
+}
+
+QString SaleLineCondition(const SaleLineSearch& search)
+{
+    QStringList parts;
+    if (search.Day)
+        parts << QStringLiteral(" DateTime=#") + ui::dayText(*search.Day) + QLatin1Char('#');
+    if (search.SellNo)
+        parts << QStringLiteral(" SellNo=") + quoted(*search.SellNo);
+    if (search.TypeNo)
+        parts << QStringLiteral(" TypeNo=") + quoted(*search.TypeNo);
+    return parts.join(QStringLiteral(" And"));
+}
+
+SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption)
+{
+    SoldLine l;
+    static_cast<GoodsFields&>(l) = GoodsOfGridRow(grid, row);
+    l.GUID = grid.text(row, QStringLiteral("GUID"));
+    l.StoreGUID = grid.text(row, QStringLiteral("StoreGUID"));
+    l.ShopNo = grid.text(row, QStringLiteral("ShopNo"));
+    l.BuyPrice = grid.text(row, QStringLiteral("BuyPrice"));
+    l.BuyPriceID = grid.text(row, QStringLiteral("BuyPriceID"));
+    l.SellNo = grid.text(row, QStringLiteral("SellNo"));
+    l.State = grid.text(row, QStringLiteral("State"));
+    l.Quantity = grid.text(row, QStringLiteral("数量"));
+    l.Price = grid.text(row, QStringLiteral("零售价"));
+    l.Abate = grid.text(row, QStringLiteral("折扣"));
+    l.Amount = grid.text(row, amountCaption);
+    l.SellerName = grid.text(row, QStringLiteral("销售员"));
+    l.DateTime = grid.text(row, QStringLiteral("销售日期"));
+    return l;
+}
+
+qint32 BatchOf(const SoldLine& line) { return vb::toLong(vb::val(line.BuyPriceID)).value_or(0); }
+
+// -- the statements -------------------------------------------------------------------
+
+QString SellChangeInsertSql(const QString& GUID, const QString& StoreGUID, const SoldLine& line, float AddAmount,
+                            int State, const QString& Resion)
+{
+    const QString comma = QStringLiteral(",");
+    // A line without a sale day keeps none in its history.
+    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : quoted(line.DateTime);
+    return QStringLiteral("Insert Into SellChange Values(") + quoted(GUID) + comma + quoted(StoreGUID) + comma +
+           quoted(gShopNo) + comma + GoodsValuesSql(line) + comma + wholeText(line.Quantity) + comma +
+           moneyText(line.Price) + comma + quoted(line.Abate) + comma + moneyText(line.Amount) + comma +
+           moneyText(line.BuyPrice) + comma + quoted(gUser.No) + comma + saleDay + comma +
+           vb::numberText(BatchOf(line)) + comma + quoted(gUser.Name) + comma + vb::singleText(AddAmount) + comma +
+           quoted(line.GUID) + comma + quoted(line.SellNo) + comma + quoted(ui::dayText(ui::today())) + comma +
+           vb::numberText(State) + comma + quoted(Resion) + QStringLiteral(")");
+}
+
+QString RestoreStoreQuantitySql(const QString& StoreGUID)
+{
+    return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") + quoted(StoreGUID);
+}
+
+QString RestoreBatchQuantitySql(qint32 BuyPriceID)
+{
+    return QStringLiteral("Update BuyPrice Set Quantity=Quantity+1") + QStringLiteral(" Where ID=") +
+           vb::numberText(BuyPriceID);
+}
+
+QStringList RestoreQuantitiesSql(const SoldLine& line)
+{
+    QStringList statements = {RestoreStoreQuantitySql(line.StoreGUID)};
+    // A piece sold when no batch had stock took no unit from any batch.
+    if (const qint32 batch = BatchOf(line))
+        statements << RestoreBatchQuantitySql(batch);
+    return statements;
+}
+
+QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, qint32 Quantity, float BuyPrice,
+                           const QString& BackResion)
+{
+    const QString comma = QStringLiteral(",");
+    return QStringLiteral("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
+                          "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
+                          "Values(") +
+           quoted(StoreGUID) + comma + quoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
+           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + quoted(BackResion) + comma +
+           quoted(gUser.No) + comma + quoted(gUser.Name) + QStringLiteral(",0,Null)");
+}
+
+bool WriteChanges(const QStringList& statements)
+{
+    return gDbopt.Transact([&statements] {
+        for (const QString& statement : statements) {
+            bool isErr = false;
+            gDbopt.Excute(statement, isErr);
+            if (isErr)
+                return false;
+        }
+        return true;
+    });
+}
+
+// -- the void -----------------------------------------------------------------------
+
+QStringList VoidStatements(const SoldLine& line, const QString& Resion)
+{
+    QStringList statements = RestoreQuantitiesSql(line);
+    statements << QStringLiteral("Update Sell Set State=3  Where GUID=") + quoted(line.GUID);
+    statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)), 3,
+                                      Resion);
+    return statements;
+}
+
+bool WriteVoid(const SoldLine& line, const QString& Resion) { return WriteChanges(VoidStatements(line, Resion)); }
