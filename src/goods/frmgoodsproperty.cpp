@@ -2,6 +2,7 @@
 
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
+#include "goods/picklists.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -16,29 +17,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QComboBox* pickList(QWidget* parent)
-{
-    auto* c = new QComboBox(parent);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setMinimumWidth(150);
-    return c;
-}
-
-// The small "…" button beside a pick list; reached with the mouse, so that
-// Enter moving on through the fields never lands on it.
-QPushButton* listButton(QWidget* parent)
-{
-    auto* b = new QPushButton(QStringLiteral("…"), parent);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedWidth(28);
-    return b;
-}
-
-}  // namespace
 
 frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     : FormBase(parent),
