@@ -5,6 +5,7 @@
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
+#include "reports/frmbuyindetail.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -403,7 +404,8 @@ void frmMain::mnuSellGroup_Click()
 
 void frmMain::mnuBuyInDetail_Click()
 {
-    // Opens the purchase details (frmbuyInDetail) when they are built.
+    frmbuyInDetail w(this);
+    w.showModal();
 }
 
 void frmMain::mnuClientChangeQuery_Click()

@@ -4,6 +4,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/frmrelogin.h"
 #include "goods/frmbuyin.h"
+#include "reports/frmbuyindetail.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -251,6 +252,19 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
     }
+}
+
+TEST_F(MainWindow, PurchaseDetailsOpenFromTheQueryMenu)
+{
+    frmMain w;
+    QString caption;
+    fakes->modal.on<frmbuyInDetail>([&](frmbuyInDetail* d) {
+        caption = d->windowTitle();
+        return int(QDialog::Rejected);
+    });
+    w.BuyInDetail->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmbuyInDetail"}));
+    EXPECT_EQ(caption, "进货明细查询");
 }
 
 TEST_F(MainWindow, ExitClosesTheWindow)
