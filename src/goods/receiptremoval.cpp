@@ -79,8 +79,8 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
                                       isErr);
     if (isErr)
         return false;
-    // A same-day restock of the stock row has a batch on the same day: only one
-    // of the line's price that still holds all of the line's pieces is its own.
+    // A same-day restock of the stock row leaves another batch of that day: the
+    // line's own is one at the line's price that still holds all of its pieces.
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (vb::toSingle(rs.field(QStringLiteral("Price")).toDouble()) != line.Price)
             continue;
