@@ -14,6 +14,7 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "reports/frmbuyindetail.h"
 #include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
@@ -510,7 +511,8 @@ void frmMain::mnuSellGroup_Click()
 
 void frmMain::mnuBuyInDetail_Click()
 {
-    // Opens the purchase details (frmbuyInDetail) when they are built.
+    frmbuyInDetail w(this);
+    w.showModal();
 }
 
 void frmMain::mnuClientChangeQuery_Click()

@@ -67,9 +67,9 @@ QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v)
            QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("','") + q(gShopNo) + QStringLiteral("')");
 }
 
-bool SendReceipt(const ReceiptTriple& t)
+bool SendStatements(const QStringList& statements)
 {
-    for (const QString& statement : t.Statements) {
+    for (const QString& statement : statements) {
         bool isErr = false;
         gDbopt.Excute(statement, isErr);
         if (isErr)
@@ -77,6 +77,8 @@ bool SendReceipt(const ReceiptTriple& t)
     }
     return true;
 }
+
+bool SendReceipt(const ReceiptTriple& t) { return SendStatements(t.Statements); }
 
 bool WriteReceipt(const ReceiptTriple& t)
 {

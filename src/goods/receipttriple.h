@@ -48,6 +48,7 @@ QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v);
 
 // Sends the statements in order within the caller's transaction and stops at
 // the first that fails (Excute has shown the engine's message): false then.
+bool SendStatements(const QStringList& statements);
 bool SendReceipt(const ReceiptTriple& t);
 // The receipt as one transaction of its own: all of it is written, or nothing
 // (false, after the engine's message has been shown).

@@ -14,6 +14,7 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "reports/frmbuyindetail.h"
 #include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
@@ -265,6 +266,19 @@ TEST_F(MainWindow, WorkWindowsOpenFromMenuAndToolbar)
         clickButton(w, c.button);
         EXPECT_EQ(fakes->modal.opened().mid(before), QStringList({c.window, c.window}));
     }
+}
+
+TEST_F(MainWindow, PurchaseDetailsOpenFromTheQueryMenu)
+{
+    frmMain w;
+    QString caption;
+    fakes->modal.on<frmbuyInDetail>([&](frmbuyInDetail* d) {
+        caption = d->windowTitle();
+        return int(QDialog::Rejected);
+    });
+    w.BuyInDetail->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmbuyInDetail"}));
+    EXPECT_EQ(caption, "进货明细查询");
 }
 
 TEST_F(MainWindow, VoidAndReturnOpenUnderTheirOwnFlags)

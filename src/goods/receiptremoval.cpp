@@ -1,0 +1,124 @@
+#include "goods/receiptremoval.h"
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+
+namespace {
+
+QString q(const QString& text) { return SqlQuote(text); }
+
+// A whole number of a record set's field, Null as 0.
+qint64 wholeField(const jet::RecordSet& rs, const QString& name) { return rs.field(name).toLongLong(); }
+
+// Whether a query finds a row; nullopt when it failed.
+std::optional<bool> finds(const QString& query)
+{
+    bool isErr = false;
+    const jet::RecordSet rs = gDbopt.Excute(query, isErr);
+    if (isErr)
+        return std::nullopt;
+    return !rs.eof();
+}
+
+// Whether anything but the line and its batch refers to the stock row: another
+// receipt line or batch, or a sale line (whose later void or return would give
+// its piece back to the row). nullopt when a look-up failed.
+std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 LotID)
+{
+    const QString key = q(line.ParentGUID);
+    const QString queries[] = {
+        QStringLiteral("Select top 1 GUID from StoreDetail Where ParentGUID='") + key +
+            QStringLiteral("' And GUID<>'") + q(line.GUID) + QStringLiteral("'"),
+        QStringLiteral("Select top 1 ID from BuyPrice Where StoreGUID='") + key + QStringLiteral("' And ID<>") +
+            QString::number(LotID),
+        QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID='") + key + QStringLiteral("'"),
+    };
+    for (const QString& query : queries) {
+        const std::optional<bool> found = finds(query);
+        if (!found || *found)
+            return found;
+    }
+    return false;
+}
+
+}  // namespace
+
+ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row)
+{
+    ReceiptLine line;
+    line.GUID = grid.text(row, QStringLiteral("GUID"));
+    line.ParentGUID = grid.text(row, QStringLiteral("ParentGUID"));
+    line.Price = vb::toSingle(vb::val(grid.text(row, QStringLiteral("进价"))));
+    line.Quantity = vb::toLong(vb::val(grid.text(row, QStringLiteral("数量")))).value_or(0);
+    line.Date = QDate::fromString(grid.text(row, QStringLiteral("进货日期")), Qt::ISODate);
+    return line;
+}
+
+std::optional<qint32> StockQuantity(const QString& storeGUID)
+{
+    bool isErr = false;
+    const jet::RecordSet rs =
+        gDbopt.Excute(QStringLiteral("select * from Store where GUID='") + q(storeGUID) + QStringLiteral("'"), isErr);
+    if (isErr || rs.eof())
+        return std::nullopt;
+    return qint32(wholeField(rs, QStringLiteral("Quantity")));
+}
+
+bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
+{
+    LotID = 0;
+    IsSell = false;
+    if (!line.Date.isValid())
+        return true;  // a line without a day has no batch to find
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID='") +
+                                          q(line.ParentGUID) + QStringLiteral("' And sDate=#") +
+                                          ui::dayText(line.Date) + QStringLiteral("#"),
+                                      isErr);
+    if (isErr)
+        return false;
+    // A same-day restock of the stock row leaves another batch of that day: the
+    // line's own is one at the line's price that still holds all of its pieces.
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (vb::toSingle(rs.field(QStringLiteral("Price")).toDouble()) != line.Price)
+            continue;
+        if (wholeField(rs, QStringLiteral("Quantity")) == line.Quantity) {
+            LotID = wholeField(rs, QStringLiteral("ID"));
+            IsSell = false;
+            return true;
+        }
+        IsSell = true;
+    }
+    return true;
+}
+
+std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
+{
+    bool keepRow = line.Quantity != storeQuantity;
+    if (!keepRow) {
+        const std::optional<bool> referred = StockRowReferredElsewhere(line, LotID);
+        if (!referred)
+            return std::nullopt;
+        keepRow = *referred;
+    }
+    const QString key = q(line.ParentGUID);
+    QStringList statements = {
+        QStringLiteral("Delete from StoreDetail Where GUID='") + q(line.GUID) + QStringLiteral("'"),
+        QStringLiteral("Delete from Buyprice where Id=") + QString::number(LotID),
+    };
+    if (keepRow)
+        statements << QStringLiteral("Update Store Set Quantity=Quantity-") + vb::numberText(line.Quantity) +
+                          QStringLiteral(" Where GUID='") + key + QStringLiteral("'");
+    else
+        statements << QStringLiteral("delete from store where GUID='") + key + QStringLiteral("'");
+    return statements;
+}
+
+void SumReceiptQuantity(FlexGrid& grid)
+{
+    grid.clearSubtotals();
+    grid.subtotalSum(FlexGrid::WholeListBelow, grid.colIndex(QStringLiteral("数量")), QStringLiteral("合计"),
+                     vbColor(255), true);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Taking a receipt back out of stock, for the purchase details list and the
+// receipt line correction: the receipt line, its purchase batch, and its pieces
+// in the stock row. A receipt can be taken back only while its batch is whole,
+// that is, while none of its pieces has left it.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class FlexGrid;
+
+// One receipt line as a purchase details row shows it.
+struct ReceiptLine {
+    QString GUID;        // the line
+    QString ParentGUID;  // its stock row
+    float Price = 0;     // purchase price
+    qint32 Quantity = 0;
+    QDate Date;          // receipt day
+};
+
+// The line of a purchase details row, read by the columns "进价", "数量",
+// "进货日期", ParentGUID and GUID.
+ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row);
+
+// The quantity on hand of a stock row (Null as 0); nullopt when the row does not
+// exist, or when the look-up failed (the engine's message has been shown).
+std::optional<qint32> StockQuantity(const QString& storeGUID);
+
+// The purchase batch of a receipt line: among the batches of its stock row and
+// receipt day, one of its purchase price (at single precision) whose quantity
+// still unsold is the line's whole quantity. LotID is 0 when the day holds no
+// batch of that price; IsSell is true when it holds some but none is whole (a
+// piece has been sold or taken out). False when the look-up failed (the
+// engine's message has been shown); LotID and IsSell then mean nothing.
+bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell);
+
+// The statements that take the line back out, in sending order: the line, its
+// batch LotID, then its stock row, which is deleted when it holds exactly the
+// line's pieces and nothing else refers to it (no other receipt line or batch,
+// no sale line), and lowered by the line's quantity otherwise. nullopt when the
+// look-up failed (the engine's message has been shown).
+std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
+
+// The quantity total of a purchase details list: one row captioned "合计" that
+// sums "数量" in bold red, as the list's last row. An earlier total is replaced.
+void SumReceiptQuantity(FlexGrid& grid);

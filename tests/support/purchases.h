@@ -1,0 +1,108 @@
+#pragma once
+// Receipts written by the real receipt triple, and pieces sold from their
+// batches, for the tests of the purchase details and the receipt correction.
+// Only for test programs that link the goods layer.
+
+#include "core/modmain.h"
+#include "goods/receipttriple.h"
+
+#include <QDate>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace purchases {
+
+struct Receipt {
+    QString store;  // the stock row
+    QString line;   // the receipt line
+    qint64 batch = 0;
+};
+
+inline void run(const QString& statement)
+{
+    bool isErr = false;
+    gDbopt.Excute(statement, isErr);
+    EXPECT_FALSE(isErr) << statement.toStdString();
+}
+
+inline ReceiptValues values(const QString& typeNo, qint32 quantity, float price, const QDate& day)
+{
+    ReceiptValues v;
+    v.TypeNo = typeNo;
+    v.Name = QStringLiteral("男鞋");
+    v.Brand = QStringLiteral("青禾");
+    v.Size = QStringLiteral("40");
+    v.Colour = QStringLiteral("黑色");
+    v.Leather = QStringLiteral("真皮");
+    v.Grade = QStringLiteral("合格品");
+    v.ProductPlace = QStringLiteral("温州");
+    v.Price = price;
+    v.Quantity = quantity;
+    v.SellPrice = 199;
+    v.IDCode = QStringLiteral("6900001");
+    v.GoodsFloor = QStringLiteral("A-1");
+    v.Date = day;
+    return v;
+}
+
+inline Receipt written(const ReceiptTriple& t)
+{
+    EXPECT_TRUE(WriteReceipt(t));
+    bool isErr = false;
+    const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select max(ID) from BuyPrice"), isErr);
+    return {t.StoreGUID, t.LineGUID, rs.eof() ? 0 : rs.value(0, 0).toLongLong()};
+}
+
+// A receipt into a stock row of its own.
+inline Receipt receive(const QString& typeNo, qint32 quantity, float price, const QDate& day)
+{
+    return written(NewStockReceipt(values(typeNo, quantity, price, day)));
+}
+
+// A restock of an existing stock row.
+inline Receipt restock(const Receipt& into, qint32 quantity, float price, const QDate& day)
+{
+    return written(RestockReceipt(into.store, values(QStringLiteral("K-100"), quantity, price, day)));
+}
+
+// One piece of the receipt's batch sold at the counter: the stock row and the
+// batch give up one unit and a sale line names both. Returns the sale line.
+inline QString sell(const Receipt& r)
+{
+    const QString key = gNewGUID.GUID(false);
+    run(QStringLiteral("Update Store Set Quantity=Quantity-1 Where GUID='") + r.store + QStringLiteral("'"));
+    run(QStringLiteral("Update BuyPrice Set Quantity=Quantity-1 Where ID=") + QString::number(r.batch));
+    run(QStringLiteral("Insert Into Sell (GUID,StoreGUID,ShopNo,TypeNo,Quantity,Price,BuyPriceID,DateTime,State) "
+                       "Values('") +
+        key + QStringLiteral("','") + r.store + QStringLiteral("','") + gShopNo + QStringLiteral("','K-100',1,199,") +
+        QString::number(r.batch) + QStringLiteral(",'2024-03-01',0)"));
+    return key;
+}
+
+// The sale line taken back: its piece returns to the stock row and the batch.
+inline void giveBack(const Receipt& r, const QString& sale)
+{
+    run(QStringLiteral("Update Sell Set State=2 Where GUID='") + sale + QStringLiteral("'"));
+    run(QStringLiteral("Update Store Set Quantity=Quantity+1 Where GUID='") + r.store + QStringLiteral("'"));
+    run(QStringLiteral("Update BuyPrice Set Quantity=Quantity+1 Where ID=") + QString::number(r.batch));
+}
+
+// From now on every statement of that kind ("INSERT", "UPDATE", "DELETE") on the
+// table fails with the engine's message "<table> cannot be written", as on a
+// damaged file. Set from a connection of its own, as no window would.
+inline void breakWrites(const QString& table, const QString& kind)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
+    const QString sql = QStringLiteral("CREATE TRIGGER Broken%1%2 BEFORE %2 ON [%1] BEGIN "
+                                       "SELECT RAISE(ABORT, '%1 cannot be written'); END")
+                            .arg(table, kind);
+    char* msg = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
+    EXPECT_EQ(rc, SQLITE_OK) << (msg ? msg : "");
+    sqlite3_free(msg);
+    sqlite3_close(db);
+}
+
+}  // namespace purchases
