@@ -16,7 +16,13 @@ QString clsDbopt::ConnectionString()
 bool clsDbopt::ConnectionToDB()
 {
     QString why;
-    return conn_.open(ConnectionString(), schema::kApplicationId, &why);
+    if (!conn_.open(ConnectionString(), schema::kApplicationId, &why))
+        return false;
+    // Indexes added since the file was written are made once, at the first start
+    // of a newer program; without them the program still works, only slower.
+    for (const QString& statement : schema::missingIndexStatements())
+        conn_.execute(statement, &why);
+    return true;
 }
 
 jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr)

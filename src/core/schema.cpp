@@ -285,6 +285,15 @@ QStringList createStatements()
     return out;
 }
 
+QStringList missingIndexStatements()
+{
+    QStringList out;
+    for (const char* ix : kIndexes)
+        out << QString::fromLatin1(ix).replace(QLatin1String("CREATE INDEX "),
+                                               QLatin1String("CREATE INDEX IF NOT EXISTS "));
+    return out;
+}
+
 bool createDeliveredDatabase(const QString& path, QString* error)
 {
     auto failWith = [&](const QString& why) {

@@ -27,6 +27,11 @@ const QStringList& roleFlags();
 // CREATE statements of every table, index and trigger.
 QStringList createStatements();
 
+// The index statements in a form that makes only the indexes a database lacks:
+// a database written by an earlier version of the program gets the indexes the
+// windows of this one rely on.
+QStringList missingIndexStatements();
+
 // Writes a new delivered database at path (which must not exist yet): all tables
 // and indexes, the application id, the shop and its rules, the backup setting,
 // the administrator role and user, and the pick lists' first entries.

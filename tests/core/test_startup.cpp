@@ -197,3 +197,19 @@ TEST(SqlQuote, DoublesQuotesOnly)
     EXPECT_EQ(SqlQuote(""), "");
     EXPECT_EQ(SqlQuote("%_\"\\"), "%_\"\\");
 }
+
+TEST_F(StartUp, AnOlderDatabaseGetsTheIndexesItLacks)
+{
+    ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), nullptr));
+    {
+        jet::Connection older;
+        ASSERT_TRUE(older.open("Data Source=" + clsDbopt::DatabasePath(), schema::kApplicationId, nullptr));
+        QString error;
+        older.execute("drop index ixSellTypeNo", &error);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    }
+    ASSERT_TRUE(gDbopt.ConnectionToDB());
+    EXPECT_EQ(gDbopt.Excute("select count(*) from sqlite_master where name='ixSellTypeNo'").text(0, 0), "1");
+    EXPECT_TRUE(fakes.messages.shown().isEmpty());
+    gDbopt.Release();
+}
