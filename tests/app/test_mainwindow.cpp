@@ -311,11 +311,13 @@ TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
         {w.SellQuery, "SellQuery", "frmSellQuery", "SellQuery"},
         {w.SellGroup, nullptr, "frmSellGroup", "SellGroup"},
     };
-    ASSERT_TRUE(gUser.Initial("g01"));
     for (const auto& c : cases) {
         for (bool granted : {true, false}) {
             SCOPED_TRACE(std::string(c.window) + (granted ? " granted" : " not granted"));
-            sql(QString("Update Role Set %1=%2 Where GUID='%3'").arg(c.flag).arg(granted ? 1 : 0).arg(staff::kGuestRole));
+            sql(QString("Update Role Set %1=%2 Where GUID='%3'")
+                    .arg(c.flag)
+                    .arg(granted ? 1 : 0)
+                    .arg(staff::kGuestRole));
             ASSERT_TRUE(gUser.Initial("g01"));
             w.LoadPopdem();
             const qsizetype before = fakes->modal.opened().size();
