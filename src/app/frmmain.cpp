@@ -15,6 +15,9 @@
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
 #include "reports/frmbuyindetail.h"
+#include "reports/frmsellgroup.h"
+#include "reports/frmsellquery.h"
+#include "reports/frmstore.h"
 #include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
@@ -496,17 +499,20 @@ void frmMain::mnuOtherOut_Click()
 
 void frmMain::mnuStoreQuery_Click()
 {
-    // Opens the stock query (frmStore) when it is built.
+    frmStore w(this);
+    w.showModal();
 }
 
 void frmMain::mnuSellQuery_Click()
 {
-    // Opens the sales query (frmSellQuery) when it is built.
+    frmSellQuery w(this);
+    w.showModal();
 }
 
 void frmMain::mnuSellGroup_Click()
 {
-    // Opens the sales ranking (frmSellGroup) when it is built.
+    frmSellGroup w(this);
+    w.showModal();
 }
 
 void frmMain::mnuBuyInDetail_Click()

@@ -15,6 +15,9 @@
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
 #include "reports/frmbuyindetail.h"
+#include "reports/frmsellgroup.h"
+#include "reports/frmsellquery.h"
+#include "reports/frmstore.h"
 #include "sales/frmblankout.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
@@ -431,4 +434,43 @@ TEST_F(MainWindow, ARoleAndUserMadeInTheUserWindowGovernTheMenusAfterASwitch)
     for (const auto& [key, flag] : kGuardedButtons)
         EXPECT_EQ(w.Buttons(key)->isEnabled(), QLatin1String(flag) == "ClientBack") << key;
     shell::install({});
+}
+
+TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
+{
+    frmMain w;
+    staff::showActive(&w);
+    fakes->modal.dismiss<frmStore>();
+    fakes->modal.dismiss<frmSellQuery>();
+    fakes->modal.dismiss<frmSellGroup>();
+    const struct {
+        QAction* item;
+        const char* button;  // nullptr: menu only
+        const char* window;
+        const char* flag;
+    } cases[] = {
+        {w.StoreQuery, "StoreQuery", "frmStore", "StoreQuery"},
+        {w.SellQuery, "SellQuery", "frmSellQuery", "SellQuery"},
+        {w.SellGroup, nullptr, "frmSellGroup", "SellGroup"},
+    };
+    for (const auto& c : cases) {
+        for (bool granted : {true, false}) {
+            SCOPED_TRACE(std::string(c.window) + (granted ? " granted" : " not granted"));
+            sql(QString("Update Role Set %1=%2 Where GUID='%3'")
+                    .arg(c.flag)
+                    .arg(granted ? 1 : 0)
+                    .arg(staff::kGuestRole));
+            ASSERT_TRUE(gUser.Initial("g01"));
+            w.LoadPopdem();
+            const qsizetype before = fakes->modal.opened().size();
+            c.item->trigger();
+            if (c.button)
+                clickButton(w, c.button);
+            const QStringList expected = !granted ? QStringList()
+                                         : c.button ? QStringList({c.window, c.window})
+                                                    : QStringList({c.window});
+            EXPECT_EQ(fakes->modal.opened().mid(before), expected);
+        }
+    }
+    EXPECT_TRUE(messages().shown().isEmpty());
 }

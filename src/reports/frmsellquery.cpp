@@ -1,0 +1,171 @@
+#include "reports/frmsellquery.h"
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "reports/frmprint.h"
+#include "reports/querywindow.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kColumnWidth = 820;
+constexpr int kGoodsNumberWidth = 1600;
+
+}  // namespace
+
+frmSellQuery::frmSellQuery(QWidget* parent)
+    : FormBase(parent),
+      DTBeginTime(QueryDatePicker(this)),
+      DTEndTime(QueryDatePicker(this)),
+      comName(new QComboBox(this)),
+      comBrand(new QComboBox(this)),
+      cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
+      cmdPrint(new QPushButton(QStringLiteral("打印(&P)"), this)),
+      VSSell(new FlexGrid(this)),
+      lbCount(new QLabel(this)),
+      lbAmount(new QLabel(this))
+{
+    setWindowTitle(QStringLiteral("售货查询"));
+    const QList<QPair<QWidget*, const char*>> names = {
+        {DTBeginTime, "DTBeginTime"}, {DTEndTime, "DTEndTime"}, {comName, "comName"}, {comBrand, "comBrand"},
+        {cmdQuery, "cmdQuery"},       {cmdPrint, "cmdPrint"},   {VSSell, "VSSell"},   {lbCount, "lbCount"},
+        {lbAmount, "lbAmount"},
+    };
+    for (const auto& [w, name] : names)
+        w->setObjectName(QString::fromLatin1(name));
+    comName->setMinimumWidth(120);
+    comBrand->setMinimumWidth(120);
+    lbCount->setMinimumWidth(90);
+    lbAmount->setMinimumWidth(120);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("开始日期"), this));
+    top->addWidget(DTBeginTime);
+    top->addSpacing(8);
+    top->addWidget(new QLabel(QStringLiteral("结束日期"), this));
+    top->addWidget(DTEndTime);
+    top->addSpacing(16);
+    top->addWidget(new QLabel(QStringLiteral("种 类："), this));
+    top->addWidget(comName);
+    top->addSpacing(8);
+    top->addWidget(new QLabel(QStringLiteral("品 牌："), this));
+    top->addWidget(comBrand);
+    top->addSpacing(16);
+    top->addWidget(cmdQuery);
+    top->addWidget(cmdPrint);
+    top->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("共销售数量"), this));
+    bottom->addWidget(lbCount);
+    bottom->addSpacing(24);
+    bottom->addWidget(new QLabel(QStringLiteral("金额累计"), this));
+    bottom->addWidget(lbAmount);
+    bottom->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addLayout(top);
+    layout->addWidget(VSSell, 1);
+    layout->addLayout(bottom);
+    resize(1180, 660);
+
+    setTabOrder(DTBeginTime, DTEndTime);
+    setTabOrder(DTEndTime, comName);
+    setTabOrder(comName, comBrand);
+    setTabOrder(comBrand, cmdQuery);
+    setTabOrder(cmdQuery, cmdPrint);
+    setTabOrder(cmdPrint, VSSell);
+
+    connect(cmdQuery, &QPushButton::clicked, this, [this] { cmdQuery_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+
+    Form_Load();
+}
+
+void frmSellQuery::Form_Load()
+{
+    DTBeginTime->setDate(ui::today());
+    DTEndTime->setDate(ui::today());
+    FillDictionaryComboWithAll(QStringLiteral("种类"), comName);
+    FillDictionaryComboWithAll(QStringLiteral("品牌"), comBrand);
+    InitGrid();
+}
+
+void frmSellQuery::InitGrid()
+{
+    if (!BindQuery(*VSSell, QStringLiteral("Select SellNo as 销售编号,TypeNo as 货号, Name as 种类 ,Brand as 品牌,"
+                                           "[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
+                                           "ProductPlace as 产地,Quantity as 数量,Price as 零售价,Abate as 折扣,"
+                                           "Amount as 实收金额,SellerName as 销售员,DateTime as 销售日期  "
+                                           "from Sell Where GUID=''")))
+        return;
+    SetGridColumns(*VSSell, kColumnWidth);
+}
+
+void frmSellQuery::cmdQuery_Click()
+{
+    const bool anyKind = comName->currentIndex() <= 0;
+    const bool anyBrand = comBrand->currentIndex() <= 0;
+    const QString kind = SqlQuote(comName->currentText());
+    const QString brand = SqlQuote(comBrand->currentText());
+    const QString order = QStringLiteral("' Order By TypeNo,[Size],Colour");
+    QString tail;
+    if (anyKind && anyBrand)
+        tail = QStringLiteral("# And State<2  Order By TypeNo,[Size],Colour");
+    else if (anyBrand)
+        tail = QStringLiteral("# And State<2 And Name='") + kind + order;
+    else if (anyKind)
+        tail = QStringLiteral("# And State<2 And Brand='") + brand + order;
+    else
+        tail = QStringLiteral("# And State<2 And Brand='") + brand + QStringLiteral("' And Name='") + kind + order;
+    const QString sql =
+        QStringLiteral("Select TypeNo as 货号, Name as 种类 ,Brand as 品牌,[Size] as 尺码,Colour as 颜色,"
+                       "Leather as 面料,Grade as 等级,ProductPlace as 产地,Quantity as 数量,Price as 零售价,"
+                       "Abate as 折扣,Amount as 实收金额,SellerName as 销售员,SellNo as 销售编号,"
+                       "DateTime as 销售日期 from Sell Where ShopNo='") +
+        SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
+        QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) + tail;
+
+    FlexGrid& g = *VSSell;
+    if (!BindQuery(g, sql))
+        return;
+    SetGridColumns(g, kColumnWidth);
+    g.setColWidth(1, kGoodsNumberWidth);
+    if (g.rows() < 2)
+        return;  // nothing sold: the figures of the last list stay
+
+    // Every sale line is one piece. Both figures are taken before the totals.
+    const QString quantity = QStringLiteral("数量");
+    const QString amount = QStringLiteral("实收金额");
+    const int amountCol = g.colIndex(amount);
+    double taken = 0;
+    for (int r = 1; r < g.rows(); ++r)
+        taken += vb::val(g.textMatrix(r, amountCol));
+    lbCount->setText(QString::number(g.rows() - 1));
+    lbAmount->setText(QStringLiteral("￥") + vb::numberText(taken));
+
+    const int quantityCol = g.colIndex(quantity);
+    const QString total = QStringLiteral("合计");
+    const QString grandTotal = QStringLiteral("总合计");
+    g.subtotalSum(1, quantityCol, total);
+    g.subtotalSum(1, amountCol, total);
+    g.subtotalSum(FlexGrid::WholeListAbove, amountCol, grandTotal);
+    g.subtotalSum(FlexGrid::WholeListAbove, quantityCol, grandTotal);
+}
+
+void frmSellQuery::cmdPrint_Click()
+{
+    frmPrint print(this);
+    print.LoadIt(*VSSell, true);
+    print.showModal();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Pieces the query windows share.
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+
+#include <QDateEdit>
+#include <QString>
+
+// Binds the grid to the statement's result. A failed statement has shown the
+// engine's words; the grid then keeps the list it had and false comes back.
+inline bool BindQuery(FlexGrid& grid, const QString& sql)
+{
+    bool isErr = false;
+    const jet::RecordSet rs = gDbopt.Excute(sql, isErr);
+    if (isErr)
+        return false;
+    grid.bind(rs);
+    return true;
+}
+
+// A date picker with its calendar, showing the day as the shop writes it.
+inline QDateEdit* QueryDatePicker(QWidget* parent)
+{
+    auto* d = new QDateEdit(parent);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    return d;
+}
