@@ -51,7 +51,7 @@ TEST_F(DataWipe, EmptiesExactlyTheBusinessTablesAndTheStaffCanStillLogIn)
     EXPECT_EQ(scalar("select count(*) from Notes"), "1");
 
     int mainWindows = 0;
-    shell::install({[&] { ++mainWindows; }, [] {}});
+    shell::install({[&] { ++mainWindows; }, [] {}, [] {}});
     frmLogin w;
     staff::showActive(&w);
     staff::typeAndEnter(&w, "c01", "Sale'1");

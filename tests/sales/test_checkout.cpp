@@ -251,18 +251,32 @@ TEST_F(Checkout, TheSaleNumberIsTheOneFreeWhenTheSaleIsWritten)
 
 namespace {
 
-// A second counter: checks out pieces of K1 one sale at a time on the database
-// in the given folder, starting when the file "go" appears there. Arguments:
-// the folder, the number of sales.
+// Waits up to a minute for the file to appear.
+bool awaitFile(const QString& path)
+{
+    for (int wait = 0; wait < 120000; ++wait) {
+        if (QFile::exists(path))
+            return true;
+        QThread::usleep(500);
+    }
+    return false;
+}
+
+// A second counter: connects to the database in the given folder, says so with
+// the file "ready-<name>", and when the file "go" appears checks out pieces of K1
+// one sale at a time. Arguments: the folder, the number of sales, the name.
 int CounterProgram(const QStringList& args)
 {
     FakePlatform fakes;
-    const QString go = args.value(0) + QStringLiteral("/go");
-    for (int wait = 0; !QFile::exists(go) && wait < 20000; ++wait)
-        QThread::usleep(500);
     ui::setProgramFolder(args.value(0));
     if (!gDbopt.ConnectionToDB())
         return 3;
+    QFile ready(args.value(0) + QStringLiteral("/ready-") + args.value(2));
+    if (!ready.open(QIODevice::WriteOnly))
+        return 7;
+    ready.close();
+    if (!awaitFile(args.value(0) + QStringLiteral("/go")))
+        return 8;
     gShopNo = schema::kShopKey;
     if (!gUser.Initial(QStringLiteral("admin")))
         return 4;
@@ -288,11 +302,11 @@ TEST_F(Checkout, TwoCountersOnOneFileNeverShareASaleNumber)
 {
     sql("Update Store Set Quantity=1000 Where GUID='" + K1 + "'");
     const int sales = 100;
-    auto first = startChild("counter", {folder(), QString::number(sales)});
-    auto second = startChild("counter", {folder(), QString::number(sales)});
-    ASSERT_TRUE(first->waitForStarted());
-    ASSERT_TRUE(second->waitForStarted());
-    QThread::msleep(300);  // both connected and waiting
+    auto first = startChild("counter", {folder(), QString::number(sales), "1"});
+    auto second = startChild("counter", {folder(), QString::number(sales), "2"});
+    // Both connected, then both released at once.
+    ASSERT_TRUE(awaitFile(folder() + "/ready-1"));
+    ASSERT_TRUE(awaitFile(folder() + "/ready-2"));
     QFile go(folder() + "/go");
     ASSERT_TRUE(go.open(QIODevice::WriteOnly));
     go.close();
