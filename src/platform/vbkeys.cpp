@@ -41,7 +41,27 @@ private:
     KeyDown down_;
 };
 
+class FocusFilter : public QObject {
+public:
+    FocusFilter(QWidget* w, std::function<void()> handler) : QObject(w), handler_(std::move(handler))
+    {
+        w->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn && watched == parent())
+            handler_();
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
 }  // namespace
+
+void onGotFocus(QWidget* w, std::function<void()> handler) { new FocusFilter(w, std::move(handler)); }
 
 void onKeyPress(QWidget* w, KeyPress handler) { new KeyFilter(w, std::move(handler), {}); }
 

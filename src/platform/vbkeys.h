@@ -18,6 +18,9 @@ void onKeyPress(QWidget* w, KeyPress handler);
 // Calls handler for every key pressed in w before w handles it.
 void onKeyDown(QWidget* w, KeyDown handler);
 
+// Calls handler whenever w gets the focus, before w's own handling of it.
+void onGotFocus(QWidget* w, std::function<void()> handler);
+
 // Enter moves on to the next control in the window's tab order, from any
 // control (a date field included).
 void enterToTab(int keyAscii);

@@ -122,15 +122,18 @@ QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, q
 
 bool WriteChanges(const QStringList& statements)
 {
-    return gDbopt.Transact([&statements] {
-        for (const QString& statement : statements) {
-            bool isErr = false;
-            gDbopt.Excute(statement, isErr);
-            if (isErr)
-                return false;
-        }
-        return true;
-    });
+    return gDbopt.Transact([&statements] { return SendChanges(statements); });
+}
+
+bool SendChanges(const QStringList& statements)
+{
+    for (const QString& statement : statements) {
+        bool isErr = false;
+        gDbopt.Excute(statement, isErr);
+        if (isErr)
+            return false;
+    }
+    return true;
 }
 
 // -- the void -----------------------------------------------------------------------
