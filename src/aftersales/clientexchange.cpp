@@ -1,0 +1,110 @@
+#include "aftersales/clientexchange.h"
+
+#include "core/clssellrole.h"
+#include "core/modmain.h"
+#include "platform/vb.h"
+#include "sales/checkout.h"
+#include "sales/pricing.h"
+
+namespace {
+
+QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
+
+}  // namespace
+
+QString ExchangeRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today)
+{
+    if (rules.ChangeOneTime && vb::val(line.State) == 1)
+        return QStringLiteral("对不起，该商品已经调换过一次了，不能进行二次调换了！");
+    if (line.Abate != pricing::kFull) {
+        if (line.Abate == pricing::kSpecial) {
+            if (rules.SpecialCanNotChange)
+                return QStringLiteral("对不起！该商品是特价商品，您无法调换！");
+        } else if (rules.AbateCanNotChange) {
+            return QStringLiteral("对不起！该商品是折扣商品，您无法调换！");
+        }
+    }
+    if (!WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.ChangeDays))
+        return QStringLiteral("很遗憾！该商品已经超过了规定的调货时间，您无法调换！");
+    return QString();
+}
+
+QString ReplacementRefusal(const QString& saleTypeNo, const QString& salePrice, const QString& typeNo,
+                           const QString& price, const clsSellRole& rules)
+{
+    if (rules.SameTypeChange && typeNo != saleTypeNo)
+        return QStringLiteral("对不起只有同类型的商品才可以调换！请你再选择其他的商品");
+    if (rules.DearGoodsChange && vb::toSingle(vb::val(price)) < vb::toSingle(vb::val(salePrice)))
+        return QStringLiteral("对不起只能调换比此商品价格高的商品！");
+    return QString();
+}
+
+float GetAddAmount(const Exchange& exchange, const QString& SellGUID)
+{
+    double added = 0;
+    for (const Replacement& r : exchange.Replacements)
+        if (r.SellGUID == SellGUID) {
+            added = vb::val(r.Amount);
+            break;
+        }
+    for (const SoldLine& line : exchange.Lines)
+        if (line.GUID == SellGUID)
+            return vb::toSingle(added - vb::val(line.Amount));
+    return vb::toSingle(added);
+}
+
+QStringList ExchangeStatements(const Exchange& exchange)
+{
+    QStringList statements;
+    for (qsizetype i = 0; i < exchange.Lines.size(); ++i) {
+        const SoldLine& line = exchange.Lines[i];
+        statements << SellChangeInsertSql(gNewGUID.GUID(false), line.StoreGUID, line,
+                                          GetAddAmount(exchange, line.GUID), 1, exchange.Resions.value(i));
+    }
+    for (const SoldLine& line : exchange.Lines)
+        statements << RestoreStoreQuantitySql(line.StoreGUID);
+    for (const Replacement& r : exchange.Replacements)
+        statements << QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID=") +
+                          quoted(r.StoreGUID);
+    // A piece sold when no batch had stock took no unit from any batch.
+    for (const SoldLine& line : exchange.Lines)
+        if (const qint32 batch = BatchOf(line))
+            statements << RestoreBatchQuantitySql(batch);
+    return statements;
+}
+
+QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
+{
+    return QStringLiteral("Update Sell Set StoreGUID=") + quoted(r.StoreGUID) + QStringLiteral(", ShopNo=") +
+           quoted(gShopNo) + QStringLiteral(",") + QStringLiteral(" TypeNo=") + quoted(r.TypeNo) +
+           QStringLiteral(",") + QStringLiteral(" Name=") + quoted(r.Name) + QStringLiteral(",") +
+           QStringLiteral(" Brand=") + quoted(r.Brand) + QStringLiteral(",") + QStringLiteral(" [Size]=") +
+           quoted(r.Size) + QStringLiteral(",") + QStringLiteral(" Colour=") + quoted(r.Colour) +
+           QStringLiteral(",") + QStringLiteral(" Leather=") + quoted(r.Leather) + QStringLiteral(",") +
+           QStringLiteral(" Grade=") + quoted(r.Grade) + QStringLiteral(",") + QStringLiteral(" ProductPlace=") +
+           quoted(r.ProductPlace) + QStringLiteral(",") + QStringLiteral(" Price=") +
+           vb::singleText(vb::toSingle(vb::val(r.Price))) + QStringLiteral(", Abate=") + quoted(r.Abate) +
+           QStringLiteral(",") + QStringLiteral(" Amount=") + vb::numberText(vb::roundHalfEven(vb::val(r.Amount))) +
+           QStringLiteral(", BuyPrice=") + vb::singleText(BuyPrice) + QStringLiteral(", BuyPriceID=") +
+           vb::numberText(BuyPriceID) + QStringLiteral(", State=1 Where GUID=") + quoted(r.SellGUID);
+}
+
+bool WriteExchange(const Exchange& exchange)
+{
+    const QStringList statements = ExchangeStatements(exchange);
+    return gDbopt.Transact([&] {
+        if (!SendChanges(statements))
+            return false;
+        for (const Replacement& r : exchange.Replacements) {
+            qint32 batch = 0;
+            float cost = 0;
+            if (!TakeCostFromBatch(r.StoreGUID, batch, cost))
+                return false;
+            bool isErr = false;
+            gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
+            if (isErr)
+                return false;
+        }
+        return true;
+    });
+}

@@ -1,0 +1,379 @@
+#include "aftersales/frmclientbackchange.h"
+
+#include "aftersales/clientexchange.h"
+#include "aftersales/frmchange.h"
+#include "core/frmdatadictionary.h"
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "sales/salechanges.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kReasons = QStringLiteral("调换原因");
+const QString kAmount = QStringLiteral("应收金额");
+const QString kReasonColumn = QStringLiteral("调换原因");
+const QString kSellGUID = QStringLiteral("SellGUID");
+constexpr int kReasonCol = 22;
+
+QLabel* figure(QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setMinimumWidth(100);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+}  // namespace
+
+frmClientBackChange::frmClientBackChange(QWidget* parent)
+    : FormBase(parent),
+      chkDate(new QCheckBox(QStringLiteral("销售日期"), this)),
+      DT(new QDateEdit(this)),
+      chkNo(new QCheckBox(QStringLiteral("销售编号"), this)),
+      txtSellNo(new QLineEdit(this)),
+      chkType(new QCheckBox(QStringLiteral("货 号"), this)),
+      txtType(new QLineEdit(this)),
+      cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
+      VSFlexGrid(new FlexGrid(this)),
+      comResion(new QComboBox(this)),
+      cmdLeather(new QPushButton(QStringLiteral("…"), this)),
+      cmdChange(new QPushButton(QStringLiteral("调 换(&C)"), this)),
+      VSChange(new FlexGrid(this)),
+      Main(new QMenu(this)),
+      Del(Main->addAction(QStringLiteral("删除"))),
+      lbHave(figure(this)),
+      lbAmount(figure(this)),
+      lbBackAdd(figure(this)),
+      lbTip(new QLabel(this)),
+      cmdOk(new QPushButton(QStringLiteral("确 定(&O)"), this)),
+      lbTitle(new QLabel(
+          QStringLiteral("  使用帮助：查询销售记录同退货一样，查询出后选择调换原因，单击调换，在新弹出的窗口中选择要调换成"
+                         "哪件服装，选择后点确定，要调换的服装就添加到本窗口下面的表格里，系统会自动计算退补金额。点击确定"
+                         "即可完成一次调换。调换后系统自动更新库存信息。"),
+          this))
+{
+    setWindowTitle(QStringLiteral("客户调换"));
+    chkDate->setObjectName(QStringLiteral("chkDate"));
+    DT->setObjectName(QStringLiteral("DT"));
+    chkNo->setObjectName(QStringLiteral("chkNo"));
+    txtSellNo->setObjectName(QStringLiteral("txtSellNo"));
+    chkType->setObjectName(QStringLiteral("chkType"));
+    txtType->setObjectName(QStringLiteral("txtType"));
+    cmdQuery->setObjectName(QStringLiteral("cmdQuery"));
+    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
+    comResion->setObjectName(QStringLiteral("comResion"));
+    cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
+    cmdChange->setObjectName(QStringLiteral("cmdChange"));
+    VSChange->setObjectName(QStringLiteral("VSChange"));
+    Main->setObjectName(QStringLiteral("Main"));
+    Del->setObjectName(QStringLiteral("Del"));
+    lbHave->setObjectName(QStringLiteral("lbHave"));
+    lbAmount->setObjectName(QStringLiteral("lbAmount"));
+    lbBackAdd->setObjectName(QStringLiteral("lbBackAdd"));
+    lbTip->setObjectName(QStringLiteral("lbTip"));
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    lbTitle->setObjectName(QStringLiteral("lbTitle"));
+
+    DT->setCalendarPopup(true);
+    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    comResion->setEditable(true);
+    comResion->setInsertPolicy(QComboBox::NoInsert);
+    comResion->setMinimumWidth(200);
+    // Reached with the mouse, so that the keys never land on it.
+    cmdLeather->setFocusPolicy(Qt::NoFocus);
+    cmdLeather->setFixedWidth(28);
+    lbTitle->setWordWrap(true);
+    lbTitle->setForegroundRole(QPalette::PlaceholderText);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(chkDate);
+    search->addWidget(DT);
+    search->addSpacing(16);
+    search->addWidget(chkNo);
+    search->addWidget(txtSellNo);
+    search->addSpacing(16);
+    search->addWidget(chkType);
+    search->addWidget(txtType);
+    search->addSpacing(16);
+    search->addWidget(cmdQuery);
+    search->addSpacing(16);
+    search->addWidget(lbTip);
+    search->addStretch(1);
+    txtSellNo->setMinimumWidth(160);
+    txtType->setMinimumWidth(140);
+
+    auto* pairing = new QHBoxLayout;
+    pairing->addWidget(new QLabel(QStringLiteral("调换原因："), this));
+    pairing->addWidget(comResion);
+    pairing->addWidget(cmdLeather);
+    pairing->addSpacing(24);
+    pairing->addWidget(cmdChange);
+    pairing->addStretch(1);
+
+    auto* amounts = new QHBoxLayout;
+    amounts->addWidget(new QLabel(QStringLiteral("已收金额"), this));
+    amounts->addWidget(lbHave);
+    amounts->addSpacing(24);
+    amounts->addWidget(new QLabel(QStringLiteral("应收金额"), this));
+    amounts->addWidget(lbAmount);
+    amounts->addSpacing(24);
+    amounts->addWidget(new QLabel(QStringLiteral("退补金额"), this));
+    amounts->addWidget(lbBackAdd);
+    amounts->addStretch(1);
+    amounts->addWidget(cmdOk);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addLayout(search);
+    layout->addWidget(VSFlexGrid, 3);
+    layout->addLayout(pairing);
+    layout->addWidget(VSChange, 2);
+    layout->addLayout(amounts);
+    layout->addWidget(lbTitle);
+    resize(1100, 680);
+
+    setTabOrder(chkDate, DT);
+    setTabOrder(DT, chkNo);
+    setTabOrder(chkNo, txtSellNo);
+    setTabOrder(txtSellNo, chkType);
+    setTabOrder(chkType, txtType);
+    setTabOrder(txtType, cmdQuery);
+    setTabOrder(cmdQuery, VSFlexGrid);
+    setTabOrder(VSFlexGrid, comResion);
+    setTabOrder(comResion, cmdChange);
+    setTabOrder(cmdChange, VSChange);
+    setTabOrder(VSChange, cmdOk);
+
+    connect(cmdQuery, &QPushButton::clicked, this, [this] { cmdQuery_Click(); });
+    connect(VSFlexGrid, &FlexGrid::enterPressed, this, [this] {
+        int k = 13;
+        VSFlexGrid_KeyPress(k);
+    });
+    connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
+    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
+    connect(VSChange, &FlexGrid::rightButtonDown, this, [this](const QPoint& at) { VSChange_MouseDown(2, at); });
+    connect(Del, &QAction::triggered, this, [this] { Del_Click(); });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+
+    Form_Load();
+}
+
+void frmClientBackChange::Form_Load()
+{
+    DT->setDate(ui::today());
+    InitSellGrid();
+    InitChangeGrid();
+    FillDictionaryCombo(kReasons, comResion);
+}
+
+void frmClientBackChange::BindLines(const jet::RecordSet& rs)
+{
+    VSFlexGrid->bind(rs);
+    for (int c = 1; c <= 7; ++c)
+        VSFlexGrid->setColHidden(c, true);
+}
+
+void frmClientBackChange::InitSellGrid()
+{
+    BindLines(gDbopt.Excute(NoSaleLinesSql(kAmount)));
+    SetGridColumns(*VSFlexGrid, 860);
+}
+
+void frmClientBackChange::InitChangeGrid()
+{
+    static const QStringList keys = QStringList{QStringLiteral("StoreGUID")} + GoodsCaptions() +
+                                    QStringList{QStringLiteral("零售价"), QStringLiteral("数量"),
+                                                QStringLiteral("折扣"), kAmount, kSellGUID,
+                                                QStringLiteral("SellNo")};
+    VSChange->setRows(1);
+    VSChange->setCols(16);
+    VSChange->setTextMatrix(0, 0, QString());
+    for (int c = 1; c < 16; ++c) {
+        VSChange->setTextMatrix(0, c, keys[c - 1]);
+        VSChange->setColKey(c, keys[c - 1]);
+    }
+    for (int c : {1, 14, 15})
+        VSChange->setColHidden(c, true);
+    SetGridColumns(*VSChange, 1000);
+}
+
+// -- the sale lines -------------------------------------------------------------------
+
+void frmClientBackChange::cmdQuery_Click()
+{
+    if (!chkDate->isChecked() && !chkNo->isChecked() && !chkType->isChecked()) {
+        ui::msg().info(QStringLiteral("请选择条件！"));
+        return;
+    }
+    SaleLineSearch search;
+    if (chkDate->isChecked())
+        search.Day = DT->date();
+    if (chkNo->isChecked())
+        search.SellNo = txtSellNo->text();
+    if (chkType->isChecked())
+        search.TypeNo = txtType->text();
+    bool isErr = false;
+    const jet::RecordSet rs = gDbopt.Excute(SaleLinesSql(SaleLineCondition(search), kAmount), isErr);
+    // A failed search has shown the engine's words; the list stays as it was.
+    if (isErr)
+        return;
+    if (rs.eof()) {
+        lbTip->setText(QStringLiteral("无记录！"));
+        return;
+    }
+    // The new list replaces the lines of the pending pairs: the pairs go with them.
+    RemoveVsRowsAll(VSChange);
+    lbHave->clear();
+    lbAmount->clear();
+    lbBackAdd->clear();
+
+    BindLines(rs);
+    VSFlexGrid->setCols(kReasonCol + 1);
+    VSFlexGrid->setTextMatrix(0, kReasonCol, kReasonColumn);
+    VSFlexGrid->setColKey(kReasonCol, kReasonColumn);
+    VSFlexGrid->setColHidden(kReasonCol, true);
+    SetGridColumns(*VSFlexGrid, 860);
+    VSFlexGrid->setRow(1);
+    lbTip->clear();
+}
+
+void frmClientBackChange::VSFlexGrid_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13 && VSFlexGrid->rows() > 1)
+        cmdChange_Click();
+}
+
+bool frmClientBackChange::IsMarked(int row) const { return VSFlexGrid->cellBackColor(row, 0) == vbColor(255); }
+
+void frmClientBackChange::SetMarked(int row, bool marked)
+{
+    // Unmarked, the fixed cell shows the button face it has by default.
+    VSFlexGrid->setCellBackColor(row, 0, marked ? vbColor(255) : QColor());
+}
+
+qint32 frmClientBackChange::CountPendingPairs(const QString& StoreGUID) const
+{
+    qint32 count = 0;
+    for (int r = 1; r < VSChange->rows(); ++r)
+        if (VSChange->textMatrix(r, 1) == StoreGUID)
+            ++count;
+    return count;
+}
+
+void frmClientBackChange::cmdChange_Click()
+{
+    if (VSFlexGrid->rows() <= 1) {
+        ui::msg().info(QStringLiteral("请选择被调换的商品"));
+        txtSellNo->setFocus();
+        return;
+    }
+    const int r = VSFlexGrid->row();
+    const SoldLine line = SoldLineOfGridRow(*VSFlexGrid, r, kAmount);
+    if (IsMarked(r)) {
+        ui::msg().info(QStringLiteral("该商品已经被调换到下面的列表！"));
+        txtSellNo->setFocus();
+        return;
+    }
+    const QString refusal = ExchangeRefusal(line, gSellRole, ui::today());
+    if (!refusal.isEmpty()) {
+        ui::msg().info(refusal);
+        return;
+    }
+    frmChange picker(*this);
+    picker.LoadIt(line.GUID, line.SellNo, line.TypeNo, vb::toSingle(vb::val(line.Price)));
+    picker.showModal();
+}
+
+void frmClientBackChange::cmdLeather_Click() { frmDataDictionary::EditList(kReasons, comResion); }
+
+// -- the pending pairs ------------------------------------------------------------------
+
+void frmClientBackChange::VSChange_MouseDown(int Button, const QPoint& globalPos)
+{
+    if (Button == 2)
+        Main->popup(globalPos);
+}
+
+void frmClientBackChange::Del_Click()
+{
+    if (VSChange->rows() > 1)
+        RemoveChangeRow();
+}
+
+void frmClientBackChange::RemoveChangeRow()
+{
+    const int pair = VSChange->row();
+    const int line =
+        VSFlexGrid->findRow(VSChange->text(pair, kSellGUID), 1, VSFlexGrid->colIndex(QStringLiteral("GUID")));
+    if (line > 0)
+        lbHave->setText(vb::numberText(vb::val(lbHave->text()) - vb::val(VSFlexGrid->text(line, kAmount))));
+    lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) - vb::val(VSChange->text(pair, kAmount))));
+    lbBackAdd->setText(vb::numberText(vb::val(lbAmount->text()) - vb::val(lbHave->text())));
+    if (line > 0)
+        SetMarked(line, false);
+    VSChange->removeItem(pair);
+}
+
+void frmClientBackChange::RemoveVsRowsAll(FlexGrid* Vs)
+{
+    for (int r = Vs->rows() - 1; r >= 1; --r)
+        Vs->removeItem(r);
+}
+
+Exchange frmClientBackChange::PendingExchange() const
+{
+    Exchange ex;
+    for (int r = 1; r < VSFlexGrid->rows(); ++r) {
+        if (!IsMarked(r))
+            continue;
+        ex.Lines << SoldLineOfGridRow(*VSFlexGrid, r, kAmount);
+        ex.Resions << VSFlexGrid->text(r, kReasonColumn);
+    }
+    for (int r = 1; r < VSChange->rows(); ++r) {
+        Replacement p;
+        static_cast<GoodsFields&>(p) = GoodsOfGridRow(*VSChange, r);
+        p.StoreGUID = VSChange->textMatrix(r, 1);
+        p.Price = VSChange->text(r, QStringLiteral("零售价"));
+        p.Quantity = VSChange->text(r, QStringLiteral("数量"));
+        p.Abate = VSChange->text(r, QStringLiteral("折扣"));
+        p.Amount = VSChange->text(r, kAmount);
+        p.SellGUID = VSChange->text(r, kSellGUID);
+        p.SellNo = VSChange->text(r, QStringLiteral("SellNo"));
+        ex.Replacements << p;
+    }
+    return ex;
+}
+
+void frmClientBackChange::RemoveExchangedRows()
+{
+    for (int r = VSFlexGrid->rows() - 1; r >= 1; --r)
+        if (IsMarked(r))
+            VSFlexGrid->removeItem(r);
+}
+
+void frmClientBackChange::cmdOk_Click()
+{
+    if (VSChange->rows() <= 1)
+        return;
+    // A failure has shown the engine's words and written nothing: the pairs, their
+    // marks and the amounts stay for another try.
+    if (!WriteExchange(PendingExchange()))
+        return;
+    RemoveVsRowsAll(VSChange);
+    RemoveExchangedRows();
+    ui::msg().info(QStringLiteral("调换成功！"));
+}
