@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "aftersales/frmclientback.h"
+#include "aftersales/frmclientbackchange.h"
 #include "core/datawipe.h"
 #include "core/frmabout.h"
 #include "core/frmbackup.h"
@@ -459,7 +460,8 @@ void frmMain::mnuSellOut_Click()
 
 void frmMain::mnuClientBackChange_Click()
 {
-    // Opens the customer exchange (frmClientBackChange) when it is built.
+    frmClientBackChange w(this);
+    w.showModal();
 }
 
 void frmMain::mnuClientBack_Click()

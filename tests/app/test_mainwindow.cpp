@@ -1,5 +1,6 @@
 // The main window: its menus and toolbar, the role permissions, the tools.
 #include "aftersales/frmclientback.h"
+#include "aftersales/frmclientbackchange.h"
 #include "app/frmmain.h"
 #include "app/startup.h"
 #include "core/frmabout.h"
@@ -310,6 +311,29 @@ TEST_F(MainWindow, VoidAndReturnOpenUnderTheirOwnFlags)
         w.ClientBack->trigger();
         clickButton(w, "ClientBack");
         EXPECT_EQ(fakes->modal.opened().mid(before), c.opened);
+    }
+}
+
+TEST_F(MainWindow, TheExchangeOpensFromItsItemAndButtonUnderItsFlag)
+{
+    frmMain w;
+    staff::showActive(&w);
+    fakes->modal.dismiss<frmClientBackChange>();
+    EXPECT_EQ(w.ClientBackChange->text(), "3-客户调换");
+    for (const char* flag : {"ClientChange", "ClientBack"}) {
+        SCOPED_TRACE(flag);
+        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
+            staff::kGuestRole + "'");
+        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(flag) + staff::kGuestRole + "'");
+        ASSERT_TRUE(gUser.Initial("g01"));
+        w.LoadPopdem();
+        const qsizetype before = fakes->modal.opened().size();
+        w.ClientBackChange->trigger();
+        clickButton(w, "ClientBackChange");
+        const QStringList opened = fakes->modal.opened().mid(before);
+        EXPECT_EQ(opened, QLatin1String(flag) == "ClientChange"
+                              ? QStringList({"frmClientBackChange", "frmClientBackChange"})
+                              : QStringList());
     }
 }
 
