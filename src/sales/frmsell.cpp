@@ -31,21 +31,6 @@ const QString kKeyPrice = QStringLiteral("零售价");
 const QString kKeyAbate = QStringLiteral("折扣");
 const QString kKeyAmount = QStringLiteral("应收金额");
 
-// Runs f whenever the widget gets the focus, before the widget's own handling.
-class FocusHook : public QObject {
-public:
-    FocusHook(QWidget* w, std::function<void()> f) : QObject(w), f_(std::move(f)) { w->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::FocusIn)
-            f_();
-        return false;
-    }
-
-private:
-    std::function<void()> f_;
-};
-
 QLabel* figure(QWidget* parent)
 {
     auto* l = new QLabel(parent);
@@ -214,9 +199,9 @@ frmSell::frmSell(QWidget* parent)
         VSFlexGrid_KeyPress(k);
     });
     connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
-    new FocusHook(txtQuatity, [this] { txtQuatity_GotFocus(); });
-    new FocusHook(txtAbate, [this] { txtAbate_GotFocus(); });
-    new FocusHook(txtChangePrice, [this] { txtChangePrice_GotFocus(); });
+    vbkeys::onGotFocus(txtQuatity, [this] { txtQuatity_GotFocus(); });
+    vbkeys::onGotFocus(txtAbate, [this] { txtAbate_GotFocus(); });
+    vbkeys::onGotFocus(txtChangePrice, [this] { txtChangePrice_GotFocus(); });
     vbkeys::onKeyPress(txtQuatity, [this](int& k) { txtQuatity_KeyPress(k); });
     connect(txtAbate, &QLineEdit::textChanged, this, [this] { txtAbate_Change(); });
     vbkeys::onKeyPress(txtAbate, [this](int& k) { txtAbate_KeyPress(k); });
