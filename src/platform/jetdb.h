@@ -119,8 +119,10 @@ public:
     static QString dataSourceOf(const QString& connectionText);
 
 private:
+    struct Checkpointer;
     void run(const char* sql);
     sqlite3* db_ = nullptr;
+    std::unique_ptr<Checkpointer> checkpointer_;
 };
 
 }  // namespace jet

@@ -1,5 +1,5 @@
 // The engine layer's own storage: record sets of many rows read back value by
-// value, and the numbers the grid totals.
+// value, the numbers the grid totals, and the file a closed connection leaves.
 #include "core/clsdbopt.h"
 #include "core/schema.h"
 #include "core/modmain.h"
@@ -90,4 +90,27 @@ TEST_F(RecordSets, NumbersOfTextsAreTheLeadingNumbersOfTheTexts)
     EXPECT_EQ(rs.text(1, 0), "0.1");
     EXPECT_EQ(rs.textNumber(1, 0), 0.1);
     EXPECT_EQ(rs.textNumber(4, 2), 12.5);
+}
+
+TEST_F(RecordSets, ClosingFoldsTheLogBackIntoTheFile)
+{
+    const QString path = clsDbopt::DatabasePath();
+    EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(scalar("PRAGMA synchronous"), "2");  // full: every commit flushed
+    sql("Insert Into OtherOut Values ('{K}','S','我的店铺','电费',120,'2024-03-05','','管理员')");
+    EXPECT_TRUE(QFile::exists(path + "-wal"));
+    gDbopt.Release();
+    EXPECT_FALSE(QFile::exists(path + "-wal"));
+    EXPECT_FALSE(QFile::exists(path + "-shm"));
+
+    // The file alone, copied as the exit backup copies it, holds the write.
+    const QString copied = folder() + "/copy/" + QFileInfo(path).fileName();
+    ASSERT_TRUE(QDir().mkpath(folder() + "/copy"));
+    ASSERT_TRUE(QFile::copy(path, copied));
+    jet::Connection copy;
+    QString why;
+    ASSERT_TRUE(copy.open("Data Source=" + copied, schema::kApplicationId, &why)) << why.toStdString();
+    EXPECT_EQ(copy.execute("select Item from OtherOut", &why).text(0, 0), "电费");
+    copy.close();
+    ASSERT_TRUE(gDbopt.ConnectionToDB());
 }
