@@ -419,20 +419,14 @@ public:
                 addSum(groupOn, totalOn, caption, fore, bold);
             return keep;
         }
+        if (groupOn <= 0)
+            return wholeListTotal(groupOn, totalOn, caption, fore, bold, keep);
 
-        Rows kept;
-        kept.reserve(rows_.size());
-        int keepAt = -1;
+        // Its rows are laid out afresh in one pass over the list: its old rows
+        // stay behind, a new one follows each run.
         bool shared = false;
-        for (size_t i = 0; i < rows_.size(); ++i) {
-            if (int(i) == keep)
-                keepAt = int(kept.size());
-            if (i > 0 && rows_[i].group() == groupOn) {
-                shared = true;
-                continue;
-            }
-            kept.push_back(std::move(rows_[i]));
-        }
+        for (size_t i = 1; i < rows_.size() && !shared; ++i)
+            shared = rows_[i].group() == groupOn;
         QList<int>& sums = g.sums;
         if (!shared)
             sums.clear();
@@ -440,13 +434,12 @@ public:
         if (!sums.contains(totalOn))
             sums.append(totalOn);
 
-        const int captionCol = groupOn > 0 ? groupOn : 0;
         int made = 0;
         auto totalRow = [&](const std::vector<double>& values) {
             Row row;
             RowData& x = row.data();
             x.cells.resize(cols());
-            x.cells[captionCol] = caption;
+            x.cells[groupOn] = caption;
             for (int i = 0; i < sums.size(); ++i)
                 x.cells[sums[i]] = vb::numberText(values[size_t(i)]);
             x.group = groupOn;
@@ -455,43 +448,22 @@ public:
             ++made;
             return row;
         };
-        auto add = [&](std::vector<double>& values, const Row& row) {
-            for (int i = 0; i < sums.size(); ++i)
-                values[size_t(i)] += numberOf(row, sums[i]);
-        };
 
         Rows out;
-        out.reserve(kept.size() + 1);
+        out.reserve(rows_.size() + 1);
         int keepOut = -1;
-        auto push = [&](size_t from, Row&& row) {
-            if (int(from) == keepAt)
-                keepOut = int(out.size());
-            out.push_back(std::move(row));
-        };
-        const size_t n = kept.size();
-        if (groupOn <= 0) {
-            std::vector<double> values(size_t(sums.size()));
-            bool any = false;
-            for (size_t i = 1; i < n; ++i)
-                if (!kept[i].subtotal()) {
-                    add(values, kept[i]);
-                    any = true;
-                }
-            push(0, std::move(kept[0]));
-            if (any && groupOn == FlexGrid::WholeListAbove)
-                out.push_back(totalRow(values));
-            for (size_t i = 1; i < n; ++i)
-                push(i, std::move(kept[i]));
-            if (any && groupOn == FlexGrid::WholeListBelow)
-                out.push_back(totalRow(values));
-        } else {
-            // Runs of adjacent data rows with equal text; any other subtotal row ends a run.
-            std::vector<double> values(size_t(sums.size()));
-            bool open = false;
-            size_t first = 0;  // in out: the first row of the open run
-            push(0, std::move(kept[0]));
-            for (size_t i = 1; i < n; ++i) {
-                Row& row = kept[i];
+        bool keepNext = false;  // the current row, or the first one kept after it, comes next
+        // Runs of adjacent data rows with equal text; any other subtotal row ends a run.
+        std::vector<double> values(size_t(sums.size()));
+        bool open = false;
+        size_t first = 0;  // in out: the first row of the open run
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            if (int(i) == keep)
+                keepNext = true;
+            Row& row = rows_[i];
+            if (i > 0) {
+                if (row.group() == groupOn)
+                    continue;
                 if (row.subtotal() || !open || !sameText(row, out[first], groupOn)) {
                     if (open)
                         out.push_back(totalRow(values));
@@ -502,19 +474,23 @@ public:
                     }
                 }
                 if (open)
-                    add(values, row);
-                push(i, std::move(row));
+                    for (int k = 0; k < sums.size(); ++k)
+                        values[size_t(k)] += numberOf(row, sums[k]);
             }
-            if (open)
-                out.push_back(totalRow(values));
+            if (keepNext) {
+                keepOut = int(out.size());
+                keepNext = false;
+            }
+            out.push_back(std::move(row));
         }
+        if (open)
+            out.push_back(totalRow(values));
 
         beginResetModel();
         rows_.swap(out);
-        // Rows inside the list end the runs of other groupings; a whole-list
-        // total, standing above or below all data, ends none.
-        if (groupOn > 0)
-            ++version_;
+        // Rows inside the list end the runs of other groupings (a whole-list
+        // total, standing above or below all data, ends none).
+        ++version_;
         g.laidAt = version_;
         g.count = made;
         endResetModel();
@@ -542,6 +518,62 @@ public:
     }
 
 private:
+    // The row of a whole-list grouping, laid out afresh: its old row leaves the
+    // list and the new one joins it at the top or the bottom; no other row moves.
+    int wholeListTotal(int groupOn, int totalOn, const QString& caption, const QColor& fore, bool bold, int keep)
+    {
+        Grouping& g = groupings_[groupOn];
+        const bool keepValid = keep >= 0 && keep < rows();
+        int keepAt = keep;
+        bool shared = false;
+        for (int i = rows() - 1; i >= 1; --i) {
+            if (rows_[size_t(i)].group() != groupOn)
+                continue;
+            shared = true;
+            beginRemoveRows({}, i - 1, i - 1);
+            rows_.erase(rows_.begin() + i);
+            endRemoveRows();
+            if (keepAt > i)
+                --keepAt;  // a removed current row gives its place to the next one
+        }
+        if (!shared)
+            g.sums.clear();
+        g.sums.removeIf([this](int c) { return c >= cols(); });
+        if (!g.sums.contains(totalOn))
+            g.sums.append(totalOn);
+
+        std::vector<double> values(size_t(g.sums.size()));
+        bool any = false;
+        for (size_t i = 1; i < rows_.size(); ++i) {
+            const Row& row = rows_[i];
+            if (row.subtotal())
+                continue;
+            any = true;
+            for (int k = 0; k < g.sums.size(); ++k)
+                values[size_t(k)] += numberOf(row, g.sums[k]);
+        }
+        if (any) {
+            Row total;
+            RowData& x = total.data();
+            x.cells.resize(cols());
+            x.cells[groupOn > 0 ? groupOn : 0] = caption;
+            for (int k = 0; k < g.sums.size(); ++k)
+                x.cells[g.sums[k]] = vb::numberText(values[size_t(k)]);
+            x.group = groupOn;
+            x.bold = bold;
+            x.fore = fore;
+            const int at = groupOn == FlexGrid::WholeListAbove ? 1 : rows();
+            beginInsertRows({}, at - 1, at - 1);
+            rows_.insert(rows_.begin() + at, std::move(total));
+            endInsertRows();
+            if (at == 1 && keepAt >= 1)
+                ++keepAt;
+        }
+        g.laidAt = version_;
+        g.count = any ? 1 : 0;
+        return keepValid ? qMin(keepAt, rows() - 1) : rows() - 1;
+    }
+
     // Sums one more column into the rows of a grouping laid out on the list as
     // it still is, and gives them the caption and look of this call.
     void addSum(int groupOn, int totalOn, const QString& caption, const QColor& fore, bool bold)
