@@ -66,74 +66,67 @@ LargeBuffer largeBuffer(size_t bytes) { return LargeBuffer(static_cast<char*>(pl
 
 // A fetched result: every value of every row, row after row, in a few large
 // buffers: chunks of value slots (a number, a double's bits or where the bytes
-// are, and the value's type) and blocks of text bytes. The chunks and blocks
-// double in size up to 2 MiB, so that a list of one row takes little memory
-// and one of 100,000 rows a few dozen pieces; nothing moves while it grows.
+// are, and the value's type) and blocks of text bytes. A small first chunk and
+// block serve the many results of a row or two; after them come pieces of
+// 2 MiB, so that a list of 100,000 rows takes a dozen or so; nothing moves
+// while it grows.
 struct RecordSet::Data {
     static constexpr size_t kFirstChunk = 256;  // value slots in the first chunk
-    static constexpr int kDoublings = 10;       // then 512, ... up to 262,144 (2 MiB of values)
-    static constexpr size_t kLastChunk = kFirstChunk << kDoublings;
-    static constexpr size_t kGrowing = kFirstChunk * ((size_t(2) << kDoublings) - 1);  // slots before the even chunks
+    static constexpr size_t kChunk = platform::kLargePiece / (sizeof(quint64) + 1);  // in each later one
 
     QStringList names;
     QVector<FieldKind> kinds;
     int cols = 0;
     int rows = 0;
     size_t count = 0;  // value slots in use
-    struct Chunk {
-        LargeBuffer values;  // quint64 each
-        LargeBuffer types;   // ValueType each
-    };
-    std::vector<Chunk> chunks;
+    // A chunk of n slots: n values (quint64), then n types (ValueType).
+    std::vector<LargeBuffer> chunks;
     std::vector<LargeBuffer> blocks;
     static constexpr size_t kNone = size_t(-1);
     size_t filling = kNone;  // the block short values go into
     size_t room = 0;         // its size
     size_t used = 0;         // its bytes in use
 
-    static size_t chunkSize(size_t k) { return k <= size_t(kDoublings) ? kFirstChunk << k : kLastChunk; }
-    // The chunk of slot i and the place in it.
-    static void locate(size_t i, size_t* chunk, size_t* at)
+    // The chunk of slot i, the place in it and the chunk's size.
+    static void locate(size_t i, size_t* chunk, size_t* at, size_t* size)
     {
-        if (i < kGrowing) {
-            const size_t k = size_t(std::bit_width(i / kFirstChunk + 1)) - 1;
-            *chunk = k;
-            *at = i - kFirstChunk * ((size_t(1) << k) - 1);
+        if (i < kFirstChunk) {
+            *chunk = 0;
+            *at = i;
+            *size = kFirstChunk;
         } else {
-            *chunk = size_t(kDoublings) + 1 + (i - kGrowing) / kLastChunk;
-            *at = (i - kGrowing) % kLastChunk;
+            *chunk = 1 + (i - kFirstChunk) / kChunk;
+            *at = (i - kFirstChunk) % kChunk;
+            *size = kChunk;
         }
     }
 
-    // Room for the values of one more row.
     void appendRow(const quint8* types, const quint64* values, size_t n)
     {
         for (size_t c = 0; c < n; ++c) {
-            size_t chunk, at;
-            locate(count, &chunk, &at);
-            if (chunk == chunks.size()) {
-                const size_t size = chunkSize(chunk);
+            size_t chunk, at, size;
+            locate(count, &chunk, &at, &size);
+            if (chunk == chunks.size())
                 // Not zeroed: every slot is written before it is read.
-                chunks.push_back({largeBuffer(size * sizeof(quint64)), largeBuffer(size)});
-            }
-            Chunk& ch = chunks[chunk];
-            std::memcpy(ch.values.get() + at * sizeof(quint64), &values[c], sizeof(quint64));
-            ch.types[at] = char(types[c]);
+                chunks.push_back(largeBuffer(size * (sizeof(quint64) + 1)));
+            char* base = chunks[chunk].get();
+            std::memcpy(base + at * sizeof(quint64), &values[c], sizeof(quint64));
+            base[size * sizeof(quint64) + at] = char(types[c]);
             ++count;
         }
     }
     ValueType typeAt(size_t i) const
     {
-        size_t chunk, at;
-        locate(i, &chunk, &at);
-        return ValueType(quint8(chunks[chunk].types[at]));
+        size_t chunk, at, size;
+        locate(i, &chunk, &at, &size);
+        return ValueType(quint8(chunks[chunk].get()[size * sizeof(quint64) + at]));
     }
     quint64 valueAt(size_t i) const
     {
-        size_t chunk, at;
-        locate(i, &chunk, &at);
+        size_t chunk, at, size;
+        locate(i, &chunk, &at, &size);
         quint64 v;
-        std::memcpy(&v, chunks[chunk].values.get() + at * sizeof(quint64), sizeof v);
+        std::memcpy(&v, chunks[chunk].get() + at * sizeof(quint64), sizeof v);
         return v;
     }
 
@@ -162,9 +155,7 @@ struct RecordSet::Data {
             return true;
         }
         if (filling == kNone || used + n > room) {
-            room = filling == kNone ? kFirstBlock : std::min(room * 2, kLastBlock);
-            while (room < n)
-                room *= 2;
+            room = filling == kNone && n <= kFirstBlock ? kFirstBlock : kLastBlock;
             blocks.push_back(largeBuffer(room));
             filling = blocks.size() - 1;
             used = 0;

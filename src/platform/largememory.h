@@ -1,6 +1,6 @@
 #pragma once
 // Memory for the large buffers of whole lists (record sets, the grid's rows).
-// A request of a megabyte or more is given whole 2 MiB pieces, aligned, which
+// A request of 256 KiB or more is given whole 2 MiB pieces, aligned, which
 // Linux backs with huge pages: a list of 100,000 rows then costs a few dozen
 // page faults instead of thousands, and the first list a window shows is as
 // quick as the next. Smaller requests are plain heap memory. Free with
@@ -20,7 +20,7 @@ inline constexpr std::size_t kLargePiece = std::size_t(2) << 20;
 
 inline void* allocateLarge(std::size_t bytes)
 {
-    if (bytes < kLargePiece / 2) {
+    if (bytes < kLargePiece / 8) {
         if (void* p = std::malloc(bytes ? bytes : 1))
             return p;
         throw std::bad_alloc();
