@@ -5,7 +5,12 @@
 // three years (several receipts per goods number, same-day restocks among them),
 // about 400,000 sales of up to 20 pieces at full price, a discount or a special
 // price, and about 5 % of the lines exchanged, returned or voided with their
-// history rows. Every sale line is costed against a batch of its stock row.
+// history rows, and the first sales of the benchmarks' "today". Every sale line
+// is costed against a batch of its stock row.
+//
+// The stock rows are written in the order they were received, as a shop writes
+// them: goods numbers of eight prefixes with random numbers, in no order. The
+// file is flushed to the disk before the program ends.
 #include "core/schema.h"
 
 #include <QCoreApplication>
@@ -18,8 +23,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <random>
+#include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -98,12 +106,22 @@ struct Batch {
     std::string day;
 };
 
+struct Receipt {
+    std::string day;
+    int quantity;
+    double price;
+};
+
 struct StockRow {
     std::string key, typeNo, name, brand, size, colour, leather, grade, place, idCode;
     double retail;
     int received = 0, sold = 0;
+    std::vector<Receipt> receipts;  // the first one is when the row came into the shop
     std::vector<Batch> batches;
 };
+
+// Goods numbers: a prefix of two letters and five digits.
+const char* const kPrefixes[] = {"ZM", "ZT", "QB", "HL", "KX", "WD", "NS", "PY"};
 
 const char* const kNames[] = {"男鞋", "女鞋", "童鞋", "运动鞋", "上衣", "裤子", "裙子", "外套"};
 const char* const kBrands[] = {"青禾", "远帆", "步云", "山岚", "北辰", "白鹭"};
@@ -164,22 +182,24 @@ int main(int argc, char** argv)
         }
     }
 
-    // Goods: about ten variants per goods number; each stock row received on some
-    // day, a third of them restocked later, some on the same day.
+    // Goods: about ten variants per goods number, each received on a day of its
+    // own, a third of them restocked later, some on the same day.
     std::vector<StockRow> stock;
     stock.reserve(stockRows);
     {
-        Stmt line("Insert Into StoreDetail Values(?,?,?,?,?,?,?,?,?,?,?,?,?,'',?)");
-        Stmt batch("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values(?,?,?,?,?)");
-        int typeNo = 0;
+        std::set<std::string> taken;
         StockRow base;
         for (int i = 0; i < stockRows; ++i) {
             if (i % 10 == 0) {
-                ++typeNo;
                 base = StockRow();
-                char buf[16];
-                std::snprintf(buf, sizeof buf, "ZM%05d", typeNo);
-                base.typeNo = buf;
+                for (;;) {
+                    char buf[16];
+                    std::snprintf(buf, sizeof buf, "%s%05d", kPrefixes[(i / 10) % 8], pick(100000));
+                    if (taken.insert(buf).second) {
+                        base.typeNo = buf;
+                        break;
+                    }
+                }
                 base.name = any(kNames);
                 base.brand = any(kBrands);
                 base.leather = any(kLeathers);
@@ -197,17 +217,26 @@ int main(int argc, char** argv)
             const int receipts = chance(0.33) ? 2 + pick(2) : 1;
             for (int r = 0; r < receipts; ++r) {
                 const QDate d = r == 0 ? received : (chance(0.3) ? received : received.addDays(pick(200)));
-                const int qty = 20 + pick(40);
-                const double price = cost + (r == 0 ? 0 : pick(3));
-                line.text(1, key()).text(2, s.key).text(3, shop).text(4, s.typeNo).text(5, s.name).text(6, s.brand);
-                line.text(7, s.size).text(8, s.colour).text(9, s.leather).text(10, s.grade).real(11, price);
-                line.whole(12, qty).text(13, s.place).text(14, day(d)).run();
-                batch.text(1, s.key).real(2, price).whole(3, qty).text(4, day(d)).text(5, shop).run();
-                s.batches.push_back({sqlite3_last_insert_rowid(db), price, day(d)});
-                s.received += qty;
+                s.receipts.push_back({day(d), 20 + pick(40), cost + (r == 0 ? 0 : pick(3))});
             }
             stock.push_back(s);
         }
+        // In the order the rows came into the shop.
+        std::shuffle(stock.begin(), stock.end(), rng);
+        std::stable_sort(stock.begin(), stock.end(),
+                         [](const StockRow& a, const StockRow& b) { return a.receipts[0].day < b.receipts[0].day; });
+
+        Stmt line("Insert Into StoreDetail Values(?,?,?,?,?,?,?,?,?,?,?,?,?,'',?)");
+        Stmt batch("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values(?,?,?,?,?)");
+        for (StockRow& s : stock)
+            for (const Receipt& r : s.receipts) {
+                line.text(1, key()).text(2, s.key).text(3, shop).text(4, s.typeNo).text(5, s.name).text(6, s.brand);
+                line.text(7, s.size).text(8, s.colour).text(9, s.leather).text(10, s.grade).real(11, r.price);
+                line.whole(12, r.quantity).text(13, s.place).text(14, r.day).run();
+                batch.text(1, s.key).real(2, r.price).whole(3, r.quantity).text(4, r.day).text(5, shop).run();
+                s.batches.push_back({sqlite3_last_insert_rowid(db), r.price, r.day});
+                s.received += r.quantity;
+            }
         // Stock rows are written once their sales are known (quantity on hand).
     }
 
@@ -218,11 +247,13 @@ int main(int argc, char** argv)
         Stmt history("Insert Into SellChange Values(?,?,?,?,?,?,?,?,?,?,?,1,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         const int perDay = sales / days;
         int extra = sales - perDay * days;
-        for (int dayIndex = 0; dayIndex < days; ++dayIndex) {
+        // Every day up to the last trading day, then the morning of "today" (the
+        // benchmarks' clock stands at 10:30): a third of a day's sales.
+        for (int dayIndex = 0; dayIndex <= days; ++dayIndex) {
             const QDate d = first.addDays(dayIndex);
             const std::string dayText = day(d);
             const std::string prefix = d.toString("yyyyMMdd").toStdString();
-            const int today = perDay + (extra-- > 0 ? 1 : 0);
+            const int today = dayIndex == days ? perDay / 3 : perDay + (extra-- > 0 ? 1 : 0);
             for (int n = 1; n <= today && n <= 9999; ++n) {
                 char sellNo[16];
                 std::snprintf(sellNo, sizeof sellNo, "%s%04d", prefix.c_str(), n);
@@ -274,7 +305,7 @@ int main(int argc, char** argv)
                     if (state == 0)
                         continue;
                     ++changed;
-                    const QDate when = std::min(last, d.addDays(pick(7)));
+                    const QDate when = std::min(last.addDays(1), d.addDays(pick(7)));
                     const char* const reasons[] = {"", "尺码不合适", "质量问题", "录入错误"};
                     history.text(1, key()).text(2, state == 1 ? p.s->key : std::string()).text(3, shop);
                     history.text(4, p.s->typeNo).text(5, p.s->name).text(6, p.s->brand).text(7, p.s->size);
@@ -300,8 +331,15 @@ int main(int argc, char** argv)
     }
     exec("COMMIT");
     sqlite3_close(db);
+    // On the disk before anything is timed on it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        std::fprintf(stderr, "make_shop_data: cannot flush %s\n", path.toUtf8().constData());
+        return 1;
+    }
+    ::close(fd);
     std::printf("make_shop_data: %d stock rows, %lld sale lines, %lld changed, days %s to %s\n", stockRows, lines,
                 changed, first.toString("yyyy-MM-dd").toUtf8().constData(),
-                last.toString("yyyy-MM-dd").toUtf8().constData());
+                last.addDays(1).toString("yyyy-MM-dd").toUtf8().constData());
     return 0;
 }

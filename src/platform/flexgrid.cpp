@@ -1,6 +1,7 @@
 #include "platform/flexgrid.h"
 
 #include "platform/jetdb.h"
+#include "platform/largememory.h"
 #include "platform/vb.h"
 
 #include <QAbstractTableModel>
@@ -14,10 +15,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -43,39 +47,41 @@ struct CellStyle {
     Qt::Alignment align;
 };
 
-// What a few rows carry besides their texts.
-struct RowExtra {
-    int group = kNoGroup;  // grouping of a subtotal row
+// What a row holds of its own: its texts, unless it shows those of the bound
+// record set, and what a few rows carry besides (subtotal mark, look of cells).
+struct RowData {
+    QVector<QString> cells;  // may be shorter than the column count: the rest is empty
+    int group = kNoGroup;    // grouping of a subtotal row
     bool bold = false;
     QColor fore;
-    QHash<int, CellStyle> cells;
+    QHash<int, CellStyle> styles;
 };
 
+// One line of the grid. The rows a bind brings read their texts from the record
+// set in place; a row written to, added or made by a subtotal holds its own.
 struct Row {
-    QVector<QString> cells;  // may be shorter than the column count: the rest is empty
-    std::unique_ptr<RowExtra> extra;
+    int src = -1;  // the record-set row whose texts it shows; -1: its own texts
+    std::unique_ptr<RowData> d;
 
-    const QString& at(int c) const
-    {
-        static const QString empty;
-        return c < cells.size() ? cells[c] : empty;
-    }
-    int group() const { return extra ? extra->group : kNoGroup; }
+    int group() const { return d ? d->group : kNoGroup; }
     bool subtotal() const { return group() != kNoGroup; }
-    RowExtra& ensureExtra()
+    RowData& data()
     {
-        if (!extra)
-            extra = std::make_unique<RowExtra>();
-        return *extra;
+        if (!d)
+            d = std::make_unique<RowData>();
+        return *d;
     }
     const CellStyle* style(int c) const
     {
-        if (!extra)
+        if (!d)
             return nullptr;
-        auto it = extra->cells.constFind(c);
-        return it == extra->cells.constEnd() ? nullptr : &it.value();
+        auto it = d->styles.constFind(c);
+        return it == d->styles.constEnd() ? nullptr : &it.value();
     }
 };
+
+// The rows of a list of 100,000 lines take a couple of megabytes: large memory.
+using Rows = std::vector<Row, platform::LargeAllocator<Row>>;
 
 struct Column {
     QString key;
@@ -83,6 +89,14 @@ struct Column {
     bool hidden = false;
     Qt::Alignment align;
     FlexGrid::ColType type = FlexGrid::ColType::Text;
+};
+
+// The columns summed into the rows of one subtotal grouping, and the state of
+// the list they were laid out for.
+struct Grouping {
+    QList<int> sums;
+    quint64 laidAt = 0;  // the list's version when its rows were laid out
+    int count = 0;       // its rows in the list
 };
 
 }  // namespace
@@ -127,6 +141,10 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return text(r, 0);
+        case Qt::SizeHintRole:
+            // The fixed column has the width it is given and every row one
+            // height: no header measures the texts of its rows.
+            return QSize(grid_->verticalHeader()->maximumWidth(), grid_->rowHeight());
         case Qt::BackgroundRole:
         case Qt::ForegroundRole:
         case Qt::FontRole:
@@ -172,21 +190,96 @@ public:
     int rows() const { return int(rows_.size()); }
     int cols() const { return int(cols_.size()); }
     bool valid(int r, int c) const { return r >= 0 && r < rows() && c >= 0 && c < cols(); }
-    const QString& text(int r, int c) const { return rows_[r].at(c); }
+    QString text(int r, int c) const { return textOf(rows_[r], c); }
     const Row& rowAt(int r) const { return rows_[r]; }
     Row& rowAt(int r) { return rows_[r]; }
     Column& column(int c) { return cols_[c]; }
     const Column& column(int c) const { return cols_[c]; }
 
+    QString textOf(const Row& row, int c) const
+    {
+        if (row.src >= 0)
+            return c >= 1 && c <= boundCols_ ? rs_.text(row.src, c - 1) : QString();
+        if (row.d && c < row.d->cells.size())
+            return row.d->cells[c];
+        return {};
+    }
+
+    // Whether two rows show the same text in column c; rows of the record set
+    // compare their bytes.
+    bool sameText(const Row& a, const Row& b, int c) const
+    {
+        if (a.src >= 0 && b.src >= 0 && c >= 1 && c <= boundCols_) {
+            if (a.src == b.src)
+                return true;
+            QByteArrayView x, y;
+            if (rs_.textBytes(a.src, c - 1, &x) && rs_.textBytes(b.src, c - 1, &y))
+                return x == y;
+        }
+        return textOf(a, c) == textOf(b, c);
+    }
+
+    bool isEmptyText(const Row& row, int c) const
+    {
+        if (row.src >= 0) {
+            QByteArrayView b;
+            if (c >= 1 && c <= boundCols_ && rs_.textBytes(row.src, c - 1, &b))
+                return b.isEmpty();
+        }
+        return textOf(row, c).isEmpty();
+    }
+
+    // The numeric value of a cell text: its leading number, 0 when it has none.
+    // A record set's cell is read once, however many totals take it.
+    double numberOf(const Row& row, int c)
+    {
+        if (row.src >= 0) {
+            if (c < 1 || c > boundCols_)
+                return 0;
+            std::vector<double>& known = numbers_[size_t(c)];
+            if (known.empty())
+                known.assign(size_t(rs_.recordCount()), std::numeric_limits<double>::quiet_NaN());
+            double& n = known[size_t(row.src)];
+            if (std::isnan(n))
+                n = rs_.textNumber(row.src, c - 1);
+            return n;
+        }
+        const QString t = textOf(row, c);
+        return t.isEmpty() ? 0.0 : vb::val(t);
+    }
+
+    int findRow(const QString& text, int startRow, int c) const
+    {
+        const QByteArray utf8 = text.toUtf8();
+        for (int r = qMax(startRow, 1); r < rows(); ++r) {
+            const Row& row = rows_[r];
+            QByteArrayView b;
+            if (row.src >= 0 && c >= 1 && c <= boundCols_ && rs_.textBytes(row.src, c - 1, &b)) {
+                if (b == utf8)
+                    return r;
+            } else if (textOf(row, c) == text) {
+                return r;
+            }
+        }
+        return -1;
+    }
+
     void setText(int r, int c, const QString& t)
     {
         Row& row = rows_[r];
-        if (c >= row.cells.size()) {
+        if (row.src >= 0) {
+            if (textOf(row, c) == t)
+                return;
+            takeTexts(row);
+        }
+        RowData& d = row.data();
+        if (c >= d.cells.size()) {
             if (t.isEmpty())
                 return;
-            row.cells.resize(cols());
+            d.cells.resize(cols());
         }
-        row.cells[c] = t;
+        d.cells[c] = t;
+        ++version_;
         changed(r, c, r, c);
     }
 
@@ -195,8 +288,14 @@ public:
     {
         if (r1 == 0)
             emit headerDataChanged(Qt::Horizontal, qMax(c1, 1) - 1, qMax(c2, 1) - 1);
-        if (c1 == 0 && r2 >= 1)
-            emit headerDataChanged(Qt::Vertical, qMax(r1, 1) - 1, r2 - 1);
+        if (c1 == 0 && r2 >= 1) {
+            // The header would visit every row of a range; its sizes do not
+            // depend on the texts, so a repaint is all it needs.
+            if (qMax(r1, 1) == r2)
+                emit headerDataChanged(Qt::Vertical, r2 - 1, r2 - 1);
+            else
+                grid_->verticalHeader()->viewport()->update();
+        }
         if (r2 >= 1 && c2 >= 1)
             emit dataChanged(index(qMax(r1, 1) - 1, qMax(c1, 1) - 1), index(r2 - 1, c2 - 1));
     }
@@ -206,53 +305,46 @@ public:
         beginResetModel();
         const int fields = rs.isOpen() ? rs.fieldCount() : 0;
         const int records = rs.isOpen() ? rs.recordCount() : 0;
-        releaseLater(std::move(rows_));
-        rows_.resize(size_t(records) + 1);
+        Rows fresh(size_t(records) + 1);
+        for (int r = 0; r < records; ++r)
+            fresh[size_t(r) + 1].src = r;
         cols_ = QVector<Column>(fields + 1);
         QVector<QString> captions(fields + 1);
         for (int f = 0; f < fields; ++f) {
             captions[f + 1] = rs.fieldName(f);
             cols_[f + 1].key = captions[f + 1];
         }
-        rows_[0].cells = captions;
-        for (int r = 0; r < records; ++r) {
-            QVector<QString> cells(fields + 1);
-            QString* out = cells.data() + 1;
-            for (int f = 0; f < fields; ++f)
-                out[f] = rs.text(r, f);
-            rows_[size_t(r) + 1].cells = std::move(cells);
-        }
+        fresh[0].data().cells = captions;
+        rows_.swap(fresh);
+        rs_ = rs.isOpen() ? rs : jet::RecordSet();
+        boundCols_ = fields;
+        numbers_.assign(size_t(fields) + 1, {});
         groupings_.clear();
+        ++version_;
         endResetModel();
-    }
-
-    // A list of tens of thousands of rows takes a while to free: that happens once
-    // the new one is on screen, not while the clerk waits for it.
-    void releaseLater(std::vector<Row>&& old)
-    {
-        if (old.size() < 1000) {
-            old.clear();
-            return;
-        }
-        // A timer, not a posted call: the repaint, posted already, goes first.
-        // (Not a worker thread: freeing beside the next bind slows both down.)
-        auto garbage = std::make_shared<std::vector<Row>>(std::move(old));
-        QTimer::singleShot(1, this, [garbage] { garbage->clear(); });
     }
 
     void copyFrom(const FlexGridModel& other)
     {
         beginResetModel();
+        rs_ = other.rs_;
+        boundCols_ = other.boundCols_;
+        numbers_.assign(size_t(boundCols_) + 1, {});
         rows_.clear();
         rows_.resize(other.rows_.size());
-        for (size_t r = 0; r < rows_.size(); ++r)
-            rows_[r].cells = other.rows_[r].cells;  // shared until written
+        for (size_t r = 0; r < rows_.size(); ++r) {
+            const Row& from = other.rows_[r];
+            rows_[r].src = from.src;
+            if (from.d && !from.d->cells.isEmpty())
+                rows_[r].data().cells = from.d->cells;  // shared until written
+        }
         cols_ = QVector<Column>(other.cols());
         for (int c = 0; c < cols(); ++c) {
             cols_[c].hidden = other.cols_[c].hidden;
             cols_[c].twips = other.cols_[c].twips;
         }
         groupings_.clear();
+        ++version_;
         endResetModel();
     }
 
@@ -262,10 +354,12 @@ public:
         if (n > now) {
             beginInsertRows({}, now - 1, n - 2);
             rows_.resize(size_t(n));
+            ++version_;
             endInsertRows();
         } else if (n < now) {
             beginRemoveRows({}, n - 1, now - 2);
             rows_.resize(size_t(n));
+            ++version_;
             endRemoveRows();
         }
     }
@@ -276,16 +370,20 @@ public:
         if (n > now) {
             beginInsertColumns({}, now - 1, n - 2);
             cols_.resize(n);
+            ++version_;
             endInsertColumns();
         } else if (n < now) {
             beginRemoveColumns({}, n - 1, now - 2);
             cols_.resize(n);
+            boundCols_ = qMin(boundCols_, n - 1);
             for (Row& row : rows_) {
-                if (row.cells.size() > n)
-                    row.cells.resize(n);
-                if (row.extra)
-                    row.extra->cells.removeIf([n](const auto& it) { return it.key() >= n; });
+                if (!row.d)
+                    continue;
+                if (row.d->cells.size() > n)
+                    row.d->cells.resize(n);
+                row.d->styles.removeIf([n](const auto& it) { return it.key() >= n; });
             }
+            ++version_;
             endRemoveColumns();
         }
     }
@@ -294,8 +392,9 @@ public:
     {
         beginInsertRows({}, at - 1, at - 1);
         Row row;
-        row.cells = std::move(cells);
+        row.data().cells = std::move(cells);
         rows_.insert(rows_.begin() + at, std::move(row));
+        ++version_;
         endInsertRows();
     }
 
@@ -303,109 +402,104 @@ public:
     {
         beginRemoveRows({}, r - 1, r - 1);
         rows_.erase(rows_.begin() + r);
+        ++version_;
         endRemoveRows();
     }
 
-    // Lays out the rows of one grouping afresh (see FlexGrid::subtotalSum).
-    // keep is a row whose new number is returned.
+    // Lays out the rows of one grouping afresh (see FlexGrid::subtotalSum); when
+    // nothing changed since they were laid out, the new column is only summed
+    // into them. keep is a row whose new number is returned.
     int subtotal(int groupOn, int totalOn, const QString& caption, const QColor& fore, bool bold, int keep)
     {
-        std::vector<Row> kept;
-        kept.reserve(rows_.size());
-        int keepAt = -1;
-        bool shared = false;
-        for (size_t i = 0; i < rows_.size(); ++i) {
-            if (int(i) == keep)
-                keepAt = int(kept.size());
-            if (i > 0 && rows_[i].group() == groupOn) {
-                shared = true;
-                continue;
-            }
-            kept.push_back(std::move(rows_[i]));
+        Grouping& g = groupings_[groupOn];
+        if (g.laidAt == version_) {
+            if (g.count == 0)
+                g.sums = {totalOn};
+            else
+                addSum(groupOn, totalOn, caption, fore, bold);
+            return keep;
         }
-        QList<int>& sums = groupings_[groupOn];
+        if (groupOn <= 0)
+            return wholeListTotal(groupOn, totalOn, caption, fore, bold, keep);
+
+        // Its rows are laid out afresh in one pass over the list: its old rows
+        // stay behind, a new one follows each run.
+        bool shared = false;
+        for (size_t i = 1; i < rows_.size() && !shared; ++i)
+            shared = rows_[i].group() == groupOn;
+        QList<int>& sums = g.sums;
         if (!shared)
             sums.clear();
         sums.removeIf([this](int c) { return c >= cols(); });  // columns dropped since
         if (!sums.contains(totalOn))
             sums.append(totalOn);
 
-        const int captionCol = groupOn > 0 ? groupOn : 0;
+        int made = 0;
         auto totalRow = [&](const std::vector<double>& values) {
             Row row;
-            row.cells.resize(cols());
-            row.cells[captionCol] = caption;
+            RowData& x = row.data();
+            x.cells.resize(cols());
+            x.cells[groupOn] = caption;
             for (int i = 0; i < sums.size(); ++i)
-                row.cells[sums[i]] = vb::numberText(values[size_t(i)]);
-            RowExtra& x = row.ensureExtra();
+                x.cells[sums[i]] = vb::numberText(values[size_t(i)]);
             x.group = groupOn;
             x.bold = bold;
             x.fore = fore;
+            ++made;
             return row;
         };
-        auto add = [&](std::vector<double>& values, const Row& row) {
-            for (int i = 0; i < sums.size(); ++i)
-                values[size_t(i)] += number(row.at(sums[i]));
-        };
 
-        std::vector<Row> out;
-        out.reserve(kept.size() + 1);
+        Rows out;
+        out.reserve(rows_.size() + 1);
         int keepOut = -1;
-        auto push = [&](size_t from, Row&& row) {
-            if (int(from) == keepAt)
-                keepOut = int(out.size());
-            out.push_back(std::move(row));
-        };
-        const size_t n = kept.size();
-        if (groupOn <= 0) {
-            std::vector<double> values(size_t(sums.size()));
-            bool any = false;
-            for (size_t i = 1; i < n; ++i)
-                if (!kept[i].subtotal()) {
-                    add(values, kept[i]);
-                    any = true;
-                }
-            push(0, std::move(kept[0]));
-            if (any && groupOn == FlexGrid::WholeListAbove)
-                out.push_back(totalRow(values));
-            for (size_t i = 1; i < n; ++i)
-                push(i, std::move(kept[i]));
-            if (any && groupOn == FlexGrid::WholeListBelow)
-                out.push_back(totalRow(values));
-        } else {
-            // Runs of adjacent data rows with equal text; any other subtotal row ends a run.
-            std::vector<double> values(size_t(sums.size()));
-            bool open = false;
-            QString value;
-            push(0, std::move(kept[0]));
-            for (size_t i = 1; i < n; ++i) {
-                Row& row = kept[i];
-                if (row.subtotal() || !open || row.at(groupOn) != value) {
+        bool keepNext = false;  // the current row, or the first one kept after it, comes next
+        // Runs of adjacent data rows with equal text; any other subtotal row ends a run.
+        std::vector<double> values(size_t(sums.size()));
+        bool open = false;
+        size_t first = 0;  // in out: the first row of the open run
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            if (int(i) == keep)
+                keepNext = true;
+            Row& row = rows_[i];
+            if (i > 0) {
+                if (row.group() == groupOn)
+                    continue;
+                if (row.subtotal() || !open || !sameText(row, out[first], groupOn)) {
                     if (open)
                         out.push_back(totalRow(values));
                     open = !row.subtotal();
                     if (open) {
-                        value = row.at(groupOn);
+                        first = out.size();
                         std::fill(values.begin(), values.end(), 0.0);
                     }
                 }
                 if (open)
-                    add(values, row);
-                push(i, std::move(row));
+                    for (int k = 0; k < sums.size(); ++k)
+                        values[size_t(k)] += numberOf(row, sums[k]);
             }
-            if (open)
-                out.push_back(totalRow(values));
+            if (keepNext) {
+                keepOut = int(out.size());
+                keepNext = false;
+            }
+            out.push_back(std::move(row));
         }
+        if (open)
+            out.push_back(totalRow(values));
 
         beginResetModel();
         rows_.swap(out);
+        // Rows inside the list end the runs of other groupings (a whole-list
+        // total, standing above or below all data, ends none).
+        ++version_;
+        g.laidAt = version_;
+        g.count = made;
         endResetModel();
         return keepOut >= 0 ? keepOut : int(rows_.size()) - 1;
     }
 
     int clearSubtotals(int keep)
     {
-        std::vector<Row> out;
+        Rows out;
         out.reserve(rows_.size());
         int keepAt = -1;
         for (size_t i = 0; i < rows_.size(); ++i) {
@@ -418,14 +512,117 @@ public:
         beginResetModel();
         rows_.swap(out);
         groupings_.clear();
+        ++version_;
         endResetModel();
         return keepAt >= 0 ? keepAt : int(rows_.size()) - 1;
     }
 
-    // The numeric value of a cell text: its leading number, 0 when it has none.
-    static double number(const QString& t) { return t.isEmpty() ? 0.0 : vb::val(t); }
-
 private:
+    // The row of a whole-list grouping, laid out afresh: its old row leaves the
+    // list and the new one joins it at the top or the bottom; no other row moves.
+    int wholeListTotal(int groupOn, int totalOn, const QString& caption, const QColor& fore, bool bold, int keep)
+    {
+        Grouping& g = groupings_[groupOn];
+        const bool keepValid = keep >= 0 && keep < rows();
+        int keepAt = keep;
+        bool shared = false;
+        for (int i = rows() - 1; i >= 1; --i) {
+            if (rows_[size_t(i)].group() != groupOn)
+                continue;
+            shared = true;
+            beginRemoveRows({}, i - 1, i - 1);
+            rows_.erase(rows_.begin() + i);
+            endRemoveRows();
+            if (keepAt > i)
+                --keepAt;  // a removed current row gives its place to the next one
+        }
+        if (!shared)
+            g.sums.clear();
+        g.sums.removeIf([this](int c) { return c >= cols(); });
+        if (!g.sums.contains(totalOn))
+            g.sums.append(totalOn);
+
+        std::vector<double> values(size_t(g.sums.size()));
+        bool any = false;
+        for (size_t i = 1; i < rows_.size(); ++i) {
+            const Row& row = rows_[i];
+            if (row.subtotal())
+                continue;
+            any = true;
+            for (int k = 0; k < g.sums.size(); ++k)
+                values[size_t(k)] += numberOf(row, g.sums[k]);
+        }
+        if (any) {
+            Row total;
+            RowData& x = total.data();
+            x.cells.resize(cols());
+            x.cells[groupOn > 0 ? groupOn : 0] = caption;
+            for (int k = 0; k < g.sums.size(); ++k)
+                x.cells[g.sums[k]] = vb::numberText(values[size_t(k)]);
+            x.group = groupOn;
+            x.bold = bold;
+            x.fore = fore;
+            const int at = groupOn == FlexGrid::WholeListAbove ? 1 : rows();
+            beginInsertRows({}, at - 1, at - 1);
+            rows_.insert(rows_.begin() + at, std::move(total));
+            endInsertRows();
+            if (at == 1 && keepAt >= 1)
+                ++keepAt;
+        }
+        g.laidAt = version_;
+        g.count = any ? 1 : 0;
+        return keepValid ? qMin(keepAt, rows() - 1) : rows() - 1;
+    }
+
+    // Sums one more column into the rows of a grouping laid out on the list as
+    // it still is, and gives them the caption and look of this call.
+    void addSum(int groupOn, int totalOn, const QString& caption, const QColor& fore, bool bold)
+    {
+        Grouping& g = groupings_[groupOn];
+        if (!g.sums.contains(totalOn))
+            g.sums.append(totalOn);
+        const int captionCol = groupOn > 0 ? groupOn : 0;
+        auto write = [&](Row& row, double sum) {
+            RowData& x = row.data();
+            x.cells[captionCol] = caption;
+            x.cells[totalOn] = vb::numberText(sum);
+            x.bold = bold;
+            x.fore = fore;
+        };
+        double sum = 0;
+        if (groupOn > 0) {
+            // Each of its rows stands just below the run it totals.
+            for (size_t i = 1; i < rows_.size(); ++i) {
+                Row& row = rows_[i];
+                if (row.group() == groupOn)
+                    write(row, sum);
+                if (row.subtotal())
+                    sum = 0;
+                else
+                    sum += numberOf(row, totalOn);
+            }
+        } else {
+            for (size_t i = 1; i < rows_.size(); ++i)
+                if (!rows_[i].subtotal())
+                    sum += numberOf(rows_[i], totalOn);
+            for (size_t i = 1; i < rows_.size(); ++i)
+                if (rows_[i].group() == groupOn)
+                    write(rows_[i], sum);
+        }
+        if (rows() > 1)
+            changed(1, 0, rows() - 1, cols() - 1);
+    }
+
+    // Gives a row of the record set texts of its own, before one is written.
+    void takeTexts(Row& row)
+    {
+        RowData& d = row.data();
+        d.cells.resize(cols());
+        for (int c = 0; c < cols(); ++c)
+            d.cells[c] = c >= 1 && c <= boundCols_ ? rs_.text(row.src, c - 1) : QString();
+        row.src = -1;
+    }
+
     QVariant cellData(int r, int c, int role) const
     {
         const Row& row = rows_[r];
@@ -433,13 +630,13 @@ private:
         case Qt::DisplayRole:
             if (cols_[c].type == FlexGrid::ColType::Boolean && c > 0)
                 return {};
-            return row.at(c);
+            return textOf(row, c);
         case Qt::EditRole:
-            return row.at(c);
+            return textOf(row, c);
         case Qt::CheckStateRole:
             if (cols_[c].type != FlexGrid::ColType::Boolean || c == 0 || row.subtotal())
                 return {};
-            return isTicked(row.at(c)) ? Qt::Checked : Qt::Unchecked;
+            return isTicked(textOf(row, c)) ? Qt::Checked : Qt::Unchecked;
         case Qt::TextAlignmentRole: {
             const CellStyle* s = row.style(c);
             const Qt::Alignment a = s && s->align ? s->align : cols_[c].align;
@@ -450,9 +647,9 @@ private:
             return s && s->back.isValid() ? QVariant(QBrush(s->back)) : QVariant();
         }
         case Qt::ForegroundRole:
-            return row.extra && row.extra->fore.isValid() ? QVariant(QBrush(row.extra->fore)) : QVariant();
+            return row.d && row.d->fore.isValid() ? QVariant(QBrush(row.d->fore)) : QVariant();
         case Qt::FontRole: {
-            if (!row.extra || !row.extra->bold)
+            if (!row.d || !row.d->bold)
                 return {};
             QFont f = c == 0 ? grid_->verticalHeader()->font() : grid_->font();
             f.setBold(true);
@@ -464,9 +661,13 @@ private:
     }
 
     FlexGrid* grid_;
-    std::vector<Row> rows_;
+    Rows rows_;
     QVector<Column> cols_;
-    QHash<int, QList<int>> groupings_;  // group -> columns summed into its rows
+    jet::RecordSet rs_;     // the bound record set, read in place
+    int boundCols_ = 0;     // its fields shown, as columns 1 to boundCols_
+    std::vector<std::vector<double>> numbers_;  // per column: its cells' numbers, NaN until read
+    QHash<int, Grouping> groupings_;            // by group column
+    quint64 version_ = 1;  // changes with every text and every row added or removed
 };
 
 namespace {
@@ -657,6 +858,9 @@ void FlexGrid::settleCurrent(int r, int c, bool signal)
     }
     selRow1_ = selRow2_ = row_;
     selCol1_ = selCol2_ = col_;
+    // The view lays the new rows out now rather than on a timer of its own,
+    // which would repaint the list once more after its first paint.
+    executeDelayedItemsLayout();
     syncView();
     if (signal)
         emit rowColChanged();
@@ -904,8 +1108,20 @@ void FlexGrid::applyColumn(int c)
         verticalHeader()->setVisible(!col.hidden);
         verticalHeader()->setFixedWidth(col.twips >= 0 ? pixels(col.twips) : kDefaultFixedWidthPx);
     } else {
-        setColumnHidden(c - 1, col.hidden);
-        setColumnWidth(c - 1, col.twips >= 0 ? pixels(col.twips) : horizontalHeader()->defaultSectionSize());
+        QHeaderView* h = horizontalHeader();
+        const int px = col.twips >= 0 ? pixels(col.twips) : h->defaultSectionSize();
+        if (h->isSectionHidden(c - 1) == col.hidden && (col.hidden || h->sectionSize(c - 1) == px))
+            return;
+        {
+            // Told by the header, the view would repaint the whole list once more
+            // on a timer of its own, after the repaint it has already asked for.
+            const QSignalBlocker still(h);
+            h->setSectionHidden(c - 1, col.hidden);
+            if (!col.hidden)
+                h->resizeSection(c - 1, px);
+        }
+        updateGeometries();
+        viewport()->update();
     }
 }
 
@@ -954,10 +1170,7 @@ int FlexGrid::findRow(const QString& text, int startRow, int c) const
 {
     if (c < 0 || c >= cols())
         return -1;
-    for (int r = qMax(startRow, 1); r < rows(); ++r)
-        if (model_->text(r, c) == text)
-            return r;
-    return -1;
+    return model_->findRow(text, startRow, c);
 }
 
 void FlexGrid::clearDataRows() { setRows(1); }
@@ -1012,7 +1225,7 @@ void FlexGrid::autoSize(int c1, int c2)
     for (int c = qMax(qMin(c1, c2), 0); c <= qMax(c1, c2) && c < cols(); ++c) {
         int widest = c > 0 ? caption.horizontalAdvance(model_->text(0, c)) : 0;
         for (int r = 1; r < rows(); ++r) {
-            const QString& t = model_->text(r, c);
+            const QString t = model_->text(r, c);
             if (!t.isEmpty())
                 widest = qMax(widest, (model_->rowAt(r).subtotal() ? bold : cells).horizontalAdvance(t));
         }
@@ -1036,13 +1249,13 @@ void FlexGrid::setCellBackColor(int r, int c, const QColor& colour)
         return;
     Row& row = model_->rowAt(r);
     if (colour.isValid()) {
-        row.ensureExtra().cells[c].back = colour;
-    } else if (row.extra) {
-        auto it = row.extra->cells.find(c);
-        if (it != row.extra->cells.end()) {
+        row.data().styles[c].back = colour;
+    } else if (row.d) {
+        auto it = row.d->styles.find(c);
+        if (it != row.d->styles.end()) {
             it->back = QColor();
             if (!it->align)
-                row.extra->cells.erase(it);
+                row.d->styles.erase(it);
         }
     }
     model_->changed(r, c, r, c);
@@ -1063,7 +1276,7 @@ void FlexGrid::setCellAlignment(int r1, int c1, int r2, int c2, Qt::Alignment a)
     const int top = qMin(r1, r2), bottom = qMax(r1, r2), left = qMin(c1, c2), right = qMax(c1, c2);
     for (int r = top; r <= bottom; ++r)
         for (int c = left; c <= right; ++c)
-            model_->rowAt(r).ensureExtra().cells[c].align = a;
+            model_->rowAt(r).data().styles[c].align = a;
     model_->changed(top, left, bottom, right);
 }
 
@@ -1095,10 +1308,11 @@ void FlexGrid::applyMerge()
         int start = 1;
         for (int r = 1; r <= rows(); ++r) {
             const bool ends = r == rows() || model_->rowAt(r).subtotal() || model_->rowAt(start).subtotal() ||
-                              model_->text(r, c) != model_->text(start, c);
+                              !model_->sameText(model_->rowAt(r), model_->rowAt(start), c);
             if (!ends)
                 continue;
-            if (r - start > 1 && !model_->text(start, c).isEmpty() && !model_->rowAt(start).subtotal())
+            const Row& first = model_->rowAt(start);
+            if (r - start > 1 && !first.subtotal() && !model_->isEmptyText(first, c))
                 setSpan(start - 1, c - 1, r - start, 1);
             start = r;
         }

@@ -50,7 +50,9 @@ public:
     // A snapshot of the record set: cols = fields + 1, rows = records + 1, caption
     // and key of each column = the field name (or alias), column 0 empty. Drops
     // the subtotals, colours and column layout (keys, hidden, widths, alignment,
-    // types) of the previous contents; the merged columns stay.
+    // types) of the previous contents; the merged columns stay. The grid keeps
+    // the record set and reads its rows in place, making a cell's text when it
+    // is shown or read; a row written to keeps texts of its own from then on.
     void bind(const jet::RecordSet& rs);
 
     // Current cell. row() is 1 or more while a data row exists, else 0; col() is 1

@@ -1,5 +1,6 @@
 #include "platform/jetdb.h"
 
+#include "platform/largememory.h"
 #include "platform/vb.h"
 
 #include <QDate>
@@ -9,7 +10,13 @@
 
 #include <sqlite3.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -37,7 +44,137 @@ FieldKind kindOfDeclaredType(const char* declType)
 // ---------------------------------------------------------------------------
 // Record sets
 
-int RecordSet::fieldCount() const { return d_ ? int(d_->names.size()) : 0; }
+namespace {
+
+enum ValueType : quint8 { Null, Whole, Real, Text, Blob };
+
+// Where the bytes of a text or blob are: block, offset in it and length. A
+// value of a megabyte or more has a block of its own, its length (all ones
+// here) written before its bytes.
+constexpr int kLengthBits = 20;
+constexpr int kOffsetBits = 21;  // blocks of up to 2 MiB
+constexpr quint64 kLongValue = (quint64(1) << kLengthBits) - 1;
+constexpr quint64 kMaxBlocks = quint64(1) << (64 - kLengthBits - kOffsetBits);
+constexpr size_t kFirstBlock = 4096;
+constexpr size_t kLastBlock = size_t(1) << kOffsetBits;
+
+using LargeBuffer = std::unique_ptr<char[], platform::ReleaseLarge>;
+
+LargeBuffer largeBuffer(size_t bytes) { return LargeBuffer(static_cast<char*>(platform::allocateLarge(bytes))); }
+
+}  // namespace
+
+// A fetched result: every value of every row, row after row, in a few large
+// buffers: chunks of value slots (a number, a double's bits or where the bytes
+// are, and the value's type) and blocks of text bytes. A small first chunk and
+// block serve the many results of a row or two; after them come pieces of
+// 2 MiB, so that a list of 100,000 rows takes a dozen or so; nothing moves
+// while it grows.
+struct RecordSet::Data {
+    static constexpr size_t kFirstChunk = 256;  // value slots in the first chunk
+    static constexpr size_t kChunk = platform::kLargePiece / (sizeof(quint64) + 1);  // in each later one
+
+    QStringList names;
+    QVector<FieldKind> kinds;
+    int cols = 0;
+    int rows = 0;
+    size_t count = 0;  // value slots in use
+    // A chunk of n slots: n values (quint64), then n types (ValueType).
+    std::vector<LargeBuffer> chunks;
+    std::vector<LargeBuffer> blocks;
+    static constexpr size_t kNone = size_t(-1);
+    size_t filling = kNone;  // the block short values go into
+    size_t room = 0;         // its size
+    size_t used = 0;         // its bytes in use
+
+    // The chunk of slot i, the place in it and the chunk's size.
+    static void locate(size_t i, size_t* chunk, size_t* at, size_t* size)
+    {
+        if (i < kFirstChunk) {
+            *chunk = 0;
+            *at = i;
+            *size = kFirstChunk;
+        } else {
+            *chunk = 1 + (i - kFirstChunk) / kChunk;
+            *at = (i - kFirstChunk) % kChunk;
+            *size = kChunk;
+        }
+    }
+
+    void appendRow(const quint8* types, const quint64* values, size_t n)
+    {
+        for (size_t c = 0; c < n; ++c) {
+            size_t chunk, at, size;
+            locate(count, &chunk, &at, &size);
+            if (chunk == chunks.size())
+                // Not zeroed: every slot is written before it is read.
+                chunks.push_back(largeBuffer(size * (sizeof(quint64) + 1)));
+            char* base = chunks[chunk].get();
+            std::memcpy(base + at * sizeof(quint64), &values[c], sizeof(quint64));
+            base[size * sizeof(quint64) + at] = char(types[c]);
+            ++count;
+        }
+    }
+    ValueType typeAt(size_t i) const
+    {
+        size_t chunk, at, size;
+        locate(i, &chunk, &at, &size);
+        return ValueType(quint8(chunks[chunk].get()[size * sizeof(quint64) + at]));
+    }
+    quint64 valueAt(size_t i) const
+    {
+        size_t chunk, at, size;
+        locate(i, &chunk, &at, &size);
+        quint64 v;
+        std::memcpy(&v, chunks[chunk].get() + at * sizeof(quint64), sizeof v);
+        return v;
+    }
+
+    QByteArrayView bytesOf(quint64 place) const
+    {
+        const char* block = blocks[size_t(place >> (kLengthBits + kOffsetBits))].get();
+        const quint64 length = place & kLongValue;
+        if (length != kLongValue)
+            return QByteArrayView(block + ((place >> kLengthBits) & ((quint64(1) << kOffsetBits) - 1)),
+                                  qsizetype(length));
+        quint64 n = 0;
+        std::memcpy(&n, block, sizeof n);
+        return QByteArrayView(block + sizeof n, qsizetype(n));
+    }
+    // Keeps the bytes; false when no more blocks can be told apart.
+    bool store(const char* s, size_t n, quint64* place)
+    {
+        if (blocks.size() + 2 > kMaxBlocks)
+            return false;
+        if (n >= kLongValue) {
+            const quint64 length = n;
+            blocks.push_back(largeBuffer(sizeof length + n));
+            std::memcpy(blocks.back().get(), &length, sizeof length);
+            std::memcpy(blocks.back().get() + sizeof length, s, n);
+            *place = (quint64(blocks.size() - 1) << (kLengthBits + kOffsetBits)) | kLongValue;
+            return true;
+        }
+        if (filling == kNone || used + n > room) {
+            room = filling == kNone && n <= kFirstBlock ? kFirstBlock : kLastBlock;
+            blocks.push_back(largeBuffer(room));
+            filling = blocks.size() - 1;
+            used = 0;
+        }
+        std::memcpy(blocks[filling].get() + used, s, n);
+        *place = (quint64(filling) << (kLengthBits + kOffsetBits)) | (quint64(used) << kLengthBits) | quint64(n);
+        used += n;
+        return true;
+    }
+};
+
+struct RecordSet::Value {
+    ValueType type;
+    quint64 raw;
+    qint64 whole() const { return qint64(raw); }
+    double real() const { return std::bit_cast<double>(raw); }
+};
+
+int RecordSet::fieldCount() const { return d_ ? d_->cols : 0; }
 QString RecordSet::fieldName(int col) const { return d_->names.at(col); }
 FieldKind RecordSet::fieldKind(int col) const { return d_->kinds.at(col); }
 int RecordSet::recordCount() const { return d_ ? d_->rows : 0; }
@@ -52,51 +189,113 @@ int RecordSet::fieldIndex(const QString& name) const
     return -1;
 }
 
-const RecordSet::Cell& RecordSet::cell(int row, int col) const
+RecordSet::Value RecordSet::at(int row, int col) const
 {
-    const size_t i = size_t(row) * size_t(d_->names.size()) + size_t(col);
-    if (row < 0 || col < 0 || col >= d_->names.size() || i >= d_->count)
+    if (!d_ || row < 0 || col < 0 || col >= d_->cols || row >= d_->rows)
         throw Error(QStringLiteral("记录集中没有这个值。"));
-    return d_->at(i);
+    const size_t i = size_t(row) * size_t(d_->cols) + size_t(col);
+    return Value{d_->typeAt(i), d_->valueAt(i)};
 }
 
 QVariant RecordSet::value(int row, int col) const
 {
-    const Cell& c = cell(row, col);
-    switch (c.type) {
-    case Cell::Whole: return QVariant(qlonglong(c.whole));
-    case Cell::Real: return QVariant(c.real);
-    case Cell::Text: return QVariant(c.text);
-    case Cell::Blob: return QVariant(c.text.toLatin1());
-    case Cell::Null: break;
+    const Value v = at(row, col);
+    switch (v.type) {
+    case Whole: return QVariant(qlonglong(v.whole()));
+    case Real: return QVariant(v.real());
+    case Text: return QVariant(QString::fromUtf8(d_->bytesOf(v.raw)));
+    case Blob: return QVariant(d_->bytesOf(v.raw).toByteArray());
+    case Null: break;
     }
     return QVariant();
 }
 
 QString RecordSet::text(int row, int col) const
 {
-    const Cell& c = cell(row, col);
+    const Value v = at(row, col);
     const FieldKind kind = d_->kinds[col];
-    switch (c.type) {
-    case Cell::Text:
-    case Cell::Blob:
-        return c.text;
-    case Cell::Null:
+    switch (v.type) {
+    case Text:
+        return QString::fromUtf8(d_->bytesOf(v.raw));
+    case Blob: {
+        const QByteArrayView b = d_->bytesOf(v.raw);
+        return QString::fromLatin1(b.data(), b.size());
+    }
+    case Null:
         return {};
-    case Cell::Whole:
+    case Whole:
         if (kind == FieldKind::YesNo)
-            return c.whole != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+            return v.whole() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
         if (kind == FieldKind::Single)
-            return vb::singleText(vb::toSingle(double(c.whole)));
-        return QString::number(c.whole);
-    case Cell::Real:
+            return vb::singleText(vb::toSingle(double(v.whole())));
+        return QString::number(v.whole());
+    case Real:
         if (kind == FieldKind::YesNo)
-            return c.real != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+            return v.real() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
         if (kind == FieldKind::Single)
-            return vb::singleText(vb::toSingle(c.real));
-        return vb::numberText(c.real);
+            return vb::singleText(vb::toSingle(v.real()));
+        return vb::numberText(v.real());
     }
     return {};
+}
+
+bool RecordSet::textBytes(int row, int col, QByteArrayView* bytes) const
+{
+    const Value v = at(row, col);
+    if (v.type != Text)
+        return false;
+    *bytes = d_->bytesOf(v.raw);
+    return true;
+}
+
+double RecordSet::textNumber(int row, int col) const
+{
+    const Value v = at(row, col);
+    const FieldKind kind = d_->kinds[col];
+    // The numbers whose text is a whole number, without writing it.
+    auto wholeSingle = [](float f, double* out) {
+        if (f == 0 || !std::isfinite(f)) {
+            *out = 0;
+            return true;
+        }
+        if (f == std::trunc(f) && std::fabs(f) < 16777216.0f) {
+            *out = double(f);
+            return true;
+        }
+        return false;
+    };
+    double n = 0;
+    switch (v.type) {
+    case Null:
+        return 0;
+    case Whole:
+        if (kind == FieldKind::YesNo)
+            return v.whole() != 0 ? -1 : 0;
+        if (kind == FieldKind::Single) {
+            if (wholeSingle(vb::toSingle(double(v.whole())), &n))
+                return n;
+        } else if (v.whole() > -(qint64(1) << 53) && v.whole() < (qint64(1) << 53)) {
+            return double(v.whole());
+        }
+        break;
+    case Real:
+        if (kind == FieldKind::YesNo)
+            return v.real() != 0 ? -1 : 0;
+        if (kind == FieldKind::Single) {
+            if (wholeSingle(vb::toSingle(v.real()), &n))
+                return n;
+        } else if (v.real() == 0 || !std::isfinite(v.real())) {
+            return 0;
+        } else if (v.real() == std::trunc(v.real()) && std::fabs(v.real()) < 1e15) {
+            return v.real();
+        }
+        break;
+    case Text:
+    case Blob:
+        break;
+    }
+    const QString t = text(row, col);
+    return t.isEmpty() ? 0.0 : vb::val(t);
 }
 
 int RecordSet::currentColumn(const QString& name) const
@@ -287,6 +486,61 @@ Translation translate(const QString& jetSql)
 // ---------------------------------------------------------------------------
 // Connection
 
+// Folds the write-ahead log back into the database file on a thread and a
+// connection of its own once the log has grown, so that no commit of the
+// program waits for the flushes of that (the log's and the file's). Readers and
+// writers go on meanwhile; the commit that starts the log over after a
+// completed fold flushes the log's header too, two flushes in all.
+struct Connection::Checkpointer {
+    static constexpr int kPages = 1000;  // SQLite's own point for it
+
+    sqlite3* db = nullptr;
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool wanted = false;
+    bool stop = false;
+
+    ~Checkpointer()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        wake.notify_one();
+        if (thread.joinable())
+            thread.join();
+        sqlite3_close_v2(db);
+    }
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return wanted || stop; });
+            if (stop)
+                return;
+            wanted = false;
+            lock.unlock();
+            sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+            lock.lock();
+        }
+    }
+    // Called after every commit of the program's connection, on its thread.
+    static int committed(void* self, sqlite3*, const char*, int pages)
+    {
+        if (pages >= kPages) {
+            auto* c = static_cast<Checkpointer*>(self);
+            {
+                const std::lock_guard<std::mutex> lock(c->mutex);
+                c->wanted = true;
+            }
+            c->wake.notify_one();
+        }
+        return SQLITE_OK;
+    }
+};
+
+Connection::Connection() = default;
 Connection::~Connection() { close(); }
 
 QString Connection::dataSourceOf(const QString& connectionText)
@@ -335,9 +589,13 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
     if (id != applicationId)
         return failWith(QStringLiteral("不是本系统的数据库：") + path);
     try {
-        // The exit backup copies the file itself, so no journal may stay beside it;
-        // and a till must not lose its last sale on a power cut.
-        run("PRAGMA journal_mode=DELETE");
+        // Commits go to a write-ahead log beside the file, each flushed to the
+        // disk once: a till must not lose its last sale on a power cut, and a
+        // sale should not wait for four flushes. The log is folded back into
+        // the file now and then and when the last connection closes, so the
+        // file alone is complete once the program has closed (the exit backup
+        // copies it then).
+        run("PRAGMA journal_mode=WAL");
         run("PRAGMA synchronous=FULL");
         // Long sorted lists (a season's sales by goods number) sort on helper threads.
         run("PRAGMA threads=4");
@@ -349,11 +607,29 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
     }
     // The command time-out.
     sqlite3_busy_timeout(db_, 15000);
+    // The log is folded back on a thread of its own; without one, SQLite does
+    // it itself at the end of a commit.
+    auto checkpointer = std::make_unique<Checkpointer>();
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &checkpointer->db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK &&
+        sqlite3_busy_timeout(checkpointer->db, 1000) == SQLITE_OK &&
+        // A first read opens the log for it.
+        sqlite3_exec(checkpointer->db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+            SQLITE_OK) {
+        checkpointer->thread = std::thread(&Checkpointer::run, checkpointer.get());
+        sqlite3_wal_hook(db_, &Checkpointer::committed, checkpointer.get());
+        checkpointer_ = std::move(checkpointer);
+    }
     return true;
 }
 
 void Connection::close()
 {
+    // The fold's connection goes first: the program's, closing last, folds
+    // the whole log back into the file and removes it.
+    if (db_)
+        sqlite3_wal_hook(db_, nullptr, nullptr);
+    checkpointer_.reset();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -425,6 +701,7 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
 
     const int cols = sqlite3_column_count(st);
     auto data = std::make_shared<RecordSet::Data>();
+    data->cols = qMax(cols, 0);
     if (cols > 0) {
         data->names.reserve(cols);
         data->kinds.reserve(cols);
@@ -434,48 +711,64 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
         }
     }
     // Lists repeat their texts from row to row (kind, brand, colour, the shop):
-    // such a text is shared with the row above instead of made again.
-    struct Previous {
-        std::string bytes;  // keeps its capacity: no allocation per row
-        QString text;
-    };
-    std::vector<Previous> previous(size_t(qMax(cols, 0)));
+    // such a text points at the bytes of the row above instead of copying them.
+    std::vector<quint64> above(size_t(data->cols), 0);
+    std::vector<bool> aboveIsText(size_t(data->cols), false);
+    std::vector<quint8> rowTypes(size_t(data->cols));
+    std::vector<quint64> rowValues(size_t(data->cols));
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    bool full = false;
+    while (!full && (rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int c = 0; c < cols; ++c) {
-            RecordSet::Cell& cell = data->append();
+            quint64 v = 0;
+            ValueType t = Null;
             switch (sqlite3_column_type(st, c)) {
             case SQLITE_INTEGER:
-                cell.type = RecordSet::Cell::Whole;
-                cell.whole = sqlite3_column_int64(st, c);
+                t = Whole;
+                v = quint64(sqlite3_column_int64(st, c));
                 break;
             case SQLITE_FLOAT:
-                cell.type = RecordSet::Cell::Real;
-                cell.real = sqlite3_column_double(st, c);
+                t = Real;
+                v = std::bit_cast<quint64>(sqlite3_column_double(st, c));
                 break;
             case SQLITE_TEXT: {
                 const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                const int n = sqlite3_column_bytes(st, c);
-                Previous& p = previous[size_t(c)];
-                if (p.bytes.size() != size_t(n) || std::memcmp(p.bytes.data(), s, size_t(n)) != 0) {
-                    p.bytes.assign(s, size_t(n));
-                    p.text = QString::fromUtf8(s, n);
+                const size_t n = size_t(sqlite3_column_bytes(st, c));
+                t = Text;
+                if (aboveIsText[size_t(c)]) {
+                    const QByteArrayView b = data->bytesOf(above[size_t(c)]);
+                    if (size_t(b.size()) == n && (n == 0 || std::memcmp(b.data(), s, n) == 0)) {
+                        v = above[size_t(c)];
+                        break;
+                    }
                 }
-                cell.type = RecordSet::Cell::Text;
-                cell.text = p.text;
+                if (!data->store(s, n, &v)) {
+                    full = true;
+                    break;
+                }
+                above[size_t(c)] = v;
+                aboveIsText[size_t(c)] = true;
                 break;
             }
             case SQLITE_BLOB: {
                 const char* b = static_cast<const char*>(sqlite3_column_blob(st, c));
-                cell.type = RecordSet::Cell::Blob;
-                cell.text = QString::fromLatin1(b, sqlite3_column_bytes(st, c));
+                t = Blob;
+                if (!data->store(b, size_t(sqlite3_column_bytes(st, c)), &v))
+                    full = true;
                 break;
             }
             default:
                 break;
             }
+            rowTypes[size_t(c)] = t;
+            rowValues[size_t(c)] = v;
         }
+        data->appendRow(rowTypes.data(), rowValues.data(), size_t(cols));
         ++data->rows;
+    }
+    if (full) {
+        sqlite3_finalize(st);
+        return failWith(QStringLiteral("查询结果太大。"));
     }
     if (rc != SQLITE_DONE) {
         const QString why = QString::fromUtf8(sqlite3_errmsg(db_));

@@ -5,6 +5,7 @@
 // statement per call, and results come back as fully fetched record sets whose
 // fields are found by name without regard to letter case.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -49,6 +50,12 @@ public:
     // that reads back the same, other reals shortest up to 15 significant
     // digits, Yes/No as "-1"/"0".
     QString text(int row, int col) const;
+    // For readers of whole lists, without making the text where they can:
+    // the UTF-8 bytes of a text value (false for any other value, whose text
+    // is made by text()), and the number the value's text starts with
+    // (vb::val of text(row, col), 0 for Null).
+    bool textBytes(int row, int col, QByteArrayView* bytes) const;
+    double textNumber(int row, int col) const;
 
     // Cursor over the rows, as the forms walk them.
     bool eof() const { return !isOpen() || pos_ >= recordCount(); }
@@ -62,36 +69,9 @@ public:
 
 private:
     friend class Connection;
-    // One value, kept lean: lists of tens of thousands of rows are read whole.
-    struct Cell {
-        enum Type : quint8 { Null, Whole, Real, Text, Blob };
-        QString text;  // the text of a Text value (a Blob's bytes as Latin-1)
-        union {
-            qint64 whole;
-            double real;
-        };
-        Type type = Null;
-        Cell() : whole(0) {}
-    };
-    // Row-major, in fixed-size chunks: a growing list never moves its values.
-    struct Data {
-        static constexpr size_t kChunk = 2048;
-        QStringList names;
-        QVector<FieldKind> kinds;
-        std::vector<std::unique_ptr<Cell[]>> chunks;
-        size_t count = 0;
-        int rows = 0;
-        Cell& append()
-        {
-            if (count % kChunk == 0)
-                chunks.push_back(std::make_unique<Cell[]>(kChunk));
-            Cell& c = chunks.back()[count % kChunk];
-            ++count;
-            return c;
-        }
-        const Cell& at(size_t i) const { return chunks[i / kChunk][i % kChunk]; }
-    };
-    const Cell& cell(int row, int col) const;
+    struct Data;
+    struct Value;
+    Value at(int row, int col) const;
     // The column of a field of the current row; throws when there is none.
     int currentColumn(const QString& name) const;
     std::shared_ptr<const Data> d_;
@@ -114,7 +94,7 @@ Translation translate(const QString& jetSql);
 
 class Connection {
 public:
-    Connection() = default;
+    Connection();
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -144,8 +124,10 @@ public:
     static QString dataSourceOf(const QString& connectionText);
 
 private:
+    struct Checkpointer;
     void run(const char* sql);
     sqlite3* db_ = nullptr;
+    std::unique_ptr<Checkpointer> checkpointer_;
 };
 
 }  // namespace jet

@@ -32,8 +32,10 @@ protected:
         ASSERT_EQ(sqlite3_open(path.constData(), &db), SQLITE_OK);
         const int rc = sqlite3_exec(db,
                                     "PRAGMA application_id=7;"
-                                    "CREATE TABLE Store(GUID TEXT, ShopNo TEXT, TypeNo TEXT, Name TEXT,"
-                                    " Quantity INTEGER, Price SINGLE)",
+                                    "CREATE TABLE Store(GUID TEXT, ShopNo TEXT, TypeNo TEXT COLLATE NOCASE,"
+                                    " Name TEXT, Brand TEXT, Size TEXT, Colour TEXT, Leather TEXT, Grade TEXT,"
+                                    " ProductPlace TEXT, Quantity INTEGER, Price SINGLE, IDCode TEXT,"
+                                    " GoodsFloor TEXT)",
                                     nullptr, nullptr, nullptr);
         sqlite3_close(db);
         ASSERT_EQ(rc, SQLITE_OK);
@@ -49,8 +51,8 @@ protected:
     }
     void addStore(const QString& key, const QString& typeNo, int qty, const QString& price)
     {
-        sql("Insert Into Store Values('" + key + "','" + kShop + "','" + typeNo + "','男鞋'," +
-            QString::number(qty) + "," + price + ")");
+        sql("Insert Into Store Values('" + key + "','" + kShop + "','" + typeNo +
+            "','男鞋','青禾','40','黑色','真皮','合格品','温州'," + QString::number(qty) + "," + price + ",'','')");
     }
 
 private:
@@ -502,4 +504,147 @@ TEST(FlexGrid, RightButtonAndAutoSize)
     g.autoSize(1, 1);
     EXPECT_GE(g.colWidth(1), g.fontMetrics().horizontalAdvance("一个很长很长的货号名称") * 15);
     EXPECT_EQ(g.columnWidth(0), g.colWidth(1) / 15);
+}
+
+TEST_F(GridBinding, BoundRowsEditAddRemoveAndReadBack)
+{
+    addStore("{K1}", "A01", 3, "72.25");
+    addStore("{K2}", "B''02", 1, "85");
+    addStore("{K3}", "C03", 12, "0.1");
+    addStore("{K4}", "C03", 0, "199.5");
+    FlexGrid g;
+    const jet::RecordSet rs = sql(kStockList.arg(kShop) + " Order By GUID");
+    g.bind(rs);
+    // What the grid must show: the record set's texts, then every change below.
+    QList<QStringList> want = {{"", "GUID", "货号", "种类", "数量", "零售价"}};
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        QStringList row = {""};
+        for (int f = 0; f < rs.fieldCount(); ++f)
+            row << rs.text(r, f);
+        want << row;
+    }
+    ASSERT_EQ(want[1][5], "72.25");
+    ASSERT_EQ(want[3][5], "0.1");
+    auto readBack = [&] {
+        ASSERT_EQ(g.rows(), want.size());
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c)
+                ASSERT_EQ(g.textMatrix(r, c), c < want[r].size() ? want[r][c] : QString()) << r << "," << c;
+    };
+    readBack();
+
+    g.setTextMatrix(2, 3, "女鞋");
+    want[2][3] = "女鞋";
+    g.setTextMatrix(3, 0, "*");  // the fixed column of a bound row
+    want[3][0] = "*";
+    g.setCellBackColor(4, 2, vbColor(255));  // a look only: the row keeps reading the record set
+    g.addItem("\tK9\tD04\t童鞋\t2\t10", 2);
+    want.insert(2, {"", "K9", "D04", "童鞋", "2", "10"});
+    g.removeItem(1);
+    want.removeAt(1);
+    g.addItem("\tK8\tE05");
+    want << QStringList{"", "K8", "E05"};
+    readBack();
+    EXPECT_EQ(g.cellBackColor(4, 2), vbColor(255));
+    EXPECT_EQ(g.model()->data(g.model()->index(1, 1)).toString(), "B'02");
+    EXPECT_EQ(g.findRow("C03", 1, 2), 3);
+    EXPECT_EQ(g.findRow("C03", 4, 2), 4);
+    EXPECT_EQ(g.findRow("0.1", 1, 5), 3);
+    EXPECT_EQ(g.findRow("", 1, 0), 1);  // bound rows have an empty fixed column
+    EXPECT_EQ(g.findRow("c03", 1, 2), -1);
+
+    // Columns dropped and added again come back empty.
+    g.setCols(5);
+    g.setCols(6);
+    for (QStringList& row : want)
+        if (row.size() > 5)
+            row[5].clear();
+    want[0][5].clear();
+    readBack();
+
+    g.select(1, 1, 2, 4);
+    EXPECT_EQ(g.clip(), want[1].mid(1, 4).join('\t') + '\r' + want[2].mid(1, 4).join('\t'));
+    g.subtotalSum(FlexGrid::WholeListAbove, 4, "总合计");
+    EXPECT_EQ(g.textMatrix(1, 4), "15");  // 1 + 2 + 12 + 0 and the added rows
+    EXPECT_EQ(g.textMatrix(1, 0), "总合计");
+
+    // A copy keeps its texts when the original is bound anew.
+    FlexGrid copy;
+    copy.copyFrom(g);
+    g.bind(sql(kStockList.arg(kShop) + " And GUID=''"));
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(copy.rows(), want.size() + 1);
+    EXPECT_EQ(copy.textMatrix(2, 2), "D04");  // below the copied total
+    EXPECT_EQ(copy.textMatrix(4, 2), "C03");
+    copy.setTextMatrix(4, 2, "C3");
+    EXPECT_EQ(copy.textMatrix(4, 2), "C3");
+    EXPECT_EQ(copy.textMatrix(5, 2), "C03");
+}
+
+TEST_F(GridBinding, TotalsOfLaterCallsMatchTotalsLaidOutAfresh)
+{
+    // Subtotal calls on a list that did not change in between only sum the new
+    // column into the rows there are. The same calls on a grid filled in code,
+    // with a change before each call (so that each lays its rows out afresh),
+    // must come to the same list, look included.
+    const QStringList values[] = {{"A01", "黑色", "3", "72.25"}, {"A01", "黑色", "1", "85"},
+                                  {"A01", "白色", "12", "0.1"},  {"B02", "白色", "2", "199.5"},
+                                  {"B02", "白色", "1", "x"},     {"A01", "黑色", "5", "10"}};
+    int i = 0;
+    for (const QStringList& v : values) {
+        sql("Insert Into Store Values('{K" + QString::number(++i) + "}','" + kShop + "','" + v[0] +
+            "','男鞋','青禾','40','" + v[1] + "','真皮','合格品','温州'," + v[2] + ",0,'" + v[3] + "','')");
+    }
+    FlexGrid bound;
+    bound.bind(sql("Select GUID,TypeNo as 货号,Colour as 颜色,Quantity as 数量,IDCode as 金额 from Store Order By GUID"));
+    FlexGrid afresh;
+    QList<QStringList> rows;
+    for (int r = 1; r < bound.rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < bound.cols(); ++c)
+            row << bound.textMatrix(r, c);
+        rows << row;
+    }
+    fill(afresh, {"", "GUID", "货号", "颜色", "数量", "金额"}, rows);
+
+    const QColor blue = vbColor(0xFF0000);
+    const struct {
+        int groupOn, totalOn;
+        const char* caption;
+        QColor fore;
+        bool bold;
+    } calls[] = {
+        {2, 4, "合计", vbColor(255), true},
+        {2, 5, "小计", blue, false},  // the same rows, a second sum, a new caption and look
+        {FlexGrid::WholeListAbove, 5, "总合计", vbColor(255), true},
+        {FlexGrid::WholeListAbove, 4, "总合计", vbColor(255), true},
+        {3, 4, "合计", vbColor(255), true},  // rows inside the list: the first grouping's runs end at them
+        {2, 4, "合计", vbColor(255), true},
+        {FlexGrid::WholeListBelow, 5, "合计", blue, true},
+        {FlexGrid::WholeListAbove, 5, "总合计", vbColor(255), true},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(testing::Message() << call.groupOn << "/" << call.totalOn);
+        bound.subtotalSum(call.groupOn, call.totalOn, call.caption, call.fore, call.bold);
+        afresh.setTextMatrix(0, 1, afresh.textMatrix(0, 1));
+        afresh.subtotalSum(call.groupOn, call.totalOn, call.caption, call.fore, call.bold);
+        ASSERT_EQ(subtotalRows(bound), subtotalRows(afresh));
+        for (int c = 0; c < afresh.cols(); ++c)
+            ASSERT_EQ(column(bound, c), column(afresh, c)) << c;
+        for (int r = 1; r < afresh.rows(); ++r)
+            for (int role : {Qt::ForegroundRole, Qt::FontRole}) {
+                const QVariant a = bound.model()->index(r - 1, 1).data(role);
+                const QVariant b = afresh.model()->index(r - 1, 1).data(role);
+                ASSERT_EQ(a.isValid(), b.isValid()) << r;
+                if (role == Qt::FontRole && a.isValid()) {
+                    ASSERT_EQ(a.value<QFont>().bold(), b.value<QFont>().bold()) << r;
+                }
+                if (role == Qt::ForegroundRole && a.isValid()) {
+                    ASSERT_EQ(a.value<QBrush>().color(), b.value<QBrush>().color()) << r;
+                }
+            }
+    }
+    EXPECT_EQ(bound.textMatrix(1, 0), "总合计");
+    EXPECT_EQ(bound.textMatrix(1, 4), "24");
+    EXPECT_EQ(bound.textMatrix(1, 5), "366.85");
 }
