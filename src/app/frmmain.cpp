@@ -15,7 +15,13 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "reports/frmbackchangequery.h"
+#include "reports/frmbackfactoryquery.h"
+#include "reports/frmblankoutquery.h"
 #include "reports/frmbuyindetail.h"
+#include "reports/frmotherout.h"
+#include "reports/frmotheroutquery.h"
+#include "reports/frmprofit.h"
 #include "reports/frmsellgroup.h"
 #include "reports/frmsellquery.h"
 #include "reports/frmstore.h"
@@ -494,7 +500,8 @@ void frmMain::mnuChangePrice_Click()
 
 void frmMain::mnuOtherOut_Click()
 {
-    // Opens the expense entry (frmOtherOut) when it is built.
+    frmOtherOut w(this);
+    w.showModal();
 }
 
 // --- Queries ---
@@ -525,22 +532,26 @@ void frmMain::mnuBuyInDetail_Click()
 
 void frmMain::mnuClientChangeQuery_Click()
 {
-    // Opens the exchange and return history (frmBackChangeQuery) when it is built.
+    frmBackChangeQuery w(this);
+    w.showModal();
 }
 
 void frmMain::mnuBack_Click()
 {
-    // Opens the factory-return history (frmBackFactoryQuery) when it is built.
+    frmBackFactoryQuery w(this);
+    w.showModal();
 }
 
 void frmMain::mnuBlankOutQuery_Click()
 {
-    // Opens the void history (frmBlankOutQuery) when it is built.
+    frmBlankOutQuery w(this);
+    w.showModal();
 }
 
 void frmMain::mnuOtherOutQuery_Click()
 {
-    // Opens the expense query (frmOtherOutQuery) when it is built.
+    frmOtherOutQuery w(this);
+    w.showModal();
 }
 
 // --- Settlement ---
@@ -557,7 +568,8 @@ void frmMain::mnuAmountTotal_Click()
 
 void frmMain::mnuProfit_Click()
 {
-    // Opens the profit analysis (frmProfit) when it is built.
+    frmProfit w(this);
+    w.showModal();
 }
 
 // --- Help ---

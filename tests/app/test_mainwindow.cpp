@@ -15,7 +15,13 @@
 #include "goods/frmbuyin.h"
 #include "goods/frmchangeprice.h"
 #include "goods/frmputin.h"
+#include "reports/frmbackchangequery.h"
+#include "reports/frmbackfactoryquery.h"
+#include "reports/frmblankoutquery.h"
 #include "reports/frmbuyindetail.h"
+#include "reports/frmotherout.h"
+#include "reports/frmotheroutquery.h"
+#include "reports/frmprofit.h"
 #include "reports/frmsellgroup.h"
 #include "reports/frmsellquery.h"
 #include "reports/frmstore.h"
@@ -494,6 +500,45 @@ TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
                                          : c.button ? QStringList({c.window, c.window})
                                                     : QStringList({c.window});
             EXPECT_EQ(fakes->modal.opened().mid(before), expected);
+        }
+    }
+    EXPECT_TRUE(messages().shown().isEmpty());
+}
+
+TEST_F(MainWindow, ExpensesProfitAndHistoriesOpenUnderTheirFlags)
+{
+    frmMain w;
+    staff::showActive(&w);
+    fakes->modal.dismiss<frmOtherOut>();
+    fakes->modal.dismiss<frmOtherOutQuery>();
+    fakes->modal.dismiss<frmProfit>();
+    fakes->modal.dismiss<frmBackChangeQuery>();
+    fakes->modal.dismiss<frmBackFactoryQuery>();
+    fakes->modal.dismiss<frmBlankOutQuery>();
+    const struct {
+        QAction* item;
+        const char* window;
+        const char* flag;
+    } cases[] = {
+        {w.OtherOut, "frmOtherOut", "OtherOut"},
+        {w.OtherOutQuery, "frmOtherOutQuery", "OtherOurQuery"},
+        {w.Profit, "frmProfit", "Profit"},
+        {w.ClientChangeQuery, "frmBackChangeQuery", "ClientChangeQuery"},
+        {w.Back, "frmBackFactoryQuery", "FactoryBackQuery"},
+        {w.BlankOutQuery, "frmBlankOutQuery", "BlankOutQuery"},
+    };
+    for (const auto& c : cases) {
+        for (bool granted : {true, false}) {
+            SCOPED_TRACE(std::string(c.window) + (granted ? " granted" : " not granted"));
+            sql(QString("Update Role Set %1=%2 Where GUID='%3'")
+                    .arg(c.flag)
+                    .arg(granted ? 1 : 0)
+                    .arg(staff::kGuestRole));
+            ASSERT_TRUE(gUser.Initial("g01"));
+            w.LoadPopdem();
+            const qsizetype before = fakes->modal.opened().size();
+            c.item->trigger();
+            EXPECT_EQ(fakes->modal.opened().mid(before), granted ? QStringList({c.window}) : QStringList());
         }
     }
     EXPECT_TRUE(messages().shown().isEmpty());

@@ -1,0 +1,129 @@
+#include "reports/frmotherout.h"
+
+#include "core/frmdatadictionary.h"
+#include "core/modmain.h"
+#include "goods/intakewidgets.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "platform/vbkeys.h"
+#include "reports/querywindow.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QString kItems = QStringLiteral("其他支出项目");
+
+QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
+
+}  // namespace
+
+frmOtherOut::frmOtherOut(QWidget* parent)
+    : FormBase(parent),
+      comItem(PickListCombo(this)),
+      cmdColour(PickListButton(this)),
+      txtAmount(new QLineEdit(this)),
+      DT(QueryDatePicker(this)),
+      txtMemo(new QLineEdit(this)),
+      cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this))
+{
+    setWindowTitle(QStringLiteral("其他支出"));
+    const QList<QPair<QWidget*, const char*>> names = {
+        {comItem, "comItem"}, {cmdColour, "cmdColour"}, {txtAmount, "txtAmount"},
+        {DT, "DT"},           {txtMemo, "txtMemo"},     {cmdQuery, "cmdQuery"},
+    };
+    for (const auto& [w, name] : names)
+        w->setObjectName(QString::fromLatin1(name));
+    comItem->setMinimumWidth(200);
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->setVerticalSpacing(10);
+    fields->addWidget(new QLabel(QStringLiteral("支出项目："), this), 0, 0);
+    fields->addWidget(comItem, 0, 1);
+    fields->addWidget(cmdColour, 0, 2);
+    fields->addWidget(new QLabel(QStringLiteral("支出金额："), this), 1, 0);
+    fields->addWidget(txtAmount, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("支出日期："), this), 2, 0);
+    fields->addWidget(DT, 2, 1);
+    fields->addWidget(new QLabel(QStringLiteral("备    注："), this), 3, 0);
+    fields->addWidget(txtMemo, 3, 1, 1, 2);
+    fields->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdQuery);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(14);
+    layout->addLayout(fields);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    resize(420, 240);
+
+    // Enter moves on through the fields in this order.
+    setTabOrder(comItem, txtAmount);
+    setTabOrder(txtAmount, DT);
+    setTabOrder(DT, txtMemo);
+    setTabOrder(txtMemo, cmdQuery);
+    for (QWidget* w : QList<QWidget*>{comItem, DT, txtAmount, txtMemo})
+        vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
+
+    connect(cmdColour, &QPushButton::clicked, this, [this] { cmdColour_Click(); });
+    connect(cmdQuery, &QPushButton::clicked, this, [this] { cmdQuery_Click(); });
+
+    Form_Load();
+    comItem->setFocus();
+}
+
+void frmOtherOut::Form_Load()
+{
+    FillDictionaryCombo(kItems, comItem);
+    DT->setDate(ui::today());
+}
+
+void frmOtherOut::cmdColour_Click() { frmDataDictionary::EditList(kItems, comItem); }
+
+void frmOtherOut::cmdQuery_Click()
+{
+    const QString key = gNewGUID.GUID(false);
+    const QString typed = txtAmount->text();
+    if (!vb::isNumeric(typed)) {
+        ui::msg().info(QStringLiteral("请按规矩办事！"));
+        return;
+    }
+    const double value = vb::val(typed);
+    if (value < 0) {
+        ui::msg().info(QStringLiteral("不能作弊"));
+        return;
+    }
+    // Money is kept at single precision: an amount beyond it is no amount.
+    const float amount = vb::toSingle(value) + 0.0f;  // "-0" is 0
+    if (!std::isfinite(amount)) {
+        ui::msg().info(QStringLiteral("请按规矩办事！"));
+        return;
+    }
+    const QString comma = QStringLiteral(",");
+    const QString sql = QStringLiteral("Insert Into OtherOut values(") + quoted(key) + comma + quoted(gShopNo) +
+                        comma + quoted(gShopName) + comma + quoted(comItem->currentText()) + comma +
+                        vb::singleText(amount) + comma + quoted(ui::dayText(DT->date())) + comma +
+                        quoted(txtMemo->text()) + comma + quoted(gUser.Name) + QStringLiteral(")");
+    bool isErr = false;
+    gDbopt.Excute(sql, isErr);
+    // The engine has said why; the entry stays for another try.
+    if (isErr)
+        return;
+    ui::msg().info(QStringLiteral("保存成功！"));
+    txtAmount->clear();
+    txtMemo->clear();
+}
