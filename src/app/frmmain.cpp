@@ -2,6 +2,8 @@
 
 #include "aftersales/frmclientback.h"
 #include "aftersales/frmclientbackchange.h"
+#include "aftersales/frmfactoryback.h"
+#include "aftersales/frmquestion.h"
 #include "core/datawipe.h"
 #include "core/frmabout.h"
 #include "core/frmbackup.h"
@@ -478,12 +480,14 @@ void frmMain::mnuClientBack_Click()
 
 void frmMain::mnuQuestion_Click()
 {
-    // Opens the problem goods (frmQuestion) when they are built.
+    frmQuestion w(this);
+    w.showModal();
 }
 
 void frmMain::mnuCompanyBack_Click()
 {
-    // Opens the return to the factory (frmFactoryBack) when it is built.
+    frmFactoryBack w(this);
+    w.showModal();
 }
 
 void frmMain::mnuBlankOut_Click()

@@ -1,6 +1,8 @@
 // The main window: its menus and toolbar, the role permissions, the tools.
 #include "aftersales/frmclientback.h"
 #include "aftersales/frmclientbackchange.h"
+#include "aftersales/frmfactoryback.h"
+#include "aftersales/frmquestion.h"
 #include "app/frmmain.h"
 #include "app/startup.h"
 #include "core/frmabout.h"
@@ -340,6 +342,36 @@ TEST_F(MainWindow, TheExchangeOpensFromItsItemAndButtonUnderItsFlag)
         EXPECT_EQ(opened, QLatin1String(flag) == "ClientChange"
                               ? QStringList({"frmClientBackChange", "frmClientBackChange"})
                               : QStringList());
+}
+
+TEST_F(MainWindow, ProblemGoodsAndFactoryReturnOpenUnderTheirOwnFlags)
+{
+    frmMain w;
+    staff::showActive(&w);
+    fakes->modal.dismiss<frmQuestion>();
+    fakes->modal.dismiss<frmFactoryBack>();
+    EXPECT_EQ(w.Question->text(), "5-问 题 鞋");
+    EXPECT_EQ(w.CompanyBack->text(), "6-厂商退货");
+    const struct {
+        const char* flag;
+        QStringList opened;  // by the problem goods' item, the factory return's item and its button
+    } cases[] = {
+        {"Question", {"frmQuestion"}},
+        {"FactoryBack", {"frmFactoryBack", "frmFactoryBack"}},
+        {"ClientBack", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flag);
+        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
+            staff::kGuestRole + "'");
+        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(c.flag) + staff::kGuestRole + "'");
+        ASSERT_TRUE(gUser.Initial("g01"));
+        w.LoadPopdem();
+        const qsizetype before = fakes->modal.opened().size();
+        w.Question->trigger();
+        w.CompanyBack->trigger();
+        clickButton(w, "CompanyBack");
+        EXPECT_EQ(fakes->modal.opened().mid(before), c.opened);
     }
 }
 

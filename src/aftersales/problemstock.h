@@ -1,0 +1,42 @@
+#pragma once
+// Problem stock: faulty pieces taken out of saleable stock and set aside, and
+// their return to the factory. Each is written as one transaction.
+
+#include "core/goodsfields.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// -- into problem stock -----------------------------------------------------------
+
+// One line of faulty pieces of a stock row, with its own problem.
+struct ProblemLine : GoodsFields {
+    QString StoreGUID;  // the stock row the pieces leave
+    qint32 Quantity = 0;
+    QString BackResion;  // 质量问题
+};
+
+// For every line in order: each of its pieces is costed against a purchase batch
+// by the shop's costing rule (a piece finding no batch with stock costs 0), the
+// stock row gives up the pieces, and one problem-stock row records them with
+// their total cost. All of it is written, or nothing (false, after the engine's
+// message has been shown).
+bool WriteProblemGoods(const QList<ProblemLine>& lines);
+
+// -- back to the factory ------------------------------------------------------------
+
+struct FactoryReturn {
+    QDate Day;                   // the return date
+    qint64 Quantity = 0;         // pieces returned, the rows' quantities summed
+    float Amount = 0;            // what the factory refunds
+    QList<qint32> BackStoreIDs;  // the problem-stock rows going back
+};
+
+// The return's total row by gUser in gShopNo, and every problem-stock row marked
+// as back at the factory on the return date.
+QStringList FactoryReturnStatements(const FactoryReturn& r);
+// All of it as one transaction; false (after the engine's message) when nothing
+// was written.
+bool WriteFactoryReturn(const FactoryReturn& r);
