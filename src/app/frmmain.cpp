@@ -27,7 +27,9 @@
 #include "reports/frmsellgroup.h"
 #include "reports/frmsellquery.h"
 #include "reports/frmstore.h"
+#include "sales/frmamounttotal.h"
 #include "sales/frmblankout.h"
+#include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
 #include "platform/services.h"
 
@@ -562,12 +564,14 @@ void frmMain::mnuOtherOutQuery_Click()
 
 void frmMain::mnuDayAmount_Click()
 {
-    // Opens the daily settlement (frmDayAmount) when it is built.
+    frmDayAmount w(this);
+    w.showModal();
 }
 
 void frmMain::mnuAmountTotal_Click()
 {
-    // Opens the settlement summary (frmAmountTotal) when it is built.
+    frmAmountTotal w(this);
+    w.showModal();
 }
 
 void frmMain::mnuProfit_Click()

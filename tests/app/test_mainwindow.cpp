@@ -27,7 +27,9 @@
 #include "reports/frmsellgroup.h"
 #include "reports/frmsellquery.h"
 #include "reports/frmstore.h"
+#include "sales/frmamounttotal.h"
 #include "sales/frmblankout.h"
+#include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -382,6 +384,16 @@ TEST_F(MainWindow, PriceChangeOpensFromItsMenuItem)
     w.ChangePrice->trigger();
     EXPECT_EQ(fakes->modal.opened(), QStringList({"frmChangePrice"}));
     EXPECT_EQ(w.ChangePrice->text(), "8-价格变动");
+}
+
+TEST_F(MainWindow, SettlementsOpenFromTheirItems)
+{
+    frmMain w;
+    fakes->modal.dismiss<frmDayAmount>();
+    fakes->modal.dismiss<frmAmountTotal>();
+    w.DayAmount->trigger();
+    w.AmountTotal->trigger();
+    EXPECT_EQ(fakes->modal.opened(), QStringList({"frmDayAmount", "frmAmountTotal"}));
 }
 
 TEST_F(MainWindow, SettingsAndAboutOpenFromTheirItems)

@@ -1,0 +1,115 @@
+#include "sales/frmamounttotal.h"
+
+#include "core/modmain.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kColumnWidth = 1200;
+
+const QString kColumns = QStringLiteral(
+    "Select ShopName as 店面,Seller as 销售员,DateTime as 日期,SellQuantity as 售货数量, SellAmount as 售货金额 ,"
+    "BackQuantity as 退货数量,BackAmount as 退货金额,ChangeQuantity as 调换数量,ChangeAmount as 调换金额,"
+    "ReciveAmount as 结算金额 from DayAmount Where ");
+
+QDateEdit* datePicker(QWidget* parent)
+{
+    auto* d = new QDateEdit(parent);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    return d;
+}
+
+}  // namespace
+
+QString AmountTotalSql(const QDate& from, const QDate& to)
+{
+    return kColumns + QStringLiteral("DateTime>=#") + ui::dayText(from) + QStringLiteral("# And DateTime<=#") +
+           ui::dayText(to) + QStringLiteral("# And ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'");
+}
+
+frmAmountTotal::frmAmountTotal(QWidget* parent)
+    : FormBase(parent),
+      DTBeginTime(datePicker(this)),
+      DTEndTime(datePicker(this)),
+      cmdQuery(new QPushButton(QStringLiteral("汇总(&H)"), this)),
+      VSAmountTotal(new FlexGrid(this)),
+      lbTitle(new QLabel(
+          QStringLiteral("  使用帮助：结算汇总是指对没个售货员，每天的销售情况做总的汇总。可以根据此处汇总情况给员工提成。"
+                         "选择开始日期结束日期点汇总就可生成数据。特别提醒：此处的数据是每天员工下班前点日结算，"
+                         "如果不点日结算此处没有数据。"),
+          this))
+{
+    setWindowTitle(QStringLiteral("结算汇总"));
+    DTBeginTime->setObjectName(QStringLiteral("DTBeginTime"));
+    DTEndTime->setObjectName(QStringLiteral("DTEndTime"));
+    cmdQuery->setObjectName(QStringLiteral("cmdQuery"));
+    VSAmountTotal->setObjectName(QStringLiteral("VSAmountTotal"));
+    lbTitle->setObjectName(QStringLiteral("lbTitle"));
+    lbTitle->setWordWrap(true);
+    lbTitle->setForegroundRole(QPalette::PlaceholderText);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("开始日期"), this));
+    top->addWidget(DTBeginTime);
+    top->addSpacing(8);
+    top->addWidget(new QLabel(QStringLiteral("结束日期"), this));
+    top->addWidget(DTEndTime);
+    top->addSpacing(16);
+    top->addWidget(cmdQuery);
+    top->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addLayout(top);
+    layout->addWidget(VSAmountTotal, 1);
+    layout->addWidget(lbTitle);
+    resize(1000, 560);
+
+    setTabOrder(DTBeginTime, DTEndTime);
+    setTabOrder(DTEndTime, cmdQuery);
+    setTabOrder(cmdQuery, VSAmountTotal);
+    connect(cmdQuery, &QPushButton::clicked, this, [this] { cmdQuery_Click(); });
+
+    Form_Load();
+}
+
+void frmAmountTotal::Form_Load()
+{
+    DTBeginTime->setDate(ui::today());
+    DTEndTime->setDate(ui::today());
+    InitGrid();
+}
+
+bool frmAmountTotal::BindGrid(const QString& sql)
+{
+    bool isErr = false;
+    const jet::RecordSet rs = gDbopt.Excute(sql, isErr);
+    // A failed statement has shown the engine's words; the list stays as it was.
+    if (isErr)
+        return false;
+    VSAmountTotal->bind(rs);
+    SetGridColumns(*VSAmountTotal, kColumnWidth);
+    return true;
+}
+
+void frmAmountTotal::InitGrid() { BindGrid(kColumns + QStringLiteral("GUID=''")); }
+
+void frmAmountTotal::cmdQuery_Click()
+{
+    if (!BindGrid(AmountTotalSql(DTBeginTime->date(), DTEndTime->date())))
+        return;
+    // One total of the whole list, standing above it; shop, seller and day get
+    // none.
+    FlexGrid& g = *VSAmountTotal;
+    for (const char* caption : {"结算金额", "售货数量", "退货数量", "调换数量", "售货金额", "退货金额", "调换金额"})
+        g.subtotalSum(FlexGrid::WholeListAbove, g.colIndex(QString::fromUtf8(caption)), QStringLiteral("总计"));
+}
