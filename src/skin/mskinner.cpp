@@ -9,11 +9,11 @@
 #include <QComboBox>
 #include <QHash>
 #include <QHeaderView>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QWindow>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace mSkinner {
 
