@@ -72,6 +72,7 @@ int main(int argc, char** argv)
     ui::Platform p = ui::platform();
     p.modal = &modal;
     ui::setPlatform(p);
+    InstallSkin();
     InstallMainWindow();
     if (!Main() || !frmMain::current()) {
         std::fprintf(stderr, "the login did not open the main window\n");

@@ -277,7 +277,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     layout->addStretch(1);
     setCentralWidget(central);
 
-    // The drawn skin is attached here (AttachSkin) once the window skin exists.
+    skin_.AttachSkin(this);
     LoadPopdem();
     ShowShopName();
     resize(1040, 680);
@@ -285,7 +285,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
 frmMain::~frmMain()
 {
-    // The drawn skin is detached here (DetachSkin).
+    skin_.DetachSkin(this);
     if (gMainWindow == this)
         gMainWindow = nullptr;
 }

@@ -2,6 +2,8 @@
 // The main window: open for the whole session after login. Its menus and
 // toolbar open the work windows, as far as the session user's role allows.
 
+#include "skin/cskinner.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -133,6 +135,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    cSkinner skin_;
+
     // Starts the first of the candidate programs found; tells the clerk when none starts.
     void StartTool(const QStringList& candidates);
 };

@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    InstallSkin();
     InstallMainWindow();
     if (!Main())
         return 0;

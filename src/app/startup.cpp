@@ -2,6 +2,8 @@
 
 #include "app/frmmain.h"
 #include "core/shell.h"
+#include "skin/cskinner.h"
+#include "skin/mskinner.h"
 
 void InstallMainWindow()
 {
@@ -19,5 +21,14 @@ void InstallMainWindow()
             if (frmMain* mainWindow = frmMain::current())
                 mainWindow->ShowShopName();
         },
+    });
+}
+
+void InstallSkin()
+{
+    mSkinner::InstallSkinStyle();
+    shell::installSkin({
+        [](QWidget* window) { cSkinner().AttachSkin(window); },
+        [](QWidget* window) { cSkinner().DetachSkin(window); },
     });
 }

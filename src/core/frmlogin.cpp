@@ -103,13 +103,10 @@ frmLogin::frmLogin(QWidget* parent)
     vbkeys::onKeyPress(txtUserPassWord, [this](int& k) { txtUserPassWord_KeyPress(k); });
     txtUserNo->setFocus();
 
-    // The drawn skin is attached here (AttachSkin) once the window skin exists.
+    shell::attachSkin(this);
 }
 
-frmLogin::~frmLogin()
-{
-    // ... and detached here (DetachSkin).
-}
+frmLogin::~frmLogin() { shell::detachSkin(this); }
 
 void frmLogin::LoadCurrentShop()
 {

@@ -8,6 +8,12 @@ MainWindow& installed()
     static MainWindow m;
     return m;
 }
+
+Skin& installedSkin()
+{
+    static Skin s;
+    return s;
+}
 }  // namespace
 
 void install(MainWindow mainWindow) { installed() = std::move(mainWindow); }
@@ -28,6 +34,20 @@ void shopRenamed()
 {
     if (installed().shopRenamed)
         installed().shopRenamed();
+}
+
+void installSkin(Skin skin) { installedSkin() = std::move(skin); }
+
+void attachSkin(QWidget* window)
+{
+    if (installedSkin().attach)
+        installedSkin().attach(window);
+}
+
+void detachSkin(QWidget* window)
+{
+    if (installedSkin().detach)
+        installedSkin().detach(window);
 }
 
 }  // namespace shell

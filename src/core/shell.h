@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace shell {
 
 struct MainWindow {
@@ -19,5 +21,18 @@ void install(MainWindow mainWindow);
 void openMainWindow();
 void followPermissions();
 void shopRenamed();
+
+// The drawn window skin, which sits above the core as well: the login attaches
+// it to itself when it loads and detaches it when it goes. Until something is
+// installed both do nothing.
+struct Skin {
+    std::function<void(QWidget*)> attach;
+    std::function<void(QWidget*)> detach;
+};
+
+void installSkin(Skin skin);
+
+void attachSkin(QWidget* window);
+void detachSkin(QWidget* window);
 
 }  // namespace shell

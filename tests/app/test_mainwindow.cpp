@@ -9,6 +9,7 @@
 #include "core/frmchangepwd.h"
 #include "core/frmchangeshop.h"
 #include "core/frmdatadictionary.h"
+#include "core/frmlogin.h"
 #include "core/frmrelogin.h"
 #include "core/frmrole.h"
 #include "core/frmsellrole.h"
@@ -31,6 +32,7 @@
 #include "sales/frmblankout.h"
 #include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
+#include "skin/mskinner.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
 
@@ -144,6 +146,25 @@ TEST_F(MainWindow, MenusAndToolbarInOrder)
                            "计算器", "记事本", "退 出"}));
     for (QAction* a : w.Toolbar->actions())
         EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+}
+
+TEST_F(MainWindow, TheMainWindowAndTheLoginCarryTheSkinWhileTheyLive)
+{
+    const int before = mSkinner::AttachCount();
+    {
+        frmMain w;
+        EXPECT_TRUE(mSkinner::IsAttached(&w));
+        EXPECT_TRUE(mSkinner::IsAttached(w.Label1));
+    }
+    EXPECT_EQ(mSkinner::AttachCount(), before);
+    InstallSkin();
+    {
+        frmLogin login;
+        EXPECT_TRUE(mSkinner::IsAttached(&login));
+        EXPECT_TRUE(mSkinner::IsAttached(login.cmdLogin));
+    }
+    EXPECT_EQ(mSkinner::AttachCount(), before);
+    shell::installSkin({});
 }
 
 TEST_F(MainWindow, EachFlagOpensExactlyItsOwnItems)

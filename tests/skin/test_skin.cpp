@@ -1,0 +1,378 @@
+// The drawn window skin: what it takes over and counts, the pictures it draws
+// controls from, and what skinned controls show on screen, read from grabbed
+// pixels at known points.
+#include "platform/flexgrid.h"
+#include "platform/formbase.h"
+#include "skin/cskinner.h"
+#include "skin/mskinner.h"
+#include "skin/skinpainters.h"
+#include "skin/skinwndproc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEnterEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using mSkinner::AttachCount;
+using mSkinner::IsAttached;
+using mSkinner::SharedBitmaps;
+
+// A small work window of the kinds of controls the shop's windows have.
+struct Form : FormBase {
+    Form()
+    {
+        auto* layout = new QVBoxLayout(this);
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdOk, comList, comText, txtNo, chkAll})
+            layout->addWidget(w);
+        comList->addItems({"一", "二"});
+        comText->setEditable(true);
+        chkAll->setTristate(true);
+    }
+    QPushButton* cmdOk = new QPushButton("OK", this);
+    QComboBox* comList = new QComboBox(this);
+    QComboBox* comText = new QComboBox(this);
+    QLineEdit* txtNo = new QLineEdit(this);
+    QCheckBox* chkAll = new QCheckBox("all", this);
+};
+
+int Count(const QWidget& form) { return 1 + int(mSkinner::ChildWindows(&form).size()); }
+
+QRgb PixelAt(QWidget* w, QPoint at) { return w->grab().toImage().pixel(at); }
+
+// The pixel of face f of the push-button picture; a button 21 high shows its
+// rows one to one, and any column between the borders shows the middle column.
+QRgb FacePixel(int face, int column, int row) { return SharedBitmaps()[0].pixel(column, 21 * face + row); }
+
+void Enter(QWidget* w)
+{
+    QEnterEvent enter(QPointF(4, 10), w->mapToGlobal(QPointF(4, 10)), w->mapToGlobal(QPointF(4, 10)));
+    QCoreApplication::sendEvent(w, &enter);
+}
+
+// One tick of a button's fade timer; false when no fade runs.
+bool Tick(QPushButton* b)
+{
+    const int id = GetProp(b, skinprop::TimerId);
+    if (id == 0)
+        return false;
+    QTimerEvent tick(id);
+    QCoreApplication::sendEvent(b, &tick);
+    return true;
+}
+
+// Shows the window and makes it the active one, as the desktop does with a new
+// window (the offscreen one leaves that to us).
+bool ShowActive(QWidget* w)
+{
+    w->show();
+    w->activateWindow();
+    for (int i = 0; i < 200 && QApplication::activeWindow() != w; ++i)
+        QTest::qWait(10);
+    return QApplication::activeWindow() == w;
+}
+
+// Every pixel of the image that has the colour.
+int Pixels(const QImage& img, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == colour;
+    return n;
+}
+
+std::unique_ptr<Form> SkinnedButtonForm()
+{
+    auto form = std::make_unique<Form>();
+    cSkinner().AttachSkin(form.get());
+    form->cmdOk->setFixedSize(80, 21);
+    form->cmdOk->grab();  // takes the new size, as showing the window would
+    return form;
+}
+
+}  // namespace
+
+TEST(SkinAttachment, EveryChildOfAFormIsTakenOverAndCountedOnce)
+{
+    {
+        Form form;
+        auto* extra = new QLineEdit(&form);
+        EXPECT_TRUE(cSkinner().AttachSkin(&form));
+        EXPECT_FALSE(cSkinner().AttachSkin(&form));
+        EXPECT_FALSE(mSkinner::AttachWindow(form.cmdOk));
+        EXPECT_EQ(AttachCount(), Count(form));
+        for (QWidget* child : mSkinner::ChildWindows(&form))
+            EXPECT_TRUE(IsAttached(child)) << child->metaObject()->className();
+        // Text boxes are taken over without state of their own.
+        EXPECT_FALSE(form.txtNo->property(skinprop::OldState).isValid());
+        EXPECT_EQ(GetProp(form.cmdOk, skinprop::OldState), 0);
+        EXPECT_EQ(GetProp(form.chkAll, skinprop::MouseFlag), 0);
+        // A child that goes detaches itself.
+        delete extra;
+        EXPECT_EQ(AttachCount(), Count(form));
+        // The skin takes no input away from the controls.
+        QSignalSpy clicked(form.cmdOk, &QPushButton::clicked);
+        QTest::mouseClick(form.cmdOk, Qt::LeftButton);
+        QTest::keyClicks(form.txtNo, "K100");
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_EQ(form.txtNo->text(), "K100");
+
+        EXPECT_TRUE(cSkinner().DetachSkin(&form));
+        EXPECT_FALSE(cSkinner().DetachSkin(&form));
+        EXPECT_EQ(AttachCount(), 0);
+        EXPECT_FALSE(form.cmdOk->property(skinprop::OldState).isValid());
+        EXPECT_FALSE(IsAttached(form.comList));
+        cSkinner().AttachSkin(&form);
+    }
+    // A form destroyed while attached leaves nothing counted.
+    EXPECT_EQ(AttachCount(), 0);
+}
+
+TEST(SkinAttachment, TheLastDetachFreesThePicturesAndTheNextAttachBuildsThemAgain)
+{
+    Form first, second;
+    cSkinner().AttachSkin(&first);
+    cSkinner().AttachSkin(&second);
+    cSkinner().DetachSkin(&first);
+    EXPECT_TRUE(mSkinner::SkinReady());
+    cSkinner().DetachSkin(&second);
+    EXPECT_FALSE(mSkinner::SkinReady());
+    for (const QImage& img : SharedBitmaps())
+        EXPECT_TRUE(img.isNull());
+
+    cSkinner().AttachSkin(&first);
+    ASSERT_TRUE(mSkinner::SkinReady());
+    const QSize sizes[] = {{7, 84}, {15, 18}, {18, 24}, {13, 52}, {9, 20}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(SharedBitmaps()[size_t(i)].size(), sizes[i]) << i;
+    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 3), ColorRef(0x5F5519));  // the tip of the arrow
+    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 7), ColorRef(0xACA584));  // the pale one
+    EXPECT_EQ(SharedBitmaps()[1].pixel(14, 17), skincolour::Key);
+    EXPECT_EQ(SharedBitmaps()[0].pixel(0, 21 * 3 + 10), ColorRef(0xE8C387));  // the disabled face's side
+}
+
+TEST(NineGrid, ADestinationSmallerThanItsBordersGetsItsCornersOnly)
+{
+    // A 7 x 7 source of 3-pixel borders, each part in a colour of its own.
+    enum : QRgb { TL = 0xFF000001, T = 0xFF000002, TR = 0xFF000003, L = 0xFF000004, C = 0xFF000005,
+                  R = 0xFF000006, BL = 0xFF000007, B = 0xFF000008, BR = 0xFF000009, Untouched = 0xFFFFFFFF };
+    QImage src(7, 7, QImage::Format_RGB32);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x) {
+            const int col = x < 3 ? 0 : x == 3 ? 1 : 2, row = y < 3 ? 0 : y == 3 ? 1 : 2;
+            const QRgb parts[3][3] = {{TL, T, TR}, {L, C, R}, {BL, B, BR}};
+            src.setPixel(x, y, parts[row][col]);
+        }
+    const struct {
+        QSize size;
+        QList<QRgb> pixels;  // row by row
+        int result;
+    } cases[] = {
+        {{1, 1}, {BR}, 1},
+        {{1, 4}, {TR, BR, BR, BR}, 1},
+        {{4, 1}, {BL, BR, BR, BR}, 1},
+        {{0, 5}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        QImage dest(qMax(c.size.width(), 1), qMax(c.size.height(), 1), QImage::Format_RGB32);
+        dest.fill(Untouched);
+        EXPECT_EQ(DrawNineGrid(dest, 0, 0, c.size.width(), c.size.height(), src, 0, 0, 7, 7, 3, 3, 3, 3), c.result);
+        QList<QRgb> got;
+        for (int y = 0; y < c.size.height(); ++y)
+            for (int x = 0; x < c.size.width(); ++x)
+                got << dest.pixel(x, y);
+        EXPECT_EQ(got, c.pixels) << c.size.width() << "x" << c.size.height();
+        if (c.result == 0) {
+            EXPECT_EQ(dest.pixel(0, 0), QRgb(Untouched));
+        }
+    }
+    // A button of one pixel shows the last corner of its face.
+    auto form = SkinnedButtonForm();
+    form->cmdOk->setFixedSize(1, 1);
+    EXPECT_EQ(PixelAt(form->cmdOk, {0, 0}), FacePixel(0, 6, 20));
+}
+
+TEST(SkinnedButton, ADisabledButtonShowsItsDisabledFaceAndAGreyBlueCaption)
+{
+    auto form = SkinnedButtonForm();
+    QFont big = form->cmdOk->font();
+    big.setPixelSize(16);
+    big.setBold(true);
+    form->cmdOk->setFont(big);
+    for (bool enabled : {true, false}) {
+        form->cmdOk->setEnabled(enabled);
+        const QImage shown = form->cmdOk->grab().toImage();
+        const int face = enabled ? 0 : 3;
+        EXPECT_EQ(GetProp(form->cmdOk, skinprop::OldState), face);
+        for (int row : {3, 10, 17})
+            EXPECT_EQ(shown.pixel(4, row), FacePixel(face, 3, row)) << enabled << " row " << row;
+        EXPECT_EQ(shown.pixel(0, 10), FacePixel(face, 0, 10));
+        EXPECT_GT(Pixels(shown, enabled ? skincolour::Caption : skincolour::CaptionDisabled), 0) << enabled;
+        EXPECT_EQ(Pixels(shown, enabled ? skincolour::CaptionDisabled : skincolour::Caption), 0) << enabled;
+    }
+    // The rounded outline leaves the corners out.
+    EXPECT_FALSE(form->cmdOk->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form->cmdOk->mask().contains(QPoint(1, 0)));
+}
+
+TEST(SkinnedButton, TheHotFaceFadesInOverEightySixTicks)
+{
+    auto form = SkinnedButtonForm();
+    QPushButton* b = form->cmdOk;
+    Enter(b);
+    const int timer = GetProp(b, skinprop::TimerId);
+    ASSERT_NE(timer, 0);
+    EXPECT_EQ(GetProp(b, skinprop::OldState), 1);
+    // Leaving and coming back at once keeps the one timer.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(b, &leave);
+    Enter(b);
+    EXPECT_EQ(GetProp(b, skinprop::TimerId), timer);
+
+    int ticks = 0;
+    QRgb early = 0;  // each tick blends over the last: the face is nearly there long before the end
+    while (Tick(b) && ticks < 1000) {
+        if (++ticks == 5)
+            early = PixelAt(b, {4, 10});
+    }
+    EXPECT_EQ(ticks, 86);
+    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 0);
+    EXPECT_NE(early, FacePixel(0, 3, 10));
+    EXPECT_NE(early, FacePixel(1, 3, 10));
+    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(1, 3, 10));
+}
+
+TEST(SkinnedButton, APressDuringAFadeShowsThePressedFaceAtOnceAndStopsTheTimer)
+{
+    auto form = SkinnedButtonForm();
+    QPushButton* b = form->cmdOk;
+    QSignalSpy clicked(b, &QPushButton::clicked);
+    Enter(b);
+    for (int i = 0; i < 10; ++i)
+        Tick(b);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(4, 10));
+    EXPECT_EQ(GetProp(b, skinprop::TimerId), 0);
+    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(2, 3, 10));
+    // The release still clicks, and the normal face fades in from 60.
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(4, 10));
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_NE(GetProp(b, skinprop::TimerId), 0);
+    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 60);
+    EXPECT_EQ(GetProp(b, skinprop::OldState), 0);
+    // The paint a tick asks for shows the blend and the fade goes on; any other
+    // paint ends the fade with the face whole.
+    ASSERT_TRUE(Tick(b));
+    EXPECT_NE(PixelAt(b, {4, 10}), FacePixel(0, 3, 10));
+    EXPECT_NE(GetProp(b, skinprop::TimerId), 0);
+    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(0, 3, 10));
+    EXPECT_EQ(GetProp(b, skinprop::TimerId), 0);
+}
+
+TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
+{
+    auto form = SkinnedButtonForm();
+    QCheckBox* chk = form->chkAll;
+    chk->resize(chk->sizeHint());
+    auto centre = [](const QImage& shown) {
+        // The box is framed in the skin's frame colour; its centre 7 x 7.
+        QRect box;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) == skincolour::Frame)
+                    box |= QRect(x, y, 1, 1);
+        const QPoint at(RoundHalfEven((box.width() - 7) / 2.0), RoundHalfEven((box.height() - 7) / 2.0));
+        return shown.copy(QRect(box.topLeft() + at, QSize(7, 7)));
+    };
+    const struct {
+        Qt::CheckState check;
+        int white;  // pixels of the 7 x 7 middle left white
+    } cases[] = {{Qt::Unchecked, 49}, {Qt::PartiallyChecked, 0}};
+    for (const auto& c : cases) {
+        chk->setCheckState(c.check);
+        EXPECT_EQ(Pixels(centre(chk->grab().toImage()), skincolour::White), c.white) << c.check;
+    }
+    chk->setCheckState(Qt::Checked);
+    const int white = Pixels(centre(chk->grab().toImage()), skincolour::White);
+    EXPECT_GT(white, 0);
+    EXPECT_LT(white, 49);
+}
+
+TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
+{
+    auto form = SkinnedButtonForm();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QComboBox* combo = form->comList;
+    const int bw = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) + 1;
+    const QPoint inButton(combo->width() - bw, 2);  // its second column, second row
+    EXPECT_EQ(PixelAt(combo, inButton), skincolour::White);
+    EXPECT_EQ(PixelAt(combo, {0, combo->height() / 2}), skincolour::Frame);
+
+    const int before = AttachCount();
+    combo->showPopup();
+    QWidget* list = combo->view()->window();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_TRUE(IsAttached(list));
+    EXPECT_EQ(AttachCount(), before + 1);
+    EXPECT_EQ(PixelAt(combo, inButton), SharedBitmaps()[1].pixel(5, 1));
+    combo->hidePopup();
+    combo->showPopup();
+    EXPECT_EQ(AttachCount(), before + 1);
+    combo->hidePopup();
+    EXPECT_NE(PixelAt(combo, inButton), SharedBitmaps()[1].pixel(5, 1));
+}
+
+TEST(SkinSpreading, AMessageBoxOrFormActivatedFromASkinnedFormIsSkinned)
+{
+    auto form = SkinnedButtonForm();
+    ASSERT_TRUE(ShowActive(form.get()));
+    {
+        QMessageBox box(QMessageBox::Information, "提示", "已保存", QMessageBox::NoButton, form.get());
+        QPushButton* ok = box.addButton("确定", QMessageBox::AcceptRole);
+        ASSERT_TRUE(ShowActive(&box));
+        EXPECT_TRUE(IsAttached(&box));
+        EXPECT_TRUE(IsAttached(ok));
+        EXPECT_EQ(PixelAt(ok, {0, ok->height() / 2}), FacePixel(0, 0, 10));
+        box.hide();
+    }
+    ASSERT_TRUE(ShowActive(form.get()));
+    Form other;  // not owned by the skinned form
+    ASSERT_TRUE(ShowActive(&other));
+    EXPECT_TRUE(IsAttached(&other));
+    EXPECT_TRUE(IsAttached(other.cmdOk));
+}
+
+TEST(SkinMapping, SunkenControlsGetAFlatFrameAndTheGridKeepsItsCaptions)
+{
+    Form form;
+    auto* grid = new FlexGrid(&form);
+    auto* tree = new QTreeWidget(&form);
+    auto* date = new QDateEdit(&form);
+    tree->setHeaderLabels({"权限"});
+    for (QWidget* w : std::initializer_list<QWidget*>{grid, tree, date})
+        form.layout()->addWidget(w);
+    cSkinner().AttachSkin(&form);
+    form.resize(form.sizeHint());
+
+    for (QWidget* w : std::initializer_list<QWidget*>{form.txtNo, grid, date})
+        EXPECT_EQ(PixelAt(w, {0, w->height() / 2}), skincolour::Frame) << w->metaObject()->className();
+    form.txtNo->setEnabled(false);
+    EXPECT_EQ(PixelAt(form.txtNo, {0, form.txtNo->height() / 2}), skincolour::FrameDisabled);
+    // Headers outside the grid are drawn by the skin; the grid's own are not.
+    EXPECT_EQ(GetProp(tree->header(), skinprop::HdIndex), -1);
+    EXPECT_FALSE(grid->horizontalHeader()->property(skinprop::HdIndex).isValid());
+    EXPECT_TRUE(IsAttached(grid->horizontalHeader()));
+}
