@@ -365,6 +365,7 @@ TEST_F(MainWindow, TheExchangeOpensFromItsItemAndButtonUnderItsFlag)
         EXPECT_EQ(opened, QLatin1String(flag) == "ClientChange"
                               ? QStringList({"frmClientBackChange", "frmClientBackChange"})
                               : QStringList());
+    }
 }
 
 TEST_F(MainWindow, ProblemGoodsAndFactoryReturnOpenUnderTheirOwnFlags)
