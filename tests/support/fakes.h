@@ -60,6 +60,9 @@ public:
             return script(static_cast<Dialog*>(d));
         };
     }
+    // Every window without a script of its own is closed at once, untouched (for
+    // tests that walk many windows without looking into them).
+    void dismissAllOthers() { dismissAll_ = true; }
     // Scripts the window type to be closed at once, untouched.
     template <typename Dialog>
     void dismiss()
@@ -72,6 +75,7 @@ public:
 private:
     std::unordered_map<std::type_index, std::function<int(QDialog*)>> scripts_;
     QStringList opened_;
+    bool dismissAll_ = false;
 };
 
 class FakeFiles : public ui::FileDialogs {
