@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +87,26 @@ TEST(FormBase, ServicesAnswerWithoutBlocking)
     fakes.messages.answerNo();
     w.cmdOk->click();
     EXPECT_EQ(fakes.messages.texts(), QStringList({"确认要入库吗？"}));
+}
+
+TEST(FormBase, AWindowOrAQuestionTheTestDidNotScriptFailsIt)
+{
+    FakePlatform fakes;
+    frmSample w;
+    fakes.messages.answerYes();
+    EXPECT_NONFATAL_FAILURE(w.cmdOk->click(), "unexpected window: frmChild");
+    EXPECT_EQ(fakes.modal.opened(), QStringList({"frmChild"}));
+    EXPECT_TRUE(w.childName.isEmpty()) << "rejected untouched";
+
+    fakes.messages.clear();
+    EXPECT_NONFATAL_FAILURE(w.cmdOk->click(), "unexpected question: 确认要入库吗？");
+    EXPECT_EQ(fakes.messages.texts(), QStringList({"确认要入库吗？"})) << "answered No";
+
+    // A walk over many windows closes the unscripted ones without failing.
+    fakes.modal.dismissAllOthers();
+    fakes.messages.answerYes();
+    w.cmdOk->click();
+    EXPECT_EQ(fakes.modal.opened(), QStringList({"frmChild", "frmChild"}));
 }
 
 TEST(FormBase, EnterAndEscapeBelongToTheControls)

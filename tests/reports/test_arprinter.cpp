@@ -142,7 +142,7 @@ TEST(ReportPages, CountTitleFooterAndCaptionsOnThePageTheyFallOn)
     EXPECT_TRUE(two.page(3).texts.isEmpty());
 
     // Cells stand in their fields' boxes, one row height under another.
-    const ReportPage::Text& b5 = two.page(2).texts[2];
+    const ReportPage::Text b5 = two.page(2).texts[2];  // a copy: the page is a temporary
     ASSERT_EQ(b5.text, "b5");
     EXPECT_EQ(b5.box, QRectF(1000, ARPrinter::kHeaderHeight, 1500, ARPrinter::kRowHeight));
 
