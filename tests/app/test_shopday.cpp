@@ -28,6 +28,7 @@
 #include "reports/frmprofit.h"
 #include "reports/frmsellquery.h"
 #include "reports/frmstore.h"
+#include "sales/frmamounttotal.h"
 #include "sales/frmblankout.h"
 #include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
@@ -265,9 +266,10 @@ protected:
 TEST_F(ShopDay, OneDayFromTheDeliveryToTheBackupCopy)
 {
     // The prices chosen, and what the day makes of them:
-    //   T-100 shirt (上衣, 青禾), cost 60, retail 150: 黑色 M 3, 黑色 L 2, 白色 M 1, 白色 L 4
-    //   S-200 shoe (男鞋, 远帆), cost 80, retail 199: 黑色 40 2, 41 3, 42 1   } from the
-    //   S-300 shoe (女鞋, 步云), cost 50, retail 120: 白色 37 2                } workbook
+    //   T-100 shirt (上衣, 青禾), cost 60, retail 150: 黑色 M 3, 黑色 L 2, 白色 M 1, 白色 L 4;
+    //   from the workbook,
+    //   S-200 shoe (男鞋, 远帆), cost 80, retail 199: 黑色 40 2, 41 3, 42 1;
+    //   S-300 shoe (女鞋, 步云), cost 50, retail 120: 白色 37 2.
     // 18 pieces received at 1180.
     // Sale 0001 (admin): 2 × T-100 黑 M at 8 = 2 × 120, S-200 41 at the special price 180; paid 500.
     // Sale 0002 (admin): S-300 37 at 120, T-100 白 L at 150; paid 300.
@@ -351,8 +353,10 @@ TEST_F(ShopDay, OneDayFromTheDeliveryToTheBackupCopy)
         QString receipt;
         for (const ui::PrintBlock& b : fakes->receipts.printed.first())
             receipt += b.text;
-        EXPECT_TRUE(receipt.contains("销售编号：202403050001")) << receipt.toStdString();
-        EXPECT_TRUE(receipt.contains("500")) << "the money received";
+        // Retail 150 + 150 + 199, charged 420, so 79 saved; 500 paid, 80 back.
+        for (const char* text : {"销售编号：202403050001", "应收合计：499", "实收合计：420", "优惠合计：79",
+                                 "客人付款：500", "找回金额：80"})
+            EXPECT_TRUE(receipt.contains(QString::fromUtf8(text))) << text << "\n" << receipt.toStdString();
 
         ring(w, {"S-300", "白色", "37", "1", "10"});  // "10" is full price
         ring(w, {"T-100", "白色", "L", "1", "10"});
@@ -538,7 +542,8 @@ TEST_F(ShopDay, OneDayFromTheDeliveryToTheBackupCopy)
     const QString copy = backupFolder + "/三月五日.mdb";
     ASSERT_TRUE(QFileInfo::exists(copy));
 
-    // The next morning the copy is the shop's database: the day's sales are in it.
+    // The next morning the copy is the shop's database: the day's sales and
+    // both settlements are in it.
     const QString nextDay = folder() + "/次日";
     ASSERT_TRUE(QDir().mkpath(nextDay));
     ASSERT_TRUE(QFile::copy(copy, nextDay + "/" + schema::kDatabaseFileName));
@@ -549,6 +554,11 @@ TEST_F(ShopDay, OneDayFromTheDeliveryToTheBackupCopy)
         w.cmdQuery->click();
         EXPECT_EQ(w.lbCount->text(), "5");
         EXPECT_EQ(w.lbAmount->text(), "￥888");
+    });
+    in<frmAmountTotal>(again->AmountTotal, [&](frmAmountTotal& w) {
+        w.cmdQuery->click();
+        EXPECT_EQ(rows(*w.VSAmountTotal, {"销售员", "售货数量", "售货金额", "结算金额"}),
+                  QStringList({"总计||8|1263|1063", "|管理员|5|730|530", "|李收银|3|533|533"}));
     });
     in<frmProfit>(again->Profit, [&](frmProfit& w) {
         w.cmdQuery->click();
