@@ -481,6 +481,15 @@ TEST_F(ShopDay, OneDayFromTheDeliveryToTheBackupCopy)
                   QStringList({"总合计||||11", "|T-100|黑色|M|1", "|T-100|黑色|L|2", "|T-100|白色|M|1",
                                "|T-100|白色|L|3", "|合计|||7", "|S-200|黑色|40|0", "|S-200|黑色|41|2",
                                "|S-200|黑色|42|0", "|合计|||2", "|S-300|白色|37|2", "|合计|||2"}));
+        // What is sold out left out, then the goods number typed.
+        w.chkZero->click();
+        w.cmdQuery->click();
+        EXPECT_EQ(rows(*w.VSFlexGrid, {"货号", "尺码", "数量"}),
+                  QStringList({"总合计|||11", "|T-100|M|1", "|T-100|L|2", "|T-100|M|1", "|T-100|L|3", "|合计||7",
+                               "|S-200|41|2", "|合计||2", "|S-300|37|2", "|合计||2"}));
+        typeOver(w.txtNo, "S-");
+        EXPECT_EQ(rows(*w.VSFlexGrid, {"货号", "尺码", "数量"}),
+                  QStringList({"总合计|||4", "|S-200|41|2", "|合计||2", "|S-300|37|2", "|合计||2"}));
         w.TabStrip->setCurrentIndex(1);
         EXPECT_EQ(rows(*w.VSQuestion, {"货号", "进价", "数量", "问题"}),
                   QStringList({"|T-100|60|1|质量问题", "|合计|60|1|"}));
