@@ -54,6 +54,7 @@
 #include <QTest>
 
 #include <functional>
+#include <typeinfo>
 
 namespace {
 
