@@ -881,7 +881,7 @@ void otherWindows(const std::string& shop, const QString& goodsNo)
             return int(QDialog::Rejected);
         };
         measure(
-            QStringLiteral("exchange: open the picker (stock list bound, then closed)"),
+            QStringLiteral("exchange: picker opened and closed (stock list)"),
             [&] {
                 search(anySale());
                 x.cmdQuery->click();
