@@ -8,6 +8,12 @@
 // the clock stands at 2024-03-05 10:30 (the morning of a trading day) and
 // receipts print nowhere. The main window is open, as after a login.
 //
+// Every window is timed: its opening, and its main actions (the counter and
+// the intake desk key by key, the after-sales windows' searches and writes, the
+// settlements, the queries and reports over a month and a year, the workbook
+// import of a supplier's list of 1,000 rows, the administration windows). Each
+// action has its target, checked at the end of the output.
+//
 // Each action runs once cold (the first time in this program; reported on its
 // own), then --runs times (11 by default) for the median. It is timed from the
 // clerk's key or click until the program is idle: no event pending, no timer of
@@ -26,30 +32,68 @@
 // each of them take 5 ms. BENCH_PAINTS=1 prints every paint of a timed run.
 //
 // The database grows a little with every run (sales, restocks, new goods).
+#include "aftersales/frmchange.h"
+#include "aftersales/frmclientback.h"
+#include "aftersales/frmclientbackchange.h"
+#include "aftersales/frmfactoryback.h"
+#include "aftersales/frmquestion.h"
 #include "app/frmmain.h"
 #include "core/clsdbopt.h"
+#include "core/frmabout.h"
+#include "core/frmbackup.h"
+#include "core/frmchangepwd.h"
+#include "core/frmchangeshop.h"
+#include "core/frmdatadictionary.h"
+#include "core/frmlogin.h"
+#include "core/frmrelogin.h"
+#include "core/frmrole.h"
+#include "core/frmsellrole.h"
+#include "core/frmuser.h"
 #include "core/modmain.h"
 #include "core/schema.h"
+#include "goods/frmbatchbuyin.h"
 #include "goods/frmbuyin.h"
+#include "goods/frmchangeprice.h"
 #include "goods/frmgoodsproperty.h"
+#include "goods/frmputin.h"
 #include "platform/flexgrid.h"
 #include "platform/jetdb.h"
 #include "platform/services.h"
+#include "reports/frmbackchangequery.h"
+#include "reports/frmbackfactoryquery.h"
+#include "reports/frmblankoutquery.h"
+#include "reports/frmbuyindetail.h"
+#include "reports/frmotherout.h"
+#include "reports/frmotheroutquery.h"
+#include "reports/frmprofit.h"
+#include "reports/frmsellgroup.h"
+#include "reports/frmsellquery.h"
+#include "reports/frmstore.h"
+#include "sales/frmamounttotal.h"
+#include "sales/frmblankout.h"
+#include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QListWidget>
 #include <QPaintEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
+#include <xlsxwriter.h>
 
 #include <algorithm>
 #include <chrono>
@@ -79,16 +123,18 @@ public:
         shown.append(m);
         return true;
     }
-    // Messages other than questions: a benchmark action shows none.
+    // Messages other than questions, but for those the action is meant to show
+    // (such as "保存成功！").
     QStringList complaints() const
     {
         QStringList texts;
         for (const ui::Message& m : shown)
-            if (m.buttons == ui::Buttons::Ok)
+            if (m.buttons == ui::Buttons::Ok && !expected.contains(m.text))
                 texts << m.text;
         return texts;
     }
     QList<ui::Message> shown;
+    QStringList expected;
 };
 
 class ScriptedModal : public ui::ModalRunner {
@@ -387,6 +433,42 @@ double residentMiB()
 
 // -- actions ------------------------------------------------------------------------
 
+// What an action is held to; a limit of 0 is none.
+struct Target {
+    double median = 100;    // ms
+    double slowest = 100;   // ms
+    double cold = 0;        // ms
+    double floorTimes = 0;  // the median over the floor's
+    int flushes = -1;       // the most in one run (-1: any)
+    double mib = 0;         // resident, at 50,000 stock rows or fewer
+};
+
+// The kinds of target: any action under 100 ms (median and slowest); a list of
+// the stock opened or filtered (under 100 ms median, 150 ms cold, 2.5 times the
+// floor); a median under `ms`; within `times` its floor.
+const Target kAnyAction;
+const Target kStockList{100, 0, 150, 2.5};
+Target under(double ms) { return Target{ms, 0}; }
+Target withinFloor(double times) { return Target{0, 0, 0, times}; }
+
+QString describe(const Target& t)
+{
+    QStringList parts;
+    if (t.median > 0)
+        parts << QStringLiteral("median < %1 ms").arg(t.median);
+    if (t.slowest > 0)
+        parts << QStringLiteral("slowest < %1 ms").arg(t.slowest);
+    if (t.cold > 0)
+        parts << QStringLiteral("cold < %1 ms").arg(t.cold);
+    if (t.floorTimes > 0)
+        parts << QStringLiteral("<= %1x floor").arg(t.floorTimes);
+    if (t.flushes >= 0)
+        parts << QStringLiteral("<= %1 flushes").arg(t.flushes);
+    if (t.mib > 0)
+        parts << QStringLiteral("< %1 MiB").arg(t.mib);
+    return parts.join(QStringLiteral(", "));
+}
+
 struct Result {
     QString action;
     QString note;  // what the action leaves, e.g. the rows listed
@@ -394,6 +476,7 @@ struct Result {
     std::vector<double> program, floor, layer, flushes, paints;
     double resident = 0;  // MiB, the most seen just after a run
     size_t statements = 0;
+    Target target;
 };
 
 std::vector<Result> results;
@@ -433,12 +516,14 @@ Run run(const std::function<void()>& act)
 // statements (both warmed up once first). note() describes the state after the
 // cold run.
 void measure(const QString& action, const std::function<void()>& setup, const std::function<void()>& act,
-             const std::function<void()>& done, const std::function<QString()>& note)
+             const std::function<void()>& done, const std::function<QString()>& note,
+             const Target& target = kAnyAction)
 {
     if (!action.contains(only))
         return;
     Result r;
     r.action = action;
+    r.target = target;
     std::vector<std::string> statements;
     messages.shown.clear();
     setup();
@@ -495,7 +580,8 @@ QString listed(const FlexGrid& g)
 
 // The keys of the goods-number filter: each key of a goods number typed into
 // the empty box, then Backspace on its first letter (the whole list again).
-void filterKeys(const QString& window, QLineEdit* box, const FlexGrid& list, const QString& goodsNo)
+void filterKeys(const QString& window, QLineEdit* box, const FlexGrid& list, const QString& goodsNo,
+                const Target& target = kStockList)
 {
     for (int i = 0; i < goodsNo.size(); ++i) {
         const QString before = goodsNo.left(i);
@@ -506,7 +592,7 @@ void filterKeys(const QString& window, QLineEdit* box, const FlexGrid& list, con
                 box->setText(before);
                 settle();
             },
-            [&] { typeChar(box, goodsNo[i]); }, [] {}, [&] { return listed(list); });
+            [&] { typeChar(box, goodsNo[i]); }, [] {}, [&] { return listed(list); }, target);
     }
     measure(
         QStringLiteral("%1: goods number \"%2\" + Backspace").arg(window, goodsNo.left(1)),
@@ -516,7 +602,7 @@ void filterKeys(const QString& window, QLineEdit* box, const FlexGrid& list, con
             box->end(false);
             settle();
         },
-        [&] { key(box, Qt::Key_Backspace); }, [] {}, [&] { return listed(list); });
+        [&] { key(box, Qt::Key_Backspace); }, [] {}, [&] { return listed(list); }, target);
 }
 
 // -- reading the database for the setups (the floor's connection, untimed) ----------------
@@ -558,10 +644,632 @@ std::string pragmas(sqlite3* db)
     return settings;
 }
 
-bool startsWith(const QString& s, const char* prefix) { return s.startsWith(QLatin1String(prefix)); }
 
-// The actions held to the target of a long report list.
-QStringList longLists;
+
+// -- the other windows --------------------------------------------------------------
+
+// Answers the file dialog with the path set here.
+class ChosenFile : public ui::FileDialogs {
+public:
+    QString openFile(QWidget*, const QString&) override { return path; }
+    QString path;
+};
+
+ChosenFile chosenFile;
+
+// Times the opening of a window: built and shown, until the program is idle;
+// it is closed after each run, untimed.
+template <class W>
+void opening(const QString& action, const std::function<std::unique_ptr<W>()>& make,
+             const std::function<QString(W&)>& note = {}, const Target& target = kAnyAction)
+{
+    std::unique_ptr<W> w;
+    measure(
+        action, [] {},
+        [&] {
+            w = make();
+            w->show();
+        },
+        [&] {
+            w.reset();
+            settle();
+        },
+        [&] { return note ? note(*w) : QString(); }, target);
+}
+
+template <class W>
+void opening(const QString& action, const std::function<QString(W&)>& note = {}, const Target& target = kAnyAction)
+{
+    opening<W>(action, [] { return std::make_unique<W>(); }, note, target);
+}
+
+// Shows a window and waits until the program is idle.
+void showIdle(QWidget& w)
+{
+    w.show();
+    w.activateWindow();
+    settle();
+}
+
+// The messages an action is meant to show, for the actions in `scope`.
+struct Expecting {
+    explicit Expecting(const QStringList& texts) { messages.expected = texts; }
+    ~Expecting() { messages.expected.clear(); }
+};
+
+QString text(const QLabel* l) { return l->text(); }
+
+// Writes a supplier's purchase list as a spreadsheet program saves it: the size
+// captions in row 3, then `rows` rows of a goods number and colour with one to
+// three pieces in each of the ten size columns, in the import window's default
+// layout (brand, goods number, kind, -, colour, sizes from column 6, purchase
+// and retail price in columns 17 and 18).
+bool writePurchaseList(const QString& path, int rows)
+{
+    lxw_workbook* book = workbook_new(QFile::encodeName(path).constData());
+    if (!book)
+        return false;
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "进货单");
+    worksheet_write_string(sheet, 0, 0, "进货单", nullptr);
+    for (int s = 0; s < 10; ++s)
+        worksheet_write_number(sheet, 2, lxw_col_t(5 + s), 35 + s, nullptr);
+    const char* const colours[] = {"黑色", "白色", "红色", "蓝色", "灰色"};
+    for (int r = 0; r < rows; ++r) {
+        const auto row = lxw_row_t(3 + r);
+        const std::string goods = QStringLiteral("XW%1").arg(r / 5, 4, 10, QLatin1Char('0')).toStdString();
+        worksheet_write_string(sheet, row, 0, "青禾", nullptr);
+        worksheet_write_string(sheet, row, 1, goods.c_str(), nullptr);
+        worksheet_write_string(sheet, row, 2, "男鞋", nullptr);
+        worksheet_write_string(sheet, row, 4, colours[r % 5], nullptr);
+        for (int s = 0; s < 10; ++s)
+            worksheet_write_number(sheet, row, lxw_col_t(5 + s), 1 + (r + s) % 3, nullptr);
+        worksheet_write_number(sheet, row, 16, 80 + r % 40, nullptr);
+        worksheet_write_number(sheet, row, 17, 199, nullptr);
+    }
+    return workbook_close(book) == LXW_NO_ERROR;
+}
+
+void sqlOnTheSide(const char* sql)
+{
+    char* why = nullptr;
+    if (sqlite3_exec(floorDb, sql, nullptr, nullptr, &why) != SQLITE_OK)
+        fail(QString::fromUtf8(why));
+}
+
+// The stock rows, lines and batches of the imported purchase list, gone again.
+void removeImported()
+{
+    sqlOnTheSide("delete from BuyPrice where StoreGUID in (select GUID from Store where TypeNo like 'XW%');"
+                 "delete from StoreDetail where TypeNo like 'XW%'; delete from Store where TypeNo like 'XW%'");
+}
+
+void otherWindows(const std::string& shop, const QString& goodsNo)
+{
+    const QDate monthFrom(2024, 2, 1), monthTo(2024, 2, 29), yearFrom(2023, 3, 5), lastDay(2024, 3, 4);
+
+    // Sales of the last weeks with at least two lines still as sold: the latest
+    // first, each voided, returned or exchanged from once.
+    const auto sales = query("select SellNo from Sell where ShopNo='" + shop +
+                             "' and DateTime>='2024-01-01' and DateTime<='2024-03-04' and State=0 "
+                             "group by SellNo having count(*)>=2 order by SellNo desc limit 600");
+    if (sales.size() < 300)
+        fail(QStringLiteral("too few sales to void, return and exchange from"));
+    size_t nextSale = 0;
+    auto freshSale = [&] { return q(sales[nextSale++ % sales.size()][0]); };
+    size_t shownSale = 0;
+    auto anySale = [&] { return q(sales[sales.size() - 1 - shownSale++ % (sales.size() / 2)][0]); };
+
+    // ---- void ------------------------------------------------------------------------------
+    opening<frmBlankout>(QStringLiteral("void: open"));
+    {
+        frmBlankout v;
+        showIdle(v);
+        auto search = [&](const QString& sellNo) {
+            v.txtSellNo->setFocus();
+            v.txtSellNo->setText(sellNo);
+        };
+        measure(
+            QStringLiteral("void: search by sale number"), [&] { search(anySale()); settle(); },
+            [&] { key(v.txtSellNo, Qt::Key_Return); }, [] {}, [&] { return listed(*v.VSFlexGrid); });
+        int before = 0;
+        measure(
+            QStringLiteral("void: one line"),
+            [&] {
+                search(freshSale());
+                key(v.txtSellNo, Qt::Key_Return);
+                before = v.VSFlexGrid->rows();
+                if (before < 2)
+                    fail(QStringLiteral("no sale line to void"));
+                v.VSFlexGrid->setRow(1);
+                v.cmdOk->setFocus();
+                settle();
+            },
+            [&] { v.cmdOk->click(); },
+            [&] {
+                if (v.VSFlexGrid->rows() != before - 1)
+                    fail(QStringLiteral("the void did not go through"));
+            },
+            [&] { return listed(*v.VSFlexGrid) + QStringLiteral(" left of the sale"); });
+    }
+
+    // ---- customer return ------------------------------------------------------------------
+    opening<frmClientBack>(QStringLiteral("customer return: open"));
+    {
+        frmClientBack b;
+        showIdle(b);
+        auto search = [&](bool byNo, bool byType, bool byDay) {
+            b.chkNo->setChecked(byNo);
+            b.chkType->setChecked(byType);
+            b.chkDate->setChecked(byDay);
+        };
+        measure(
+            QStringLiteral("customer return: search by sale number"),
+            [&] {
+                search(true, false, false);
+                b.txtSellNo->setText(anySale());
+                settle();
+            },
+            [&] { b.cmdQuery->click(); }, [] {}, [&] { return listed(*b.VSFlexGrid); });
+        const auto soldGoods = query("select TypeNo from Sell where ShopNo='" + shop +
+                                     "' and DateTime='2024-03-01' order by rowid limit 40");
+        size_t nextGoods = 0;
+        measure(
+            QStringLiteral("customer return: search by goods number"),
+            [&] {
+                search(false, true, false);
+                b.txtType->setText(q(soldGoods[nextGoods++ % soldGoods.size()][0]));
+                settle();
+            },
+            [&] { b.cmdQuery->click(); }, [] {}, [&] { return listed(*b.VSFlexGrid); });
+        int day = 0;
+        measure(
+            QStringLiteral("customer return: search by sale day"),
+            [&] {
+                search(false, false, true);
+                b.DT->setDate(lastDay.addDays(-(day++ % 7)));
+                settle();
+            },
+            [&] { b.cmdQuery->click(); }, [] {}, [&] { return listed(*b.VSFlexGrid); });
+        int before = 0;
+        measure(
+            QStringLiteral("customer return: one line"),
+            [&] {
+                search(true, false, false);
+                b.txtSellNo->setText(freshSale());
+                b.cmdQuery->click();
+                before = b.VSFlexGrid->rows();
+                if (before < 2)
+                    fail(QStringLiteral("no sale line to take back"));
+                b.VSFlexGrid->setRow(1);
+                b.cmdOk->setFocus();
+                settle();
+            },
+            [&] { b.cmdOk->click(); },
+            [&] {
+                if (b.VSFlexGrid->rows() != before - 1)
+                    fail(QStringLiteral("the return did not go through"));
+            },
+            [&] { return QStringLiteral("into problem stock; ") + listed(*b.VSFlexGrid) + QStringLiteral(" left"); });
+    }
+
+    // ---- exchange -------------------------------------------------------------------------
+    opening<frmClientBackChange>(QStringLiteral("exchange: open"));
+    {
+        frmClientBackChange x;
+        showIdle(x);
+        auto search = [&](const QString& sellNo) {
+            x.chkNo->setChecked(true);
+            x.chkDate->setChecked(false);
+            x.chkType->setChecked(false);
+            x.txtSellNo->setText(sellNo);
+        };
+        measure(
+            QStringLiteral("exchange: search the sale lines by sale number"),
+            [&] {
+                search(anySale());
+                settle();
+            },
+            [&] { x.cmdQuery->click(); }, [] {}, [&] { return listed(*x.VSFlexGrid); });
+
+        // The picker: its whole list of goods in stock, shown; then closed.
+        QString pickerRows;
+        modal.script = [&](QDialog* dlg) {
+            dlg->show();
+            settle();
+            if (auto* p = qobject_cast<frmChange*>(dlg))
+                pickerRows = listed(*p->VSFlexGrid);
+            return int(QDialog::Rejected);
+        };
+        measure(
+            QStringLiteral("exchange: picker opened and closed (stock list)"),
+            [&] {
+                search(anySale());
+                x.cmdQuery->click();
+                x.VSFlexGrid->setRow(1);
+                settle();
+            },
+            [&] { x.cmdChange->click(); }, [] {}, [&] { return pickerRows; }, kStockList);
+
+        // Two pairs: each of the first two lines of a sale for a piece in stock at
+        // full price, chosen in the picker; then the exchange is committed.
+        int picked = 0;
+        modal.script = [&](QDialog* dlg) {
+            auto* p = qobject_cast<frmChange*>(dlg);
+            if (!p)
+                return int(QDialog::Rejected);
+            p->show();
+            settle();
+            const int rows = p->VSFlexGrid->rows() - 1;
+            p->VSFlexGrid->setRow(1 + (++picked * 7919) % rows);
+            p->OptAbate->setChecked(true);
+            p->txtAbate->setText(QStringLiteral("全"));
+            p->cmdOk->click();
+            return p->result();
+        };
+        Expecting saying({QStringLiteral("调换成功！")});
+        measure(
+            QStringLiteral("exchange: commit two pairs"),
+            [&] {
+                search(freshSale());
+                x.cmdQuery->click();
+                if (x.VSFlexGrid->rows() < 3)
+                    fail(QStringLiteral("no sale of two lines to exchange from"));
+                for (int r : {1, 2}) {
+                    x.VSFlexGrid->setRow(r);
+                    x.cmdChange->click();
+                }
+                if (x.VSChange->rows() != 3)
+                    fail(QStringLiteral("the two pairs were not listed"));
+                x.cmdOk->setFocus();
+                settle();
+            },
+            [&] { x.cmdOk->click(); },
+            [&] {
+                if (x.VSChange->rows() != 1)
+                    fail(QStringLiteral("the exchange did not go through"));
+            },
+            [] { return QStringLiteral("2 lines back, 2 pieces out"); }, under(20));
+        modal.script = nullptr;
+    }
+
+    // ---- problem goods and the return to the factory ---------------------------------------
+    opening<frmQuestion>(
+        QStringLiteral("problem goods: open (stock list bound)"),
+        [](frmQuestion& w) { return listed(*w.VSFlexGrid); }, kStockList);
+    {
+        const auto rows = query("select GUID from Store where ShopNo='" + shop +
+                                "' and Quantity>=10 order by rowid desc limit 200");
+        size_t nextRow = 0;
+        frmQuestion w;
+        showIdle(w);
+        Expecting saying({QStringLiteral("处理成功！")});
+        measure(
+            QStringLiteral("problem goods: confirm one line"),
+            [&] {
+                const int r = w.VSFlexGrid->findRow(q(rows[nextRow++ % rows.size()][0]), 1, 1);
+                if (r < 1)
+                    fail(QStringLiteral("stock row not listed"));
+                w.VSFlexGrid->setRow(r);
+                w.txtQuatity->setText(QStringLiteral("1"));
+                w.cmdAddQuestion->click();
+                if (w.VSQuestion->rows() != 2)
+                    fail(QStringLiteral("the problem line was not added"));
+                w.cmdOk->setFocus();
+                settle();
+            },
+            [&] { w.cmdOk->click(); },
+            [&] {
+                if (w.VSQuestion->rows() != 1)
+                    fail(QStringLiteral("the problem goods were not written"));
+            },
+            [] { return QStringLiteral("1 piece into problem stock"); });
+    }
+    opening<frmFactoryBack>(QStringLiteral("factory return: open"),
+                            [](frmFactoryBack& w) { return listed(*w.VSFlexGrid) + QStringLiteral(" of problem stock"); });
+    {
+        frmFactoryBack f;
+        showIdle(f);
+        Expecting saying({QStringLiteral("退货成功！")});
+        int before = 0;
+        measure(
+            QStringLiteral("factory return: three ticked rows"),
+            [&] {
+                FlexGrid& g = *f.VSFlexGrid;
+                if (g.rows() < 4)
+                    f.LoadProblemStock();
+                if (g.rows() < 4)
+                    fail(QStringLiteral("too little problem stock left to return"));
+                for (int r = 1; r <= 3; ++r)
+                    g.setTextMatrix(r, g.colIndex(QStringLiteral("选中")), QStringLiteral("-1"));
+                f.SumTickedCost();
+                before = g.rows();
+                settle();
+            },
+            [&] { f.cmdRegist->click(); },
+            [&] {
+                if (f.VSFlexGrid->rows() != before - 3)
+                    fail(QStringLiteral("the factory return did not go through"));
+            },
+            [&] { return listed(*f.VSFlexGrid) + QStringLiteral(" left"); });
+    }
+
+    // ---- settlements ---------------------------------------------------------------------
+    opening<frmDayAmount>(QStringLiteral("daily settlement: open"));
+    {
+        frmDayAmount d;
+        showIdle(d);
+        measure(
+            QStringLiteral("daily settlement: a seller's day"),
+            [&] {
+                d.DTDate->setDate(lastDay);
+                settle();
+            },
+            [&] { d.cmdCheckOut->click(); }, [] {},
+            [&] { return QStringLiteral("%1 pieces sold, %2 due").arg(text(d.lbSellCount), text(d.lbRecive)); });
+    }
+    opening<frmAmountTotal>(QStringLiteral("settlement summary: open"));
+    {
+        frmAmountTotal a;
+        showIdle(a);
+        measure(
+            QStringLiteral("settlement summary: a year"),
+            [&] {
+                a.DTBeginTime->setDate(yearFrom);
+                a.DTEndTime->setDate(lastDay);
+                settle();
+            },
+            [&] { a.cmdQuery->click(); }, [] {}, [&] { return listed(*a.VSAmountTotal); });
+    }
+
+    // ---- stock query -------------------------------------------------------------------------
+    opening<frmStore>(
+        QStringLiteral("stock query: open with subtotals"),
+        [](frmStore& w) { return listed(*w.VSFlexGrid) + QStringLiteral(" with the totals"); }, under(200));
+    {
+        frmStore s;
+        showIdle(s);
+        filterKeys(QStringLiteral("stock query"), s.txtNo, *s.VSFlexGrid, goodsNo, under(100));
+    }
+
+    // ---- sales query and ranking --------------------------------------------------------------
+    opening<frmSellQuery>(QStringLiteral("sales query: open"));
+    {
+        frmSellQuery w;
+        showIdle(w);
+        auto period = [&](const QString& action, const QDate& from, const Target& target) {
+            measure(
+                action,
+                [&] {
+                    w.DTBeginTime->setDate(from);
+                    w.DTEndTime->setDate(lastDay);
+                    settle();
+                },
+                [&] { w.cmdQuery->click(); },
+                [&] {
+                    ClearGridRows(*w.VSSell);
+                    settle();
+                },
+                [&] { return QStringLiteral("%1 lines, %2 rows with the totals").arg(text(w.lbCount)).arg(w.VSSell->rows() - 1); },
+                target);
+        };
+        period(QStringLiteral("sales query: one month"), lastDay.addMonths(-1).addDays(1), under(200));
+        period(QStringLiteral("sales query: one year"), yearFrom, withinFloor(2));
+    }
+    opening<frmSellGroup>(QStringLiteral("sales ranking: open"));
+    {
+        frmSellGroup w;
+        showIdle(w);
+        auto period = [&](const QString& action, const QDate& from, const Target& target) {
+            measure(
+                action,
+                [&] {
+                    w.DTBeginTime->setDate(from);
+                    w.DTEndTime->setDate(lastDay);
+                    settle();
+                },
+                [&] { w.cmdQuery->click(); },
+                [&] {
+                    ClearGridRows(*w.VSSell);
+                    settle();
+                },
+                [&] { return listed(*w.VSSell); }, target);
+        };
+        // A ranking is a report: SQLite groups and sorts every line of the period.
+        period(QStringLiteral("sales ranking: one month"), lastDay.addMonths(-1).addDays(1), withinFloor(2));
+        period(QStringLiteral("sales ranking: one year"), yearFrom, withinFloor(2));
+    }
+
+    // ---- purchases -----------------------------------------------------------------------------
+    opening<frmbuyInDetail>(QStringLiteral("purchase details: open (every receipt line)"),
+                            [](frmbuyInDetail& w) { return listed(*w.VSFlexGrid); }, kStockList);
+    {
+        frmbuyInDetail w;
+        showIdle(w);
+        measure(
+            QStringLiteral("purchase details: a month's list"),
+            [&] {
+                w.chkDate->setChecked(true);
+                w.chkTypeNo->setChecked(false);
+                w.DTBeginTime->setDate(monthFrom);
+                w.DTEndTime->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery->click(); }, [] {}, [&] { return listed(*w.VSFlexGrid); });
+    }
+    opening<frmChangePrice>(QStringLiteral("price change: open (stock list bound)"),
+                            [](frmChangePrice& w) { return listed(*w.VSFlexGrid); }, kStockList);
+    {
+        frmChangePrice w;
+        showIdle(w);
+        int n = 0;
+        Expecting saying({QStringLiteral("变价成功")});
+        measure(
+            QStringLiteral("price change: one stock row"),
+            [&] {
+                w.VSFlexGrid->setRow(1 + (++n * 7919) % (w.VSFlexGrid->rows() - 1));
+                w.txtNewPrice->setText(QString::number(150 + n));
+                w.cmdNewPrice->setFocus();
+                settle();
+            },
+            [&] { w.cmdNewPrice->click(); }, [] {}, [&] { return listed(*w.VSFlexGrid); });
+    }
+
+    // ---- the workbook import ---------------------------------------------------------------------
+    opening<frmPutIn>(QStringLiteral("workbook import: open"));
+    {
+        QTemporaryDir dir;
+        chosenFile.path = dir.filePath(QStringLiteral("purchase.xlsx"));
+        if (!dir.isValid() || !writePurchaseList(chosenFile.path, 1000))
+            fail(QStringLiteral("the purchase list was not written"));
+        frmPutIn w;
+        showIdle(w);
+        measure(
+            QStringLiteral("workbook import: read 1,000 rows"), [] {}, [&] { w.cmdSelect->click(); }, [] {},
+            [&] { return QStringLiteral("ready: %1").arg(w.cmdPutIn->isEnabled() ? "yes" : "no"); });
+        Expecting saying({QStringLiteral("导入成功!")});
+        measure(
+            QStringLiteral("workbook import: 1,000 rows x 10 sizes"),
+            [&] {
+                removeImported();
+                w.cmdSelect->click();
+                w.txtEndrow->setText(QStringLiteral("1003"));
+                if (!w.cmdPutIn->isEnabled())
+                    fail(QStringLiteral("the purchase list was not read"));
+                settle();
+            },
+            [&] { w.cmdPutIn->click(); }, [] {},
+            [&] {
+                return q(query("select count(*) from Store where TypeNo like 'XW%'")[0][0]) +
+                       QStringLiteral(" stock rows received");
+            },
+            under(2000));
+        removeImported();
+    }
+
+    // ---- expenses and profit -------------------------------------------------------------------
+    opening<frmOtherOut>(QStringLiteral("expense: open"));
+    {
+        frmOtherOut w;
+        showIdle(w);
+        Expecting saying({QStringLiteral("保存成功！")});
+        measure(
+            QStringLiteral("expense: save one"),
+            [&] {
+                w.txtAmount->setText(QStringLiteral("35"));
+                w.txtMemo->setText(QStringLiteral("快递"));
+                settle();
+            },
+            [&] { w.cmdQuery->click(); }, [] {}, [] { return QString(); });
+    }
+    opening<frmOtherOutQuery>(QStringLiteral("expense list: open"));
+    {
+        frmOtherOutQuery w;
+        showIdle(w);
+        measure(
+            QStringLiteral("expense list: a month"),
+            [&] {
+                w.DTBeginTime->setDate(monthFrom);
+                w.DTEndTime->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery->click(); }, [] {}, [&] { return listed(*w.VSSell) + QStringLiteral(" with the total"); });
+    }
+    opening<frmProfit>(QStringLiteral("profit: open"));
+    {
+        frmProfit w;
+        showIdle(w);
+        auto period = [&](const QString& action, const QDate& from, const QDate& to, const Target& target) {
+            measure(
+                action,
+                [&] {
+                    w.DTBeginTime->setDate(from);
+                    w.DTEndTime->setDate(to);
+                    settle();
+                },
+                [&] { w.cmdQuery->click(); }, [] {},
+                [&] { return QStringLiteral("%1 pieces sold, profit %2").arg(text(w.lbSellQuantity), text(w.lbProfitEx)); },
+                target);
+        };
+        period(QStringLiteral("profit: one month"), monthFrom, monthTo, under(200));
+        period(QStringLiteral("profit: three years"), QDate(2021, 3, 5), QDate(2024, 3, 5), withinFloor(3));
+    }
+
+    // ---- histories ------------------------------------------------------------------------------
+    opening<frmBackChangeQuery>(QStringLiteral("exchange and return history: open"));
+    {
+        frmBackChangeQuery w;
+        showIdle(w);
+        measure(
+            QStringLiteral("exchange history: a month"),
+            [&] {
+                w.DTBeginTime->setDate(monthFrom);
+                w.DTEndTime->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery[0]->click(); }, [] {}, [&] { return listed(*w.VSChange); });
+        measure(
+            QStringLiteral("return history: a month"),
+            [&] {
+                w.TabStrip->setCurrentIndex(1);
+                w.DTB->setDate(monthFrom);
+                w.DTE->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery[1]->click(); }, [] {}, [&] { return listed(*w.VSBack); });
+    }
+    opening<frmBackFactoryQuery>(QStringLiteral("factory return history: open"));
+    {
+        frmBackFactoryQuery w;
+        showIdle(w);
+        measure(
+            QStringLiteral("factory return history: a month"),
+            [&] {
+                w.DTBeginTime->setDate(monthFrom);
+                w.DTEndTime->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery->click(); }, [] {}, [&] { return listed(*w.VSFlexGrid) + QStringLiteral(" with the totals"); });
+    }
+    opening<frmBlankOutQuery>(QStringLiteral("void history: open"));
+    {
+        frmBlankOutQuery w;
+        showIdle(w);
+        measure(
+            QStringLiteral("void history: a month"),
+            [&] {
+                w.DTBlankOutB->setDate(monthFrom);
+                w.DTBlankOutE->setDate(monthTo);
+                settle();
+            },
+            [&] { w.cmdQuery->click(); }, [] {}, [&] { return listed(*w.VSBlankOut); });
+    }
+
+    // ---- administration ---------------------------------------------------------------------------
+    opening<frmMain>(QStringLiteral("main window: open"));
+    opening<frmLogin>(QStringLiteral("login: open"));
+    opening<frmReLogin>(QStringLiteral("switch user: open"));
+    opening<frmChangePwd>(QStringLiteral("change password: open"));
+    opening<frmUser>(QStringLiteral("users: open"));
+    opening<frmRole>(QStringLiteral("roles: open"));
+    opening<frmSellRole>(QStringLiteral("shop rules: open"));
+    opening<frmChangeShop>(QStringLiteral("shop name: open"));
+    opening<frmBackup>(QStringLiteral("backup setting: open"));
+    opening<frmDataDictionary>(QStringLiteral("pick lists: open"));
+    opening<frmAbout>(QStringLiteral("about: open"));
+}
+
+// The offscreen platform says for every dialog shown that it cannot pass on
+// size hints; that says nothing about the program.
+QtMessageHandler qtMessages = nullptr;
+void quieter(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.contains(QLatin1String("propagateSizeHints")))
+        return;
+    if (qtMessages)
+        qtMessages(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
 
 }  // namespace
 
@@ -569,6 +1277,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtMessages = qInstallMessageHandler(quieter);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
     if (argc < 2) {
@@ -601,6 +1310,7 @@ int main(int argc, char** argv)
     services.modal = &modal;
     services.receipts = &printer;
     services.clock = &fixedClock;
+    services.files = &chosenFile;
     ui::setPlatform(services);
     ui::setProgramFolder(file.absolutePath());
 
@@ -679,7 +1389,7 @@ int main(int argc, char** argv)
                 w.reset();
                 settle();
             },
-            [&] { return listed(*w->VSFlexGrid); });
+            [&] { return listed(*w->VSFlexGrid); }, Target{100, 0, 150, 2.5, -1, 100});
 
         frmSell counter;
         counter.show();
@@ -745,7 +1455,8 @@ int main(int argc, char** argv)
                     if (counter.VSSell->rows() != 1 || counter.lbNo->text() == soldAs)
                         fail(QStringLiteral("the checkout did not go through"));
                 },
-                [&] { return QStringLiteral("sold as %1, next %2").arg(soldAs, counter.lbNo->text()); });
+                [&] { return QStringLiteral("sold as %1, next %2").arg(soldAs, counter.lbNo->text()); },
+                Target{20, 0, 0, 0, 2});
         };
         checkout(QStringLiteral("counter: checkout of five pieces"));
         // The same on a slow disk: every flush takes 5 ms (a shop PC's disk).
@@ -767,7 +1478,7 @@ int main(int argc, char** argv)
                 w.reset();
                 settle();
             },
-            [&] { return listed(*w->VSFlexGrid); });
+            [&] { return listed(*w->VSFlexGrid); }, kStockList);
 
         frmBuyIn desk;
         desk.show();
@@ -832,6 +1543,52 @@ int main(int argc, char** argv)
             },
             [&] { return listed(*desk.VSFlexGrid); });
         modal.script = nullptr;
+
+        // A colour-by-size receipt opened from the desk: four colours by five
+        // sizes with pieces in every cell, received as one transaction, the
+        // twenty new stock rows joining the desk's list.
+        opening<frmbatchbuyIn>(QStringLiteral("colour-by-size receipt: open"),
+                               [&] { return std::make_unique<frmbatchbuyIn>(desk.VSFlexGrid); });
+        {
+            frmbatchbuyIn b(desk.VSFlexGrid);
+            showIdle(b);
+            auto tick = [](QListWidget* list, const QString& entry) {
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->item(i)->text() == entry) {
+                        list->item(i)->setCheckState(Qt::Checked);
+                        return;
+                    }
+                fail(QStringLiteral("no entry %1 to tick").arg(entry));
+            };
+            int receipt = 0;
+            measure(
+                QStringLiteral("colour-by-size receipt: 4 x 5 matrix received"),
+                [&] {
+                    b.txtNo->setText(QStringLiteral("XB%1").arg(++receipt, 5, 10, QLatin1Char('0')));
+                    b.comBrand->setEditText(QStringLiteral("青禾"));
+                    b.txtPrice->setText(QStringLiteral("72"));
+                    b.txtSellPrice->setText(QStringLiteral("129"));
+                    for (const char* colour : {"黑色", "白色", "红色", "蓝色"})
+                        tick(b.listCoulor, QString::fromUtf8(colour));
+                    for (const char* size : {"38", "39", "40", "41", "42"})
+                        tick(b.listSize, QString::fromUtf8(size));
+                    FlexGrid& g = *b.VSFlexGrid;
+                    if (g.rows() != 6 || g.cols() != 7)
+                        fail(QStringLiteral("the matrix is not 4 x 5"));
+                    for (int r = 1; r <= 4; ++r)
+                        for (int c = 1; c <= 5; ++c)
+                            g.setTextMatrix(r, c, QString::number(1 + (r + c) % 4));
+                    rowsBefore = desk.VSFlexGrid->rows();
+                    b.cmdInStore->setFocus();
+                    settle();
+                },
+                [&] { b.cmdInStore->click(); },
+                [&] {
+                    if (desk.VSFlexGrid->rows() != rowsBefore + 20)
+                        fail(QStringLiteral("the matrix was not received"));
+                },
+                [&] { return listed(*desk.VSFlexGrid) + QStringLiteral(" on the desk"); });
+        }
     }
 
     // ---- the grid: the sales query's list with its totals -------------------------------------
@@ -864,8 +1621,6 @@ int main(int argc, char** argv)
             QStringLiteral("# And DateTime <=#2024-03-04# And State<2  Order By TypeNo,[Size],Colour");
         std::vector<double> fetch, bind, totals;
         const QString action = QStringLiteral("grid: sales list of %L1 lines, with totals").arg(lines);
-        if (wanted > 0)
-            longLists << action;
         measure(
             action, [] {},
             [&] {
@@ -892,7 +1647,8 @@ int main(int argc, char** argv)
                 ClearGridRows(*grid);
                 settle();
             },
-            [&] { return QStringLiteral("%L1 rows with the totals").arg(grid->rows() - 1); });
+            [&] { return QStringLiteral("%L1 rows with the totals").arg(grid->rows() - 1); },
+            wanted > 0 ? withinFloor(2) : kAnyAction);
         if (!fetch.empty())
             results.back().note += QStringLiteral("; fetch %1, bind %2, totals %3 ms")
                                        .arg(median(fetch), 0, 'f', 0)
@@ -901,6 +1657,9 @@ int main(int argc, char** argv)
     };
     salesList(100000, 0);
     salesList(0, 7);
+    window.hide();
+
+    otherWindows(shop, goodsNo);
 
     // ---- the figures -------------------------------------------------------------------------
     std::printf("%-52s %7s %7s %7s %8s %6s %7s %6s %6s   %s\n", "action", "median", "cold", "slowest", "floor",
@@ -934,50 +1693,35 @@ int main(int argc, char** argv)
 
     // ---- the targets ---------------------------------------------------------------------------
     const long long stockRows = std::atoll(counts[0][0].c_str());
-    std::printf("\ntargets: opening the counter and the desk and every key of their filters under 100 ms median,\n"
-                "150 ms cold and 2.5x the floor; the counter open under 100 MiB at 50,000 stock rows or fewer;\n"
-                "a checkout under 20 ms with 5 ms flushes and at most two flushes; the sales list of 100,000 lines\n"
-                "within 2x its floor; every other action under 100 ms\n");
+    std::printf("\ntargets, each action's own (an action under no other target: median and slowest under 100 ms);\n"
+                "the resident memory only at 50,000 stock rows or fewer\n");
+    std::printf("%-52s %-44s %s\n", "action", "target", "");
     int missed = 0;
     for (const Result& r : results) {
+        const Target& t = r.target;
         const double m = median(r.program), x = slowest(r.program), f = median(r.floor);
-        const bool list = r.action.contains(QStringLiteral(": open")) || r.action.contains(QStringLiteral("goods number"));
-        const bool checkout = r.action.contains(QStringLiteral("checkout"));
-        const bool bigList = longLists.contains(r.action);
         QStringList why;
-        if (list) {
-            if (m >= 100)
-                why << QStringLiteral("median %1 ms").arg(m, 0, 'f', 1);
-            if (r.cold >= 150)
-                why << QStringLiteral("cold %1 ms").arg(r.cold, 0, 'f', 1);
-            if (r.statements > 0 && m / f > 2.5)
-                why << QStringLiteral("%1x its floor of %2 ms").arg(m / f, 0, 'f', 1).arg(f, 0, 'f', 2);
-            if (startsWith(r.action, "counter: open") && stockRows <= 50000 && r.resident >= 100)
-                why << QStringLiteral("%1 MiB resident").arg(r.resident, 0, 'f', 0);
-        } else if (checkout) {
-            if (m >= 20)
-                why << QStringLiteral("median %1 ms").arg(m, 0, 'f', 1);
-            if (slowest(r.flushes) > 2)
-                why << QStringLiteral("%1 flushes").arg(slowest(r.flushes));
-        } else if (bigList) {
-            if (m / f > 2)
-                why << QStringLiteral("%1x its floor of %2 ms").arg(m / f, 0, 'f', 1).arg(f, 0, 'f', 2);
-
-        } else if (m >= 100 || x >= 100) {
-            why << QStringLiteral("median %1, slowest %2 ms").arg(m, 0, 'f', 1).arg(x, 0, 'f', 1);
-        }
-        if (!why.isEmpty()) {
+        if (t.median > 0 && m >= t.median)
+            why << QStringLiteral("median %1 ms").arg(m, 0, 'f', 1);
+        if (t.slowest > 0 && x >= t.slowest)
+            why << QStringLiteral("slowest %1 ms").arg(x, 0, 'f', 1);
+        if (t.cold > 0 && r.cold >= t.cold)
+            why << QStringLiteral("cold %1 ms").arg(r.cold, 0, 'f', 1);
+        if (t.floorTimes > 0 && r.statements > 0 && m / f > t.floorTimes)
+            why << QStringLiteral("%1x its floor of %2 ms").arg(m / f, 0, 'f', 1).arg(f, 0, 'f', 2);
+        if (t.flushes >= 0 && slowest(r.flushes) > t.flushes)
+            why << QStringLiteral("%1 flushes").arg(slowest(r.flushes));
+        if (t.mib > 0 && stockRows <= 50000 && r.resident >= t.mib)
+            why << QStringLiteral("%1 MiB resident").arg(r.resident, 0, 'f', 0);
+        if (!why.isEmpty())
             ++missed;
-            std::printf("  missed: %-52s %s\n", r.action.toUtf8().constData(),
-                        why.join(QStringLiteral(", ")).toUtf8().constData());
-        }
+        std::printf("%-52s %-44s %s\n", r.action.toUtf8().constData(), describe(t).toUtf8().constData(),
+                    why.isEmpty() ? "met" : ("MISSED: " + why.join(QStringLiteral(", "))).toUtf8().constData());
     }
     if (!missed)
-        std::printf("  all met\n");
-    for (const Result& r : results)
-        if (longLists.contains(r.action) && median(r.program) >= 100)
-            std::printf("  over 100 ms (a report; SQLite alone takes %.0f ms): %s %.1f ms\n", median(r.floor),
-                        r.action.toUtf8().constData(), median(r.program));
+        std::printf("all met\n");
+    else
+        std::printf("%d of %zu missed\n", missed, results.size());
     floorConnection.close();
     return 0;
 }

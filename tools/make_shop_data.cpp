@@ -6,7 +6,10 @@
 // about 400,000 sales of up to 20 pieces at full price, a discount or a special
 // price, and about 5 % of the lines exchanged, returned or voided with their
 // history rows, and the first sales of the benchmarks' "today". Every sale line
-// is costed against a batch of its stock row.
+// is costed against a batch of its stock row. Half of the returned pieces and a
+// few faulty pieces a day go into problem stock, which goes back to the factory
+// at the end of each month (what was set aside before that month); each seller
+// settles every day worked; the shop records its expenses.
 //
 // The stock rows are written in the order they were received, as a shop writes
 // them: goods numbers of eight prefixes with random numbers, in no order. The
@@ -24,6 +27,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -118,6 +122,19 @@ struct StockRow {
     int received = 0, sold = 0;
     std::vector<Receipt> receipts;  // the first one is when the row came into the shop
     std::vector<Batch> batches;
+};
+
+// A piece set aside into problem stock, on a day.
+struct ProblemPiece {
+    const StockRow* s;
+    double cost;
+    std::string reason, sellerNo, sellerName, day;
+};
+
+// One seller's day: pieces and money sold, returned and exchanged.
+struct SellerDay {
+    long long sold = 0, back = 0, changed = 0;
+    double sellAmount = 0, backAmount = 0, changeAmount = 0;
 };
 
 // Goods numbers: a prefix of two letters and five digits.
@@ -242,6 +259,8 @@ int main(int argc, char** argv)
 
     // Sales: about 400,000 over the three years, up to 20 pieces each.
     long long lines = 0, changed = 0;
+    std::vector<ProblemPiece> problems;
+    std::map<std::pair<std::string, int>, SellerDay> sellerDays;  // (day, seller)
     {
         Stmt sell("Insert Into Sell Values(?,?,?,?,?,?,?,?,?,?,?,1,?,?,?,?,?,?,?,?,?,?,?,?)");
         Stmt history("Insert Into SellChange Values(?,?,?,?,?,?,?,?,?,?,?,1,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
@@ -254,10 +273,19 @@ int main(int argc, char** argv)
             const std::string dayText = day(d);
             const std::string prefix = d.toString("yyyyMMdd").toStdString();
             const int today = dayIndex == days ? perDay / 3 : perDay + (extra-- > 0 ? 1 : 0);
+            // Faulty pieces found on the shelves, about two a day.
+            for (int k = pick(5); k > 0; --k) {
+                const StockRow& s = stock[pick(int(stock.size()))];
+                const char* const faults[] = {"开胶", "断底", "质量问题"};
+                const auto& by = sellers[pick(int(sellers.size()))];
+                problems.push_back({&s, s.batches.empty() ? 0 : s.batches.front().price, faults[pick(3)], by.first,
+                                    by.second, dayText});
+            }
             for (int n = 1; n <= today && n <= 9999; ++n) {
                 char sellNo[16];
                 std::snprintf(sellNo, sizeof sellNo, "%s%04d", prefix.c_str(), n);
-                const auto& seller = sellers[pick(int(sellers.size()))];
+                const int sellerIndex = pick(int(sellers.size()));
+                const auto& seller = sellers[sellerIndex];
                 int pieces = 1 + pick(3);
                 if (chance(0.07))
                     pieces = 1 + pick(20);
@@ -300,6 +328,9 @@ int main(int argc, char** argv)
                     sell.text(18, sellNo).whole(19, p.batch ? p.batch->id : 0).text(20, seller.second);
                     sell.whole(21, state).real(22, paid).real(23, paid - due).run();
                     ++lines;
+                    SellerDay& sd = sellerDays[{dayText, sellerIndex}];
+                    ++sd.sold;
+                    sd.sellAmount += p.amount;
                     if (state != 2 && state != 3)
                         ++p.s->sold;
                     if (state == 0)
@@ -314,6 +345,15 @@ int main(int argc, char** argv)
                     history.text(16, seller.first).text(17, dayText).whole(18, p.batch ? p.batch->id : 0);
                     history.text(19, seller.second).real(20, state == 1 ? 0 : p.amount).text(21, lineKey);
                     history.text(22, sellNo).text(23, day(when)).whole(24, state).text(25, reasons[state]).run();
+                    SellerDay& then = sellerDays[{day(when), sellerIndex}];
+                    if (state == 1) {
+                        ++then.changed;
+                    } else if (state == 2) {
+                        ++then.back;
+                        then.backAmount += p.amount;
+                        if (chance(0.5))
+                            problems.push_back({p.s, cost, "质量问题", seller.first, seller.second, day(when)});
+                    }
                 }
             }
         }
@@ -329,6 +369,74 @@ int main(int argc, char** argv)
             store.real(12, s.retail).text(13, s.idCode).text(14, "A" + std::to_string(1 + pick(6))).run();
         }
     }
+    // Problem stock: returned at the end of each month to the factory, all that
+    // was set aside before that month began; the rest is still in the shop.
+    long long problemRows = 0, problemLeft = 0;
+    {
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const ProblemPiece& a, const ProblemPiece& b) { return a.day < b.day; });
+        Stmt back("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace,"
+                  "Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
+                  "Values(?,?,?,?,?,?,?,?,?,?,1,?,?,?,?,?,?)");
+        Stmt total("Insert Into FactoryBackTotal ([DateTime],Seller,SellerNo,Quantity,Amount,ShopNo) "
+                   "Values(?,'管理员','admin',?,?,?)");
+        std::map<std::string, std::pair<long long, double>> returns;  // month end: pieces, cost
+        for (const ProblemPiece& p : problems) {
+            const QDate set = QDate::fromString(QString::fromStdString(p.day), Qt::ISODate);
+            const QDate next = QDate(set.year(), set.month(), 1).addMonths(2).addDays(-1);
+            const bool returned = next <= last;
+            back.text(1, p.s->key).text(2, shop).text(3, p.s->typeNo).text(4, p.s->name).text(5, p.s->brand);
+            back.text(6, p.s->size).text(7, p.s->colour).text(8, p.s->leather).text(9, p.s->grade);
+            back.text(10, p.s->place).real(11, p.cost).text(12, p.reason).text(13, p.sellerNo);
+            back.text(14, p.sellerName).whole(15, returned ? 1 : 0);
+            if (returned) {
+                back.text(16, day(next));
+                auto& r = returns[day(next)];
+                ++r.first;
+                r.second += p.cost;
+            } else {
+                back.null(16);
+                ++problemLeft;
+            }
+            back.run();
+            ++problemRows;
+        }
+        for (const auto& [when, r] : returns)
+            total.text(1, when).whole(2, r.first).real(3, std::nearbyint(r.second * 0.9)).text(4, shop).run();
+    }
+
+    // Every seller's settlement of every day worked, up to the last trading day.
+    {
+        Stmt settle("Insert Into DayAmount Values(?,?,?,?,?,?,?,?,?,?,?,'我的店铺')");
+        for (const auto& [key_, d] : sellerDays) {
+            if (key_.first > day(last))
+                continue;
+            settle.text(1, key()).whole(2, d.sold).real(3, d.sellAmount).whole(4, d.back).real(5, d.backAmount);
+            settle.whole(6, d.changed).real(7, d.changeAmount);
+            settle.real(8, d.sellAmount - d.backAmount + d.changeAmount).text(9, sellers[size_t(key_.second)].second);
+            settle.text(10, key_.first).text(11, shop).run();
+        }
+    }
+
+    // Expenses: the rent and the wages each month, the power every other, and
+    // small expenses on about one day in three.
+    {
+        Stmt out("Insert Into OtherOut Values(?,?,'我的店铺',?,?,?,?,'管理员')");
+        for (int dayIndex = 0; dayIndex < days; ++dayIndex) {
+            const QDate d = first.addDays(dayIndex);
+            auto spend = [&](const char* item, double amount, const char* memo) {
+                out.text(1, key()).text(2, shop).text(3, item).real(4, amount).text(5, day(d)).text(6, memo).run();
+            };
+            if (d.day() == 1) {
+                spend("房租", 6000, "");
+                spend("工资", 18000 + pick(10) * 100, "");
+            }
+            if (d.day() == 10 && d.month() % 2 == 0)
+                spend("水电费", 600 + pick(400), "");
+            if (chance(0.33))
+                spend(chance(0.5) ? "运费" : "杂费", 20 + pick(30) * 10, chance(0.3) ? "快递" : "");
+        }
+    }
     exec("COMMIT");
     sqlite3_close(db);
     // On the disk before anything is timed on it.
@@ -338,8 +446,9 @@ int main(int argc, char** argv)
         return 1;
     }
     ::close(fd);
-    std::printf("make_shop_data: %d stock rows, %lld sale lines, %lld changed, days %s to %s\n", stockRows, lines,
-                changed, first.toString("yyyy-MM-dd").toUtf8().constData(),
+    std::printf("make_shop_data: %d stock rows, %lld sale lines, %lld changed, %lld problem pieces (%lld not "
+                "returned to the factory), days %s to %s\n",
+                stockRows, lines, changed, problemRows, problemLeft, first.toString("yyyy-MM-dd").toUtf8().constData(),
                 last.addDays(1).toString("yyyy-MM-dd").toUtf8().constData());
     return 0;
 }

@@ -186,18 +186,26 @@ void frmPutIn::cmdPutIn_Click()
     }
 
     // Then all of them in one transaction, the bar moving with every cell. The
-    // bar is repainted at once, without taking any input meanwhile.
+    // bar is repainted at once, without taking any input meanwhile, whenever the
+    // percentage it shows moves on (a repaint per cell would take longer than
+    // the writing of a large list).
     ProgressBar->setRange(1, int(qBound<qsizetype>(1, cells.size(), qsizetype(INT_MAX))));
     ProgressBar->setValue(1);
     ProgressBar->show();
     ProgressBar->repaint();
     cmdPutIn->setEnabled(false);
+    const auto percent = [this](qint64 value) {
+        const qint64 span = qMax<qint64>(1, qint64(ProgressBar->maximum()) - ProgressBar->minimum());
+        return (value - ProgressBar->minimum()) * 100 / span;
+    };
     const bool written = gDbopt.Transact([&] {
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (cells[i] && !SendReceipt(*cells[i]))
                 return false;
+            const qint64 shown = percent(ProgressBar->value());
             ProgressBar->setValue(int(qMin<qsizetype>(i + 1, ProgressBar->maximum())));
-            ProgressBar->repaint();
+            if (percent(ProgressBar->value()) != shown)
+                ProgressBar->repaint();
         }
         return true;
     });
