@@ -1032,51 +1032,40 @@ void otherWindows(const std::string& shop, const QString& goodsNo)
     }
 
     // ---- sales query and ranking --------------------------------------------------------------
+    // A query of the days from `from` to the last day of trading, in either window.
+    auto queryPeriod = [&](auto& w, const QString& action, const QDate& from, const Target& target, auto after) {
+        measure(
+            action,
+            [&] {
+                w.DTBeginTime->setDate(from);
+                w.DTEndTime->setDate(lastDay);
+                settle();
+            },
+            [&] { w.cmdQuery->click(); },
+            [&] {
+                ClearGridRows(*w.VSSell);
+                settle();
+            },
+            after, target);
+    };
     opening<frmSellQuery>(QStringLiteral("sales query: open"));
     {
         frmSellQuery w;
         showIdle(w);
-        auto period = [&](const QString& action, const QDate& from, const Target& target) {
-            measure(
-                action,
-                [&] {
-                    w.DTBeginTime->setDate(from);
-                    w.DTEndTime->setDate(lastDay);
-                    settle();
-                },
-                [&] { w.cmdQuery->click(); },
-                [&] {
-                    ClearGridRows(*w.VSSell);
-                    settle();
-                },
-                [&] { return QStringLiteral("%1 lines, %2 rows with the totals").arg(text(w.lbCount)).arg(w.VSSell->rows() - 1); },
-                target);
+        auto after = [&] {
+            return QStringLiteral("%1 lines, %2 rows with the totals").arg(text(w.lbCount)).arg(w.VSSell->rows() - 1);
         };
-        period(QStringLiteral("sales query: one month"), lastDay.addMonths(-1).addDays(1), under(200));
-        period(QStringLiteral("sales query: one year"), yearFrom, withinFloor(2));
+        queryPeriod(w, QStringLiteral("sales query: one month"), lastDay.addMonths(-1).addDays(1), under(200), after);
+        queryPeriod(w, QStringLiteral("sales query: one year"), yearFrom, withinFloor(2), after);
     }
     opening<frmSellGroup>(QStringLiteral("sales ranking: open"));
     {
         frmSellGroup w;
         showIdle(w);
-        auto period = [&](const QString& action, const QDate& from, const Target& target) {
-            measure(
-                action,
-                [&] {
-                    w.DTBeginTime->setDate(from);
-                    w.DTEndTime->setDate(lastDay);
-                    settle();
-                },
-                [&] { w.cmdQuery->click(); },
-                [&] {
-                    ClearGridRows(*w.VSSell);
-                    settle();
-                },
-                [&] { return listed(*w.VSSell); }, target);
-        };
+        auto after = [&] { return listed(*w.VSSell); };
         // A ranking is a report: SQLite groups and sorts every line of the period.
-        period(QStringLiteral("sales ranking: one month"), lastDay.addMonths(-1).addDays(1), withinFloor(2));
-        period(QStringLiteral("sales ranking: one year"), yearFrom, withinFloor(2));
+        queryPeriod(w, QStringLiteral("sales ranking: one month"), lastDay.addMonths(-1).addDays(1), withinFloor(2), after);
+        queryPeriod(w, QStringLiteral("sales ranking: one year"), yearFrom, withinFloor(2), after);
     }
 
     // ---- purchases -----------------------------------------------------------------------------
