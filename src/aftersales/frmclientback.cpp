@@ -1,6 +1,7 @@
 #include "aftersales/frmclientback.h"
 
 #include "aftersales/clientreturn.h"
+#include "aftersales/salelinesearch.h"
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
@@ -168,27 +169,11 @@ void frmClientBack::InitSellGrid() { BindLines(gDbopt.Excute(NoSaleLinesSql(kAmo
 
 void frmClientBack::cmdQuery_Click()
 {
-    if (!chkDate->isChecked() && !chkNo->isChecked() && !chkType->isChecked()) {
-        ui::msg().info(QStringLiteral("请选择条件！"));
+    const std::optional<jet::RecordSet> rs =
+        FindSaleLines({chkDate, DT, chkNo, txtSellNo, chkType, txtType, lbTip}, kAmountCaption);
+    if (!rs)
         return;
-    }
-    SaleLineSearch search;
-    if (chkDate->isChecked())
-        search.Day = DT->date();
-    if (chkNo->isChecked())
-        search.SellNo = txtSellNo->text();
-    if (chkType->isChecked())
-        search.TypeNo = txtType->text();
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(SaleLinesSql(SaleLineCondition(search), kAmountCaption), isErr);
-    // A failed search has shown the engine's words; the list stays as it was.
-    if (isErr)
-        return;
-    if (rs.eof()) {
-        lbTip->setText(QStringLiteral("无记录！"));
-        return;
-    }
-    BindLines(rs);
+    BindLines(*rs);
     lbTip->clear();
     VSFlexGrid->setFocus();
     VSFlexGrid->setRow(1);

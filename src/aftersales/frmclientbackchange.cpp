@@ -2,6 +2,7 @@
 
 #include "aftersales/clientexchange.h"
 #include "aftersales/frmchange.h"
+#include "aftersales/salelinesearch.h"
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
@@ -215,33 +216,17 @@ void frmClientBackChange::InitChangeGrid()
 
 void frmClientBackChange::cmdQuery_Click()
 {
-    if (!chkDate->isChecked() && !chkNo->isChecked() && !chkType->isChecked()) {
-        ui::msg().info(QStringLiteral("请选择条件！"));
+    const std::optional<jet::RecordSet> rs =
+        FindSaleLines({chkDate, DT, chkNo, txtSellNo, chkType, txtType, lbTip}, kAmount);
+    if (!rs)
         return;
-    }
-    SaleLineSearch search;
-    if (chkDate->isChecked())
-        search.Day = DT->date();
-    if (chkNo->isChecked())
-        search.SellNo = txtSellNo->text();
-    if (chkType->isChecked())
-        search.TypeNo = txtType->text();
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(SaleLinesSql(SaleLineCondition(search), kAmount), isErr);
-    // A failed search has shown the engine's words; the list stays as it was.
-    if (isErr)
-        return;
-    if (rs.eof()) {
-        lbTip->setText(QStringLiteral("无记录！"));
-        return;
-    }
     // The new list replaces the lines of the pending pairs: the pairs go with them.
     RemoveVsRowsAll(VSChange);
     lbHave->clear();
     lbAmount->clear();
     lbBackAdd->clear();
 
-    BindLines(rs);
+    BindLines(*rs);
     VSFlexGrid->setCols(kReasonCol + 1);
     VSFlexGrid->setTextMatrix(0, kReasonCol, kReasonColumn);
     VSFlexGrid->setColKey(kReasonCol, kReasonColumn);
