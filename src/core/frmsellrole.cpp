@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 // An explanation under a tab's rules, wrapped to the page.
@@ -35,8 +37,14 @@ QHBoxLayout* dayRow(QLineEdit* box, const QString& after, QWidget* page)
     return row;
 }
 
-// The number in a day box: digits only, so an empty box gives 0 and "007" gives 7.
-int dayNumber(const QLineEdit* box) { return box->text().toInt(); }
+// The number in a day box: an empty box gives 0 and "007" gives 7; false when
+// the number is more than the rules' day fields hold.
+bool dayNumber(const QLineEdit* box, int* days)
+{
+    bool ok = true;
+    *days = box->text().isEmpty() ? 0 : box->text().toInt(&ok);
+    return ok;
+}
 
 QString bit(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -158,11 +166,10 @@ frmSellRole::frmSellRole(QWidget* parent) : FormBase(parent), SSTab(new QTabWidg
 
 void frmSellRole::Form_Load()
 {
-    // Digits only, and no more than the rules' day fields hold.
-    for (QLineEdit* box : {txtBackdays, txtChangeDays}) {
+    // Digits only, of any length: a stored number shows whole, and one the
+    // rules cannot hold is refused on saving.
+    for (QLineEdit* box : {txtBackdays, txtChangeDays})
         SetNumberOnly(box, true);
-        box->setMaxLength(kDayDigits);
-    }
     (gSellRole.SellOrder != 0 ? OptB : OptA)->setChecked(true);
     chkBackAbate->setChecked(gSellRole.AbateCanNotBack);
     chkBackSpecial->setChecked(gSellRole.SpecialCanNotBack);
@@ -201,8 +208,22 @@ bool frmSellRole::SaveRules()
 {
     const int sellOrder = OptB->isChecked() ? 1 : 0;
     const int printerType = optSmall->isChecked() ? 1 : 0;
-    const int backDays = dayNumber(txtBackdays);
-    const int changeDays = dayNumber(txtChangeDays);
+    int backDays = 0;
+    int changeDays = 0;
+    const struct {
+        QLineEdit* box;
+        int* days;
+        const char* what;
+    } dayBoxes[] = {{txtBackdays, &backDays, "退货"}, {txtChangeDays, &changeDays, "调换"}};
+    for (const auto& d : dayBoxes)
+        if (!dayNumber(d.box, d.days)) {
+            ui::msg().exclaim(QString::fromUtf8(d.what) + QStringLiteral("天数最多为") +
+                                  QString::number(std::numeric_limits<int>::max()) + QStringLiteral("天，请重新输入！"),
+                              ui::kTitleTip);
+            SSTab->setCurrentWidget(d.box->parentWidget());
+            SSTab_Click();
+            return false;
+        }
     const QString sql =
         QStringLiteral("Update SellRole Set SellOrder=") + QString::number(sellOrder) + QStringLiteral(",BackDays=") +
         QString::number(backDays) + QStringLiteral(",AbateCannotBack=") + bit(chkBackAbate) +

@@ -16,9 +16,6 @@ class frmSellRole : public FormBase {
 public:
     explicit frmSellRole(QWidget* parent = nullptr);
 
-    // The most digits a day box takes.
-    static constexpr int kDayDigits = 4;
-
     QTabWidget* SSTab;
     // "出货规则"
     QRadioButton* OptA;
@@ -47,6 +44,7 @@ public:
     void cmdSetting_Click();
     // Writes the rules shown to the shop's row and, once that has succeeded, to
     // gSellRole. False after a failed statement (whose message has been shown):
-    // the rules in memory then stay as they were, like the row.
+    // the rules in memory then stay as they were, like the row. A day number
+    // the rules cannot hold is refused first, with nothing written.
     bool SaveRules();
 };

@@ -170,7 +170,7 @@ TEST_F(SellRoleDialog, EachRuleRoundTripsOnItsOwn)
     }
 }
 
-TEST_F(SellRoleDialog, DayBoxesTakeUpToFourDigits)
+TEST_F(SellRoleDialog, DayBoxesTakeDigitsOnlyAndKeepTheWholeNumber)
 {
     const struct {
         const char* typed;
@@ -181,7 +181,8 @@ TEST_F(SellRoleDialog, DayBoxesTakeUpToFourDigits)
         {"007", "007", "7"},
         {"0", "0", "0"},
         {"9999", "9999", "9999"},
-        {"123456", "1234", "1234"},
+        {"123456", "123456", "123456"},
+        {"2147483647", "2147483647", "2147483647"},  // the most the rules hold
         {"1a-2 3", "123", "123"},
     };
     frmSellRole w;
@@ -199,6 +200,56 @@ TEST_F(SellRoleDialog, DayBoxesTakeUpToFourDigits)
         EXPECT_EQ(stored()["ChangeDays"], c.number);
         EXPECT_EQ(QString::number(gSellRole.BackDays), c.number);
         EXPECT_EQ(QString::number(gSellRole.ChangeDays), c.number);
+    }
+}
+
+// A stored limit shows whole, and a save without a change writes it back as it
+// was, however many digits it has.
+TEST_F(SellRoleDialog, AStoredDayLimitShowsWholeAndAPlainSaveKeepsIt)
+{
+    sql("Update SellRole Set BackDays=30000,ChangeDays=1234567 Where ShopNo='" + schema::kShopKey + "'");
+    gSellRole.Initial(schema::kShopKey);
+    frmSellRole w;
+    EXPECT_EQ(w.txtBackdays->text(), "30000");
+    EXPECT_EQ(w.txtChangeDays->text(), "1234567");
+    w.cmdSetting->click();
+    EXPECT_EQ(messages().texts(), QStringList({"设置成功！"}));
+    EXPECT_EQ(stored()["BackDays"], "30000");
+    EXPECT_EQ(stored()["ChangeDays"], "1234567");
+    EXPECT_EQ(reloaded(), stored());
+}
+
+// A number beyond what the rules hold is refused before anything is written;
+// the clerk is taken to the box, with what was typed, to mend it.
+TEST_F(SellRoleDialog, ADayNumberTheRulesCannotHoldIsRefused)
+{
+    const struct {
+        QLineEdit* frmSellRole::*box;
+        int tab;
+        const char* message;
+    } cases[] = {
+        {&frmSellRole::txtBackdays, 1, "退货天数最多为2147483647天，请重新输入！"},
+        {&frmSellRole::txtChangeDays, 2, "调换天数最多为2147483647天，请重新输入！"},
+    };
+    const Rules before = stored();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        messages().clear();
+        frmSellRole w;
+        staff::showActive(&w);
+        w.chkIsPrint->setChecked(true);
+        QLineEdit* box = w.*c.box;
+        box->setText("2147483648");
+        w.cmdSetting->click();
+        ASSERT_EQ(messages().shown().size(), 1);
+        EXPECT_EQ(messages().last().text, c.message);
+        EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+        EXPECT_EQ(messages().last().title, "提示");
+        EXPECT_EQ(stored(), before);
+        EXPECT_EQ(held(gSellRole), before);
+        EXPECT_EQ(w.SSTab->currentIndex(), c.tab);
+        EXPECT_TRUE(box->hasFocus());
+        EXPECT_EQ(box->text(), "2147483648");
     }
 }
 
