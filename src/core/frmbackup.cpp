@@ -118,6 +118,21 @@ void frmBackup::Dir_Change() { txtFilePath->setText(Dir->Path()); }
 
 void frmBackup::cmdSave_Click()
 {
+    // The copy on exit goes to the folder under the file name: without either,
+    // every exit would fail its copy.
+    if (IsSave->isChecked()) {
+        const struct {
+            QLineEdit* box;
+            const char* missing;
+        } needed[] = {{txtFilePath, "自动备份数据库需要保存路径，请设置保存路径！"},
+                      {txtFileName, "自动备份数据库需要保存文件名，请输入保存文件名！"}};
+        for (const auto& n : needed)
+            if (n.box->text().trimmed().isEmpty()) {
+                ui::msg().exclaim(QString::fromUtf8(n.missing), ui::kTitleTip);
+                n.box->setFocus();
+                return;
+            }
+    }
     bool isErr = false;
     gDbopt.Excute(QStringLiteral("Update FileSave set dirpath='") + SqlQuote(txtFilePath->text()) +
                       QStringLiteral("',Drive='") + SqlQuote(Drive->Drive()) + QStringLiteral("',Dir='") +

@@ -4,6 +4,7 @@
 #include "core/schema.h"
 #include "platform/drivelists.h"
 #include "support/shopfixture.h"
+#include "support/staff.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,4 +154,50 @@ TEST_F(BackupSettings, UnreadableTableKeepsTheStartAndAFailedSaveKeepsTheWindow)
     EXPECT_NE(w.result(), QDialog::Accepted);
     EXPECT_EQ(w.txtFilePath->text(), "/srv/备份");
     EXPECT_EQ(w.txtFileName->text(), "店");
+}
+
+// With the copy on exit ticked, a save without a folder or a file name would
+// make every later exit fail: it is refused, naming what is missing, and the
+// window keeps what was set. Unticked, nothing is copied and either may be empty.
+TEST_F(BackupSettings, TheCopyOnExitNeedsAFolderAndAFileName)
+{
+    const QStringList before = stored();
+    struct Case {
+        const char* what;
+        QString path, name;
+        bool ticked;
+        QString refusal;  // "" when the save goes through
+    };
+    const Case cases[] = {
+        {"no file name", "/srv/备份", "", true, "自动备份数据库需要保存文件名，请输入保存文件名！"},
+        {"a blank file name", "/srv/备份", "  ", true, "自动备份数据库需要保存文件名，请输入保存文件名！"},
+        {"no folder", "", "店", true, "自动备份数据库需要保存路径，请设置保存路径！"},
+        {"neither", " ", "", true, "自动备份数据库需要保存路径，请设置保存路径！"},
+        {"no copy on exit", "", "", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages().clear();
+        frmBackup w;
+        staff::showActive(&w);
+        w.txtFilePath->setText(c.path);
+        w.txtFileName->setText(c.name);
+        w.IsSave->setChecked(c.ticked);
+        w.cmdSave->click();
+        ASSERT_EQ(messages().shown().size(), 1);
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(messages().last().text, "保存成功！");
+            EXPECT_EQ(w.result(), QDialog::Accepted);
+            EXPECT_EQ(stored().mid(3), QStringList({"", "0"}));
+            continue;
+        }
+        EXPECT_EQ(messages().last().text, c.refusal);
+        EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+        EXPECT_EQ(messages().last().title, "提示");
+        EXPECT_NE(w.result(), QDialog::Accepted);
+        EXPECT_EQ(stored(), before);
+        EXPECT_EQ(w.txtFilePath->text(), c.path);
+        EXPECT_EQ(w.txtFileName->text(), c.name);
+        EXPECT_TRUE((c.refusal.contains("路径") ? w.txtFilePath : w.txtFileName)->hasFocus());
+    }
 }
