@@ -13,15 +13,15 @@ QString clsDbopt::ConnectionString()
            DatabasePath() + QStringLiteral(";") + QStringLiteral("Jet OLEDB:Database Password=pelunavorik739;");
 }
 
-bool clsDbopt::ConnectionToDB()
+bool clsDbopt::ConnectionToDB(QString* why)
 {
-    QString why;
-    if (!conn_.open(ConnectionString(), schema::kApplicationId, &why))
+    if (!conn_.open(ConnectionString(), schema::kApplicationId, why, schema::tableNames()))
         return false;
     // Indexes added since the file was written are made once, at the first start
     // of a newer program; without them the program still works, only slower.
+    QString ignored;
     for (const QString& statement : schema::missingIndexStatements())
-        conn_.execute(statement, &why);
+        conn_.execute(statement, &ignored);
     return true;
 }
 

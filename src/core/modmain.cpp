@@ -22,8 +22,9 @@ bool Main()
     gNewGUID = clsNewGUID();
     gUser = clsUser();
     gSellRole = clsSellRole();
-    if (!gDbopt.ConnectionToDB()) {
-        ui::msg().info(QStringLiteral("连接数据库失败！"), ui::kTitleTip);
+    QString why;
+    if (!gDbopt.ConnectionToDB(&why)) {
+        ui::msg().info(QStringLiteral("连接数据库失败！\n") + why, ui::kTitleTip);
         return false;
     }
     // The login opens the main window on success; closed, it leaves no window.

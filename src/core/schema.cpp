@@ -275,6 +275,14 @@ const QStringList& roleFlags()
     return flags;
 }
 
+QStringList tableNames()
+{
+    QStringList names;
+    for (const Table& t : tables())
+        names << t.name;
+    return names;
+}
+
 QStringList createStatements()
 {
     QStringList out;

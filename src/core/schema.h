@@ -24,6 +24,9 @@ QString defaultBackupFolder();
 // The 26 permission flags of Role, in the table's column order.
 const QStringList& roleFlags();
 
+// The fifteen tables' names, as the engine knows them ("User" without brackets).
+QStringList tableNames();
+
 // CREATE statements of every table, index and trigger.
 QStringList createStatements();
 

@@ -554,7 +554,38 @@ QString Connection::dataSourceOf(const QString& connectionText)
     return {};
 }
 
-bool Connection::open(const QString& connectionText, int applicationId, QString* error)
+namespace {
+
+// The first column of every row of a statement, as text; the engine's result code.
+int readColumn(sqlite3* db, const char* sql, QStringList* values)
+{
+    values->clear();
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        *values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+}  // namespace
+
+QString Connection::failure(const QString& path) const
+{
+    switch (sqlite3_errcode(db_)) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("不是本系统的数据库：") + path;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("数据库正被其他程序使用：") + path;
+    default:
+        return QString::fromUtf8(sqlite3_errmsg(db_));
+    }
+}
+
+bool Connection::open(const QString& connectionText, int applicationId, QString* error, const QStringList& tables)
 {
     close();
     const QString path = dataSourceOf(connectionText);
@@ -572,39 +603,40 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     db_ = db;
     if (rc != SQLITE_OK)
-        return failWith(QString::fromUtf8(db ? sqlite3_errmsg(db) : "cannot open"));
+        return failWith(db ? failure(path) : QStringLiteral("cannot open"));
     if (sqlite3_db_readonly(db_, "main") == 1)
         return failWith(QStringLiteral("数据库为只读：") + path);
     sqlite3_busy_timeout(db_, 1000);
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, "PRAGMA application_id", -1, &st, nullptr) != SQLITE_OK)
-        return failWith(QString::fromUtf8(sqlite3_errmsg(db_)));
-    int id = 0;
-    const int step = sqlite3_step(st);
-    if (step == SQLITE_ROW)
-        id = sqlite3_column_int(st, 0);
-    sqlite3_finalize(st);
-    if (step != SQLITE_ROW)
-        return failWith(QString::fromUtf8(sqlite3_errmsg(db_)));
-    if (id != applicationId)
+    // Only reads until the file is known to be this system's whole database.
+    QStringList found;
+    if (readColumn(db_, "PRAGMA application_id", &found) != SQLITE_OK)
+        return failWith(failure(path));
+    if (found.value(0).toInt() != applicationId)
         return failWith(QStringLiteral("不是本系统的数据库：") + path);
-    try {
+    if (readColumn(db_, "SELECT name FROM sqlite_master WHERE type='table'", &found) != SQLITE_OK)
+        return failWith(failure(path));
+    QStringList missing;
+    for (const QString& table : tables)
+        if (!found.contains(table, Qt::CaseInsensitive))
+            missing << table;
+    if (!missing.isEmpty())
+        return failWith(QStringLiteral("数据库中缺少数据表：") + missing.join(QStringLiteral("、")));
+    // Locked by another program: fail now rather than on the first sale.
+    const char* const setUp[] = {
+        "BEGIN IMMEDIATE",
+        "ROLLBACK",
         // Commits go to a write-ahead log beside the file, each flushed to the
         // disk once: a till must not lose its last sale on a power cut, and a
         // sale should not wait for four flushes. The log is folded back into
-        // the file now and then and when the last connection closes, so the
-        // file alone is complete once the program has closed (the exit backup
-        // copies it then).
-        run("PRAGMA journal_mode=WAL");
-        run("PRAGMA synchronous=FULL");
+        // the file now and then and when the last connection closes.
+        "PRAGMA journal_mode=WAL",
+        "PRAGMA synchronous=FULL",
         // Long sorted lists (a season's sales by goods number) sort on helper threads.
-        run("PRAGMA threads=4");
-        // Locked by another program: fail now rather than on the first sale.
-        run("BEGIN IMMEDIATE");
-        run("ROLLBACK");
-    } catch (const Error& e) {
-        return failWith(e.text());
-    }
+        "PRAGMA threads=4",
+    };
+    for (const char* sql : setUp)
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            return failWith(failure(path));
     // The command time-out.
     sqlite3_busy_timeout(db_, 15000);
     // The log is folded back on a thread of its own; without one, SQLite does

@@ -100,9 +100,11 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens an existing database file named by the "Data Source=" of an ADO-style
-    // connection text. The file must carry the given application id; a missing,
-    // read-only, foreign or unreadable file fails with a reason.
-    bool open(const QString& connectionText, int applicationId, QString* error);
+    // connection text. The file must carry the given application id and hold
+    // every one of the tables named; a missing, read-only, foreign, incomplete,
+    // locked or unreadable file fails with a reason. The file is only read until
+    // it has passed those checks: a refused file is left as it was found.
+    bool open(const QString& connectionText, int applicationId, QString* error, const QStringList& tables = {});
     void close();
     bool isOpen() const { return db_ != nullptr; }
     sqlite3* handle() const { return db_; }
@@ -126,6 +128,9 @@ public:
 private:
     struct Checkpointer;
     void run(const char* sql);
+    // The engine's reason for the last failure, in the shop's words where it is
+    // one the shop can act on.
+    QString failure(const QString& path) const;
     sqlite3* db_ = nullptr;
     std::unique_ptr<Checkpointer> checkpointer_;
 };

@@ -4,9 +4,14 @@
 #include "core/schema.h"
 #include "support/shopfixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <sqlite3.h>
+
+#include <functional>
 
 namespace {
 
@@ -21,34 +26,102 @@ struct StartUp : ::testing::Test {
     }
 };
 
+// Runs statements on the file as another program would, outside the shop's connection.
+void runOnFile(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 }  // namespace
 
-TEST_F(StartUp, MissingOrForeignDatabaseShowsOnlyTheConnectionMessage)
+// A failed start shows the one message with its reason on a second line, opens
+// no window and leaves the file as it found it: never created, never switched
+// to the write-ahead log, never given an index.
+TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
 {
-    EXPECT_FALSE(Main());
-    ASSERT_EQ(fakes.messages.shown().size(), 1);
-    EXPECT_EQ(fakes.messages.last().text, "连接数据库失败！");
-    EXPECT_EQ(fakes.messages.last().title, "提示");
-    EXPECT_EQ(fakes.messages.last().icon, ui::Icon::Information);
-    EXPECT_FALSE(QFile::exists(clsDbopt::DatabasePath())) << "the connection must never create the file";
+    const QString path = clsDbopt::DatabasePath();
+    struct Case {
+        const char* what;
+        std::function<void()> make;  // the file as found at start; none when empty
+        QString reason;
+    };
+    const Case cases[] = {
+        {"no file", {}, "找不到文件：" + path},
+        {"some other file under the shop database's name",
+         [&] {
+             QFile other(path);
+             ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+             other.write("not a database at all, just some bytes");
+         },
+         "不是本系统的数据库：" + path},
+        {"another program's database", [&] { runOnFile(path, "create table Goods (Name text)"); },
+         "不是本系统的数据库：" + path},
+        {"the shop's database without its sales",
+         [&] {
+             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+             runOnFile(path, "drop table Sell");
+         },
+         "数据库中缺少数据表：Sell"},
+        {"without two tables",
+         [&] {
+             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+             runOnFile(path, "drop table [User]; drop table FileSave");
+         },
+         "数据库中缺少数据表：User、FileSave"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path);
+        fakes.messages.clear();
+        if (c.make)
+            c.make();
+        const QByteArray before = bytesOf(path);
+        EXPECT_FALSE(Main());
+        ASSERT_EQ(fakes.messages.shown().size(), 1);
+        EXPECT_EQ(fakes.messages.last().text, "连接数据库失败！\n" + c.reason);
+        EXPECT_EQ(fakes.messages.last().title, "提示");
+        EXPECT_EQ(fakes.messages.last().icon, ui::Icon::Information);
+        EXPECT_TRUE(fakes.modal.opened().isEmpty());
+        EXPECT_EQ(QFile::exists(path), bool(c.make)) << "the connection must never create the file";
+        EXPECT_EQ(bytesOf(path), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QFile::exists(path) ? QStringList({schema::kDatabaseFileName}) : QStringList())
+            << "no log or lock file stays beside it";
+    }
 
-    // Some other file under the shop database's name.
-    QFile other(clsDbopt::DatabasePath());
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("not a database at all, just some bytes");
-    other.close();
-    EXPECT_FALSE(Main());
-
-    // An SQLite file that is not the shop's.
-    QFile::remove(clsDbopt::DatabasePath());
+    // The application id is what tells the shop's database from another.
+    QFile::remove(path);
+    ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
     jet::Connection probe;
-    EXPECT_FALSE(probe.open("Data Source=" + clsDbopt::DatabasePath(), schema::kApplicationId, nullptr));
-    ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), nullptr));
-    EXPECT_FALSE(probe.open("Data Source=" + clsDbopt::DatabasePath(), schema::kApplicationId + 1, nullptr));
+    EXPECT_FALSE(probe.open("Data Source=" + path, schema::kApplicationId + 1, nullptr));
+    fakes.messages.clear();
     fakes.modal.dismiss<frmLogin>();
     EXPECT_TRUE(Main());
     EXPECT_EQ(fakes.modal.opened(), QStringList({"frmLogin"}));
-    EXPECT_EQ(fakes.messages.shown().size(), 2);
+    EXPECT_TRUE(fakes.messages.shown().isEmpty());
+}
+
+// Another program holding the write lock: the start says so rather than failing
+// on the first sale.
+TEST_F(StartUp, ADatabaseLockedByAnotherProgramIsReported)
+{
+    const QString path = clsDbopt::DatabasePath();
+    ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+    jet::Connection other;
+    ASSERT_TRUE(other.open("Data Source=" + path, schema::kApplicationId, nullptr));
+    other.beginTrans();
+    EXPECT_FALSE(Main());
+    ASSERT_EQ(fakes.messages.shown().size(), 1);
+    EXPECT_EQ(fakes.messages.last().text, "连接数据库失败！\n数据库正被其他程序使用：" + path);
+    other.rollbackTrans();
 }
 
 TEST(Guid, FormsAndUniqueness)
