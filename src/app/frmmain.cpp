@@ -35,12 +35,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -93,42 +89,6 @@ const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLit
                                   QStringLiteral("kcalc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 const QStringList kEditors = {QStringLiteral("gedit"), QStringLiteral("mousepad"), QStringLiteral("featherpad"),
                               QStringLiteral("kate"),  QStringLiteral("pluma"),    QStringLiteral("xed")};
-
-// Copies the database file to the backup path, creating its folder. The copy is
-// written beside the target and renamed over it when whole, so a failed copy
-// leaves the previous one as it was. False with the reason when it failed; a
-// target that is the database file itself is left alone.
-bool CopyDatabaseFile(const QString& source, const QString& target, QString* why)
-{
-    const QFileInfo to(target);
-    if (to.exists() && to.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
-        return true;
-    auto failed = [why](const QString& what, const QString& path, const QString& reason) {
-        *why = what + path + (reason.isEmpty() ? QString() : QStringLiteral("（") + reason + QStringLiteral("）"));
-        return false;
-    };
-    const QString cannotRead = QStringLiteral("无法读取数据库文件：");
-    const QString cannotWrite = QStringLiteral("无法写入备份文件：");
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(cannotRead, source, in.errorString());
-    const QString folder = to.absolutePath();
-    if (!QDir().mkpath(folder))
-        return failed(QStringLiteral("无法创建备份文件夹："), folder, QString());
-    QSaveFile out(to.absoluteFilePath());
-    if (!out.open(QIODevice::WriteOnly))
-        return failed(cannotWrite, out.fileName(), out.errorString());
-    QByteArray chunk;
-    while (!(chunk = in.read(1 << 20)).isEmpty())
-        if (out.write(chunk) != chunk.size())
-            return failed(cannotWrite, out.fileName(), out.errorString());
-    if (in.error() != QFileDevice::NoError)
-        return failed(cannotRead, source, in.errorString());
-    // Until here the previous copy is untouched: an unfinished one is discarded.
-    if (!out.commit())
-        return failed(cannotWrite, out.fileName(), out.errorString());
-    return true;
-}
 
 }  // namespace
 
@@ -348,11 +308,12 @@ void frmMain::closeEvent(QCloseEvent* e)
     bool isSave = false;
     ReadBackupSetting(path, isSave);
     if (isSave) {
-        // The connection goes first, so that the engine holds no lock on the file
-        // and has written everything into it. Nothing is sent after this.
+        // The connection goes first; nothing is sent after this. The copy is a
+        // snapshot of everything committed, also by another program that still
+        // has the file open.
         gDbopt.Release();
         QString why;
-        if (!CopyDatabaseFile(clsDbopt::DatabasePath(), path, &why))
+        if (!jet::backupDatabase(clsDbopt::DatabasePath(), path, &why))
             ui::msg().exclaim(QStringLiteral("数据库备份失败！\n") + why, ui::kTitleTip);
     }
     // The program ends whether the copy was made or not.

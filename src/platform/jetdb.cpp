@@ -4,9 +4,11 @@
 #include "platform/vb.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -15,6 +17,7 @@
 #include <cstdlib>
 #include <condition_variable>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 #include <string>
@@ -814,6 +817,68 @@ RecordSet Connection::execute(const QString& jetSql, QString* error, int* record
     if (cols > 0)
         rs.d_ = std::move(data);
     return rs;
+}
+
+// ---------------------------------------------------------------------------
+// Backup
+
+bool backupDatabase(const QString& source, const QString& target, QString* error)
+{
+    const QFileInfo to(target);
+    if (to.exists() && to.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
+        return true;
+    auto failed = [error](const QString& what, const QString& path, const QString& reason) {
+        if (error)
+            *error = what + path + (reason.isEmpty() ? QString() : QStringLiteral("（") + reason + QStringLiteral("）"));
+        return false;
+    };
+    const QString cannotRead = QStringLiteral("无法读取数据库文件：");
+    const QString cannotWrite = QStringLiteral("无法写入备份文件：");
+    if (!QFileInfo(source).isFile())
+        return failed(cannotRead, source, QStringLiteral("找不到文件"));
+    const QString folder = to.absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(QStringLiteral("无法创建备份文件夹："), folder, QString());
+
+    struct Handle {
+        sqlite3* db = nullptr;
+        ~Handle() { sqlite3_close_v2(db); }
+        QString why() const { return QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"); }
+    };
+    Handle from;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from.db, flags, nullptr) != SQLITE_OK)
+        return failed(cannotRead, source, from.why());
+    sqlite3_busy_timeout(from.db, 15000);
+
+    // The copy is made under a name of its own beside the target, with the
+    // permissions of the copy it replaces.
+    QTemporaryFile part(to.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!part.open())
+        return failed(cannotWrite, to.absoluteFilePath(), part.errorString());
+    if (to.exists())
+        part.setPermissions(to.permissions());
+    part.close();
+    Handle into;  // closed before an unfinished copy is removed
+    if (sqlite3_open_v2(QFile::encodeName(part.fileName()).constData(), &into.db, flags, nullptr) != SQLITE_OK)
+        return failed(cannotWrite, part.fileName(), into.why());
+    // All pages in one step: one read of the source, one snapshot.
+    sqlite3_backup* backup = sqlite3_backup_init(into.db, "main", from.db, "main");
+    if (!backup)
+        return failed(cannotWrite, part.fileName(), into.why());
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        return failed(QStringLiteral("无法复制数据库文件："), source, QString::fromUtf8(sqlite3_errstr(rc)));
+    if (sqlite3_close(into.db) != SQLITE_OK)
+        return failed(cannotWrite, part.fileName(), into.why());
+    into.db = nullptr;
+    std::error_code renamed;
+    std::filesystem::rename(QFile::encodeName(part.fileName()).constData(),
+                            QFile::encodeName(to.absoluteFilePath()).constData(), renamed);
+    if (renamed)
+        return failed(cannotWrite, to.absoluteFilePath(), QString::fromStdString(renamed.message()));
+    return true;
 }
 
 }  // namespace jet

@@ -144,6 +144,35 @@ TEST_F(ExitBackup, TheCopyIsTheShopsDatabaseAndReplacesTheOlderOne)
     }
 }
 
+// Another program (or any reader) still has the file open when this one leaves:
+// its commits may still be in the write-ahead log, and the copy must hold them.
+TEST_F(ExitBackup, TheCopyHoldsWhatAnotherConnectionCommitted)
+{
+    jet::Connection other;
+    QString why;
+    ASSERT_TRUE(other.open("Data Source=" + clsDbopt::DatabasePath() + ";", schema::kApplicationId, &why))
+        << why.toStdString();
+    addMemo("ours");
+    for (const char* memo : {"theirs 1", "theirs 2"}) {
+        other.execute(QString("Insert Into OtherOut (ShopNo,Memo) Values ('S','") + memo + "')", &why);
+        ASSERT_TRUE(why.isEmpty()) << why.toStdString();
+    }
+    const QString target = folder() + "/备份/数据备份.mdb";
+    setBackup(folder() + "/备份", "数据备份", true);
+    exitWithYes();
+    EXPECT_EQ(messages().texts(), QStringList({"确认要退出系统吗？"}));
+
+    // The copy alone: no log beside it, whole and with every committed row.
+    ASSERT_EQ(QDir(folder() + "/备份").entryList(QDir::Files), QStringList({"数据备份.mdb"}));
+    jet::Connection copy;
+    ASSERT_TRUE(copy.open("Data Source=" + target + ";", schema::kApplicationId, &why)) << why.toStdString();
+    EXPECT_EQ(copy.execute("PRAGMA integrity_check", &why).text(0, 0), "ok");
+    copy.close();
+    EXPECT_EQ(memosIn(target), "ours,theirs 1,theirs 2");
+    // The other program goes on with the database as it was.
+    EXPECT_EQ(other.execute("select count(*) from OtherOut", &why).text(0, 0), "3");
+}
+
 TEST_F(ExitBackup, ACopyOntoTheDatabaseItselfIsSkipped)
 {
     addMemo("kept");
@@ -167,6 +196,9 @@ TEST_F(ExitBackup, AFailedCopyIsReportedAndTheOlderCopySurvives)
     const Case cases[] = {
         {"a file where the folder should be", base + "/备份", base + "/备份", false,
          "无法创建备份文件夹：" + base + "/备份"},
+        // The copy is made, but cannot take the target's place.
+        {"a folder where the copy should be", base + "/满", base + "/满/数据备份.mdb/older", false,
+         "无法写入备份文件：" + base + "/满/数据备份.mdb"},
         // Last: the database file is deleted under the running program.
         {"the database file is gone", base + "/旧", base + "/旧/数据备份.mdb", true,
          "无法读取数据库文件：" + clsDbopt::DatabasePath()},
@@ -189,6 +221,8 @@ TEST_F(ExitBackup, AFailedCopyIsReportedAndTheOlderCopySurvives)
         EXPECT_EQ(failure.icon, ui::Icon::Exclamation);
         EXPECT_EQ(failure.title, "提示");
         EXPECT_EQ(contents(c.existing), "an older copy");
+        EXPECT_EQ(QDir(c.dirpath).entryList({"*.mdb.*"}, QDir::AllEntries), QStringList())
+            << "no unfinished copy stays beside";
     }
 }
 

@@ -103,7 +103,7 @@ TEST_F(RecordSets, ClosingFoldsTheLogBackIntoTheFile)
     EXPECT_FALSE(QFile::exists(path + "-wal"));
     EXPECT_FALSE(QFile::exists(path + "-shm"));
 
-    // The file alone, copied as the exit backup copies it, holds the write.
+    // The file alone, copied once the program has closed it, holds the write.
     const QString copied = folder() + "/copy/" + QFileInfo(path).fileName();
     ASSERT_TRUE(QDir().mkpath(folder() + "/copy"));
     ASSERT_TRUE(QFile::copy(path, copied));
