@@ -25,10 +25,14 @@ QLabel* explanation(const QString& text, QWidget* page)
     return l;
 }
 
-// "自售出之日起" [box] "天内可以…".
+// The most days a rule holds.
+constexpr int kMostDays = std::numeric_limits<int>::max();
+
+// "自售出之日起" [box] "天内可以…", the box wide enough for any number of days.
 QHBoxLayout* dayRow(QLineEdit* box, const QString& after, QWidget* page)
 {
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    const QString widest(QString::number(kMostDays).size(), QLatin1Char('0'));
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widest) + 16);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("自售出之日起"), page));
     row->addWidget(box);
@@ -218,7 +222,7 @@ bool frmSellRole::SaveRules()
     for (const auto& d : dayBoxes)
         if (!dayNumber(d.box, d.days)) {
             ui::msg().exclaim(QString::fromUtf8(d.what) + QStringLiteral("天数最多为") +
-                                  QString::number(std::numeric_limits<int>::max()) + QStringLiteral("天，请重新输入！"),
+                                  QString::number(kMostDays) + QStringLiteral("天，请重新输入！"),
                               ui::kTitleTip);
             SSTab->setCurrentWidget(d.box->parentWidget());
             SSTab_Click();

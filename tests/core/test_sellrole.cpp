@@ -212,6 +212,8 @@ TEST_F(SellRoleDialog, AStoredDayLimitShowsWholeAndAPlainSaveKeepsIt)
     frmSellRole w;
     EXPECT_EQ(w.txtBackdays->text(), "30000");
     EXPECT_EQ(w.txtChangeDays->text(), "1234567");
+    for (const QLineEdit* box : {w.txtBackdays, w.txtChangeDays})
+        EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance("2147483647")) << "wide enough for any limit";
     w.cmdSetting->click();
     EXPECT_EQ(messages().texts(), QStringList({"设置成功！"}));
     EXPECT_EQ(stored()["BackDays"], "30000");
