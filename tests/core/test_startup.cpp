@@ -93,8 +93,8 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
         EXPECT_TRUE(fakes.modal.opened().isEmpty());
         EXPECT_EQ(QFile::exists(path), bool(c.make)) << "the connection must never create the file";
         EXPECT_EQ(bytesOf(path), before);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QFile::exists(path) ? QStringList({schema::kDatabaseFileName}) : QStringList())
-            << "no log or lock file stays beside it";
+        const QStringList left = QFile::exists(path) ? QStringList({schema::kDatabaseFileName}) : QStringList();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), left) << "no log or lock file stays beside it";
     }
 
     // The application id is what tells the shop's database from another.
