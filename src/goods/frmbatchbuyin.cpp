@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,6 +59,23 @@ void watchTicks(QListWidget* list, QObject* context, OnTick onTick)
         onTick(list->row(item));
     });
 }
+
+// The matrix's cells take digits only, as they are typed, like the other
+// quantity boxes: a cell is a whole number of pieces, so what the totals count
+// is what is received.
+class QuantityCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            SetNumberOnly(box, true);
+        return editor;
+    }
+};
 
 // A matrix cell as a number: empty and other texts count as 0.
 double cellValue(const QString& text) { return vb::isNumeric(text) ? vb::val(text) : 0; }
@@ -146,6 +164,7 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 
     // The matrix: cells edited in place, one at a time.
     VSFlexGrid->setEditable(true);
+    VSFlexGrid->setItemDelegate(new QuantityCells(VSFlexGrid));
     VSFlexGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     VSFlexGrid->setColWidth(0, 1200);
     VSFlexGrid->setMinimumHeight(180);
@@ -489,8 +508,7 @@ void frmbatchbuyIn::SaveBatchReceipt()
     common.Memo = txtMemo->text();
     common.Date = DT->date();
 
-    // One receipt per filled cell, colour by colour, size by size; a quantity
-    // that rounds to nothing is no receipt.
+    // One receipt per filled cell, colour by colour, size by size.
     struct CellReceipt {
         ReceiptValues values;
         ReceiptTriple triple;

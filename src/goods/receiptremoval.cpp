@@ -2,8 +2,9 @@
 
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
 #include "platform/vb.h"
+
+#include <QSet>
 
 namespace {
 
@@ -52,7 +53,7 @@ ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row)
     line.ParentGUID = grid.text(row, QStringLiteral("ParentGUID"));
     line.Price = vb::toSingle(vb::val(grid.text(row, QStringLiteral("进价"))));
     line.Quantity = vb::toLong(vb::val(grid.text(row, QStringLiteral("数量")))).value_or(0);
-    line.Date = QDate::fromString(grid.text(row, QStringLiteral("进货日期")), Qt::ISODate);
+    line.Date = grid.text(row, QStringLiteral("进货日期"));
     return line;
 }
 
@@ -70,22 +71,34 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
 {
     LotID = 0;
     IsSell = false;
-    if (!line.Date.isValid())
-        return true;  // a line without a day has no batch to find
+    const QString key = q(line.ParentGUID);
+    // The day goes to the engine as the list shows it: one it cannot read is a
+    // failed look-up with the engine's message, not a day without batches.
     bool isErr = false;
     jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID='") +
-                                          q(line.ParentGUID) + QStringLiteral("' And sDate=#") +
-                                          ui::dayText(line.Date) + QStringLiteral("#"),
+                                          key + QStringLiteral("' And sDate=#") + line.Date + QStringLiteral("#"),
                                       isErr);
     if (isErr)
         return false;
+    // A batch that a sale line of the stock row names stays, whatever became of
+    // the sale since: the line keeps naming it, and a void or a return gives the
+    // piece back to it.
+    jet::RecordSet sold = gDbopt.Excute(
+        QStringLiteral("Select distinct BuyPriceID from Sell Where StoreGUID='") + key + QStringLiteral("'"), isErr);
+    if (isErr)
+        return false;
+    QSet<qint64> named;
+    for (sold.moveFirst(); !sold.eof(); sold.moveNext())
+        named.insert(wholeField(sold, QStringLiteral("BuyPriceID")));
     // A same-day restock of the stock row leaves another batch of that day: the
-    // line's own is one at the line's price that still holds all of its pieces.
+    // line's own is one at the line's price that still holds all of its pieces
+    // and that no sale line names.
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (vb::toSingle(rs.field(QStringLiteral("Price")).toDouble()) != line.Price)
             continue;
-        if (wholeField(rs, QStringLiteral("Quantity")) == line.Quantity) {
-            LotID = wholeField(rs, QStringLiteral("ID"));
+        const qint64 id = wholeField(rs, QStringLiteral("ID"));
+        if (wholeField(rs, QStringLiteral("Quantity")) == line.Quantity && !named.contains(id)) {
+            LotID = id;
             IsSell = false;
             return true;
         }

@@ -4,7 +4,6 @@
 // in the stock row. A receipt can be taken back only while its batch is whole,
 // that is, while none of its pieces has left it.
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +17,7 @@ struct ReceiptLine {
     QString ParentGUID;  // its stock row
     float Price = 0;     // purchase price
     qint32 Quantity = 0;
-    QDate Date;          // receipt day
+    QString Date;        // receipt day, as the list shows it
 };
 
 // The line of a purchase details row, read by the columns "进价", "数量",
@@ -31,10 +30,12 @@ std::optional<qint32> StockQuantity(const QString& storeGUID);
 
 // The purchase batch of a receipt line: among the batches of its stock row and
 // receipt day, one of its purchase price (at single precision) whose quantity
-// still unsold is the line's whole quantity. LotID is 0 when the day holds no
-// batch of that price; IsSell is true when it holds some but none is whole (a
-// piece has been sold or taken out). False when the look-up failed (the
-// engine's message has been shown); LotID and IsSell then mean nothing.
+// still unsold is the line's whole quantity and that no sale line names.
+// LotID is 0 when the day holds no batch of that price; IsSell is true when it
+// holds some but none of them will do (a piece has been sold or taken out).
+// False when the look-up failed, a receipt day the engine cannot read
+// included (the engine's message has been shown); LotID and IsSell then mean
+// nothing.
 bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell);
 
 // The statements that take the line back out, in sending order: the line, its

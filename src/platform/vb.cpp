@@ -83,15 +83,40 @@ std::optional<qint32> toLong(double v)
     return static_cast<qint32>(r);
 }
 
+namespace {
+
+// The significant digits of a plain number text ("-0.0250" has three).
+int significantDigits(const char* begin, const char* end)
+{
+    const char* p = begin;
+    while (p < end && (*p < '1' || *p > '9'))
+        ++p;
+    int n = 0;
+    for (; p < end; ++p)
+        n += *p != '.';
+    return n;
+}
+
+}  // namespace
+
 QString singleText(float v)
 {
     if (v == 0 || !std::isfinite(v))
         return QStringLiteral("0");
     if (v == std::trunc(v) && std::fabs(v) < 16777216.0f)
         return QString::number(qint64(v));
-    // The shortest plain text that reads back as the same float.
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    // The shortest plain text that reads back as the same float; whole numbers
+    // past 2^24 stay exact in it.
+    char buf[128];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    if (v != std::trunc(v) && significantDigits(buf, r.ptr) > 7) {
+        // Noise past the seven significant digits a single holds for sure:
+        // rounded to seven, 99.9 * 3 - 99.9 is "199.8", not "199.80002".
+        r = std::to_chars(buf, buf + sizeof buf, double(v), std::chars_format::scientific, 6);
+        double rounded = 0;
+        std::from_chars(buf, r.ptr, rounded);
+        r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
+    }
     return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 

@@ -25,7 +25,9 @@ std::optional<qint32> toLong(double v);
 // Single-precision conversion.
 inline float toSingle(double v) { return static_cast<float>(v); }
 
-// Shortest text that reads back as the same single-precision value (72.25, 85, 0.1).
+// A single's text: seven significant digits without trailing zeros (72.25, 0.1,
+// 199.8 for 99.9 * 3 - 99.9); whole numbers exactly (85, 16777218). Always with
+// "." and never in exponent form.
 QString singleText(float v);
 
 // Whole values without ".0", otherwise the shortest text up to 15 significant digits.

@@ -231,10 +231,12 @@ TEST_F(BatchBuyIn, CellsHoldPositiveQuantitiesAndTotalsAreNotTyped)
     ASSERT_TRUE(type(g, 1, 1, "5"));
     ASSERT_TRUE(type(g, 1, 2, "3"));
     EXPECT_EQ(cells(g, 1), QStringList({"5", "3", "8"}));
+    // Only digits are taken as they are typed; what they make must be a
+    // quantity above 0 that a stock row can hold.
     const struct {
         QString typed, kept;
     } cases[] = {
-        {"0", ""}, {"-3", ""}, {"abc", ""}, {"3000000000", ""}, {"4", "4"}, {"", ""}, {"2.5", "2.5"},
+        {"0", ""}, {"-3", "3"}, {"abc", ""}, {"3000000000", ""}, {"4", "4"}, {"", ""}, {"2.5", "25"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -246,7 +248,7 @@ TEST_F(BatchBuyIn, CellsHoldPositiveQuantitiesAndTotalsAreNotTyped)
     // The totals row, the totals column and the grand total take no typing.
     for (const auto& [r, c] : {std::pair{2, 1}, std::pair{1, 3}, std::pair{2, 3}})
         EXPECT_FALSE(type(g, r, c, "9")) << r << "," << c;
-    EXPECT_EQ(cells(g, 2), QStringList({"5", "2.5", "7.5"}));
+    EXPECT_EQ(cells(g, 2), QStringList({"5", "25", "30"}));
     EXPECT_TRUE(messages().shown().isEmpty());
 }
 
@@ -427,19 +429,22 @@ TEST_F(BatchBuyIn, QuantitiesAreWholeNumbersAndNothingTypedWritesNothing)
     EXPECT_EQ(w.VSFlexGrid->rows(), 1);
     EXPECT_TRUE(w.txtNo->text().isEmpty());
 
-    // Halves to even, as the desk stores them; what rounds to nothing is no row.
+    // A fraction cannot be typed: what the totals count is what is received.
     w.txtNo->setText("K-100");
     tick(w.listCoulor, "黑色");
     FlexGrid& g = *w.VSFlexGrid;
     ASSERT_TRUE(type(g, 1, 1, "2.5"));
     ASSERT_TRUE(type(g, 1, 2, "3.5"));
     ASSERT_TRUE(type(g, 1, 3, "0.4"));
+    EXPECT_EQ(cells(g, 1), QStringList({"25", "35", "04", "64"}));
+    EXPECT_EQ(cells(g, 2), QStringList({"25", "35", "4", "64"}));
     messages().answerYes();
     w.cmdInStore->click();
-    EXPECT_EQ(sql("select [Size], Quantity from Store order by [Size] desc").recordCount(), 2);
-    EXPECT_EQ(scalar("select Quantity from Store Where [Size]='S'"), "2");
-    EXPECT_EQ(scalar("select Quantity from Store Where [Size]='M'"), "4");
-    EXPECT_EQ(scalar("select sum(Quantity) from BuyPrice"), "6");
+    EXPECT_EQ(sql("select [Size], Quantity from Store order by [Size] desc").recordCount(), 3);
+    EXPECT_EQ(scalar("select Quantity from Store Where [Size]='S'"), "25");
+    EXPECT_EQ(scalar("select Quantity from Store Where [Size]='M'"), "35");
+    EXPECT_EQ(scalar("select Quantity from Store Where [Size]='L'"), "4");
+    EXPECT_EQ(scalar("select sum(Quantity) from BuyPrice"), "64");
 }
 
 TEST_F(BatchBuyIn, NewColoursAndSizesJoinTheCheckLists)

@@ -115,21 +115,31 @@ TEST_F(Edit, WritesTheCorrectionAsANewReceipt)
 {
     const struct {
         const char* name;
-        bool restocked;   // another receipt shares the stock row
-        QString oldRow;   // its quantity afterwards; "" when it is gone
+        int restockDays;        // another receipt of 3 shares the stock row, so many days later; -1 none
+        float restockPrice;
+        int soldFirst;          // pieces of the first receipt sold
+        bool restockCorrected;  // the restock's line is corrected, not the first's
+        QString oldRow;         // the stock row's quantity afterwards; "" when it is gone
     } cases[] = {
-        {"the line holds the whole stock row", false, ""},
-        {"another receipt in the stock row", true, "3"},
+        {"the line holds the whole stock row", -1, 0, 0, false, ""},
+        {"another receipt in the stock row", 1, 60, 0, false, "3"},
+        // Both batches of the day hold 3; the sale lines name the first one.
+        {"a same-day restock, the first receipt sold down to as many pieces", 0, 70, 2, true, "3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sql("delete from Store");
         sql("delete from StoreDetail");
         sql("delete from BuyPrice");
-        const Receipt r = purchases::receive("K-100", 5, 70, day);
-        sql("Update Store Set Price=129.5 Where GUID='" + r.store + "'");
-        if (c.restocked)
-            purchases::restock(r, 3, 60, day.addDays(1));
+        sql("delete from Sell");
+        const Receipt first = purchases::receive("K-100", 5, 70, day);
+        sql("Update Store Set Price=129.5 Where GUID='" + first.store + "'");
+        const bool shared = c.restockDays >= 0;
+        const Receipt restock = shared ? purchases::restock(first, 3, c.restockPrice, day.addDays(c.restockDays))
+                                       : Receipt{};
+        for (int i = 0; i < c.soldFirst; ++i)
+            purchases::sell(first);
+        const Receipt& r = c.restockCorrected ? restock : first;
         FlexGrid g;
         showDetails(g);
         choose(g, r);
@@ -147,16 +157,17 @@ TEST_F(Edit, WritesTheCorrectionAsANewReceipt)
 
         EXPECT_EQ(count("StoreDetail Where GUID='" + r.line + "'"), 0);
         EXPECT_EQ(count("BuyPrice Where ID=" + QString::number(r.batch)), 0);
-        EXPECT_EQ(scalar("select Quantity from Store Where GUID='" + r.store + "'"), c.oldRow);
-        EXPECT_EQ(count("StoreDetail"), c.restocked ? 2 : 1);
-        EXPECT_EQ(count("BuyPrice"), c.restocked ? 2 : 1);
+        EXPECT_EQ(scalar("select Quantity from Store Where GUID='" + first.store + "'"), c.oldRow);
+        EXPECT_EQ(count("StoreDetail"), shared ? 2 : 1);
+        EXPECT_EQ(count("BuyPrice"), shared ? 2 : 1);
+        EXPECT_EQ(count("Sell Where BuyPriceID Not In (select ID from BuyPrice)"), 0) << "a sold batch stays";
 
         // The new receipt: a stock row of its own at the old retail price,
         // without bar code or shelf.
         const QString line = firstRow("select GUID,ParentGUID from StoreDetail Where Memo='O''Neal'");
         const QString newLine = line.section('|', 0, 0), newStore = line.section('|', 1, 1);
         ASSERT_EQ(newStore.size(), 38);
-        EXPECT_NE(newStore, r.store);
+        EXPECT_NE(newStore, first.store);
         EXPECT_EQ(firstRow("select * from Store Where GUID='" + newStore + "'"),
                   newStore + '|' + gShopNo + "|K-100|男鞋|远帆|40|黑色|真皮|合格品|温州|4|129.5||");
         EXPECT_EQ(firstRow("select Price,Quantity,DateTime,Brand from StoreDetail Where GUID='" + newLine + "'"),
@@ -166,11 +177,18 @@ TEST_F(Edit, WritesTheCorrectionAsANewReceipt)
 
         // The list shows the corrected line in place of the old one, and one total.
         QStringList expected;
-        if (c.restocked)
-            expected << "K-100|男鞋|青禾|40|黑色|真皮|合格品|温州|3|60||2024-03-02|" + r.store + '|' +
-                            scalar("select GUID from StoreDetail Where ParentGUID='" + r.store + "'");
+        int total = 4;
+        if (shared) {
+            const Receipt& other = c.restockCorrected ? first : restock;
+            const QString quantity = c.restockCorrected ? "5" : "3";
+            const QString price = c.restockCorrected ? "70" : QString::number(c.restockPrice);
+            const QDate received = c.restockCorrected ? day : day.addDays(c.restockDays);
+            expected << "K-100|男鞋|青禾|40|黑色|真皮|合格品|温州|" + quantity + '|' + price + "||" +
+                            ui::dayText(received) + '|' + first.store + '|' + other.line;
+            total += quantity.toInt();
+        }
         expected << "K-100|男鞋|远帆|40|黑色|真皮|合格品|温州|4|80.5|O'Neal|2024-02-28|" + newStore + '|' + newLine
-                 << "合计:" + QString(c.restocked ? "7" : "4");
+                 << "合计:" + QString::number(total);
         EXPECT_EQ(listed(g), expected);
     }
 }

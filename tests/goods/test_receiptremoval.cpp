@@ -2,6 +2,7 @@
 // stock row.
 #include "core/modmain.h"
 #include "goods/receiptremoval.h"
+#include "platform/services.h"
 #include "support/purchases.h"
 #include "support/shopfixture.h"
 
@@ -15,14 +16,14 @@ const QDate kDay(2024, 3, 1);
 
 ReceiptLine lineOf(const Receipt& r, qint32 quantity, float price, const QDate& day = kDay)
 {
-    return {r.line, r.store, price, quantity, day};
+    return {r.line, r.store, price, quantity, ui::dayText(day)};
 }
 
 }  // namespace
 
 class ReceiptRemoval : public ShopFixture {};
 
-TEST_F(ReceiptRemoval, TheLinesOwnBatchIsTheWholeOneOfItsDayAndPrice)
+TEST_F(ReceiptRemoval, TheLinesOwnBatchIsAWholeOneOfItsDayAndPriceThatNoSaleLineNames)
 {
     struct Expect {
         ReceiptLine line;
@@ -78,6 +79,21 @@ TEST_F(ReceiptRemoval, TheLinesOwnBatchIsTheWholeOneOfItsDayAndPrice)
              const Receipt back = purchases::restock(r, -2, 70, kDay);
              return Expect{lineOf(back, -2, 70), back.batch, false};
          }},
+        {"same-day restock after the first batch sold down to as many pieces",
+         [] {
+             const Receipt first = purchases::receive("A-8", 5, 70, kDay);
+             const Receipt second = purchases::restock(first, 3, 70, kDay);
+             purchases::sell(first);
+             purchases::sell(first);
+             // Both batches hold 3; the sale lines name the first.
+             return Expect{lineOf(second, 3, 70), second.batch, false};
+         }},
+        {"a sold piece given back: whole, but a sale line names it",
+         [] {
+             const Receipt r = purchases::receive("A-9", 5, 70, kDay);
+             purchases::giveBack(r, purchases::sell(r));
+             return Expect{lineOf(r, 5, 70), 0, true};
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -90,9 +106,16 @@ TEST_F(ReceiptRemoval, TheLinesOwnBatchIsTheWholeOneOfItsDayAndPrice)
     }
     EXPECT_TRUE(messages().shown().isEmpty());
 
+    // A receipt day that cannot be read is a failed look-up, not a day without batches.
+    qint64 lot = -1;
+    bool sold = true;
+    const Receipt undated = purchases::receive("A-10", 5, 70, kDay);
+    EXPECT_FALSE(GetLotInfo({undated.line, undated.store, 70, 5, "2024-02-30"}, lot, sold));
+    ASSERT_EQ(messages().shown().size(), 1);
+    EXPECT_EQ(messages().last().text, "查询表达式中日期的语法错误：#2024-02-30#");
+    messages().clear();
+
     sql("drop table BuyPrice");
-    qint64 lot = 0;
-    bool sold = false;
     EXPECT_FALSE(GetLotInfo(lineOf(Receipt{"{S}", "{L}"}, 5, 70), lot, sold));
     ASSERT_EQ(messages().shown().size(), 1);
     EXPECT_TRUE(messages().last().text.contains("BuyPrice", Qt::CaseInsensitive));

@@ -244,6 +244,19 @@ TEST_F(DaySettlement, QuotesInTheUsersAndTheShopsNames)
     EXPECT_TRUE(messages().shown().isEmpty()) << messages().texts().join(" / ").toStdString();
 }
 
+TEST_F(DaySettlement, AmountsShowAndStoreASinglesSevenDigits)
+{
+    // Three pieces at 99.9 less one returned: in single precision the due
+    // amount carries noise past the seventh digit.
+    QStringList lines;
+    for (const char* no : {"202403050002", "202403050003", "202403050004"})
+        lines << sold({.SellNo = no, .Day = "2024-03-05", .Amount = "99.9"});
+    change(lines.first(), 2, {});
+    EXPECT_EQ(settle(), QStringList({"2024-03-05", "张售货", "3", "￥299.7", "1", "￥99.9", "0", "￥0", "￥199.8"}));
+    EXPECT_EQ(scalar("select cast(SellAmount as text) || '|' || cast(ReciveAmount as text) from DayAmount"),
+              "299.7|199.8");
+}
+
 TEST_F(DaySettlement, ADayOfMorePiecesThanASmallCounterHolds)
 {
     sold({.SellNo = "202403030001", .Day = "2024-03-03", .Amount = "85"});
