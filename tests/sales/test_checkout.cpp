@@ -58,7 +58,7 @@ protected:
     bool writeSale(const QList<SaleLine>& lines, float received, float change)
     {
         sellNo.clear();
-        return WriteSale(lines, received, change, &sellNo);
+        return WriteSale(lines, received, change, &sellNo) == WriteResult::Written;
     }
     QString sellNo;
 
@@ -267,7 +267,7 @@ int CounterProgram(const QStringList& args)
     line.Abate = QStringLiteral("全");
     for (int i = 0; i < args.value(3).toInt(); ++i) {
         QString sellNo;
-        if (!WriteSale({line}, 100, 15, &sellNo))
+        if (WriteSale({line}, 100, 15, &sellNo) != WriteResult::Written)
             return 5;
     }
     return fakes.messages.shown().isEmpty() ? 0 : 6;
