@@ -63,9 +63,6 @@ QStringList ExchangeStatements(const Exchange& exchange)
     }
     for (const SoldLine& line : exchange.Lines)
         statements << RestoreStoreQuantitySql(line.StoreGUID);
-    for (const Replacement& r : exchange.Replacements)
-        statements << QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID=") +
-                          quoted(r.StoreGUID);
     // A piece sold when no batch had stock took no unit from any batch.
     for (const SoldLine& line : exchange.Lines)
         if (const qint32 batch = BatchOf(line))
@@ -89,22 +86,29 @@ QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
            vb::numberText(BuyPriceID) + QStringLiteral(", State=1 Where GUID=") + quoted(r.SellGUID);
 }
 
-bool WriteExchange(const Exchange& exchange)
+WriteResult WriteExchange(const Exchange& exchange)
 {
     const QStringList statements = ExchangeStatements(exchange);
-    return gDbopt.Transact([&] {
+    return TransactChecked([&] {
+        for (const SoldLine& line : exchange.Lines)
+            if (const WriteResult changed = SendChecked(SellStateSql(line, 1), WriteResult::LineChanged);
+                changed != WriteResult::Written)
+                return changed;
         if (!SendChanges(statements))
-            return false;
+            return WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
+            if (const WriteResult taken = SendChecked(TakePieceSql(r.StoreGUID), WriteResult::OutOfStock);
+                taken != WriteResult::Written)
+                return taken;
             qint32 batch = 0;
             float cost = 0;
             if (!TakeCostFromBatch(r.StoreGUID, batch, cost))
-                return false;
+                return WriteResult::Failed;
             bool isErr = false;
             gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
             if (isErr)
-                return false;
+                return WriteResult::Failed;
         }
-        return true;
+        return WriteResult::Written;
     });
 }

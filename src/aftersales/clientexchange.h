@@ -49,16 +49,23 @@ struct Exchange {
 // the amount paid for the line.
 float GetAddAmount(const Exchange& exchange, const QString& SellGUID);
 
-// The statements before the replacements are costed, in this order: a history
-// row per line (State 1), every old piece back into its stock row, every new
-// piece out of its stock row, every old piece's unit back into its batch.
+// What the exchange window says when a replacement's last piece went since it
+// was chosen (WriteResult::OutOfStock), as the picker does.
+inline const QString kOutOfStockToExchange = QStringLiteral("库存不足不能调换，请通知管理员！");
+
+// The statements between the lines' change of state (SellStateSql, State 1) and
+// the replacements taken out of stock, in this order: a history row per line,
+// every old piece back into its stock row, every old piece's unit back into its
+// batch.
 QStringList ExchangeStatements(const Exchange& exchange);
 // The sale line rewritten to its replacement, costed against the batch, State 1;
 // the line keeps its key, sale number, sale day, seller and payment.
 QString SellRewriteSql(const Replacement& replacement, qint32 BuyPriceID, float BuyPrice);
 
-// The whole exchange as one transaction: the statements above, then for each
-// replacement in order its costing against a batch and the rewrite of its sale
-// line (so that units given back are there to be costed). False (after the
-// engine's message) when nothing was written.
-bool WriteExchange(const Exchange& exchange);
+// The whole exchange as one transaction: every line's change of state, checked,
+// the statements above, then for each replacement in order its piece out of
+// stock, checked, its costing against a batch and the rewrite of its sale line
+// (so that pieces and units given back are there to be taken). Nothing is
+// stored unless it is Written: LineChanged when a line was taken back since it
+// was listed, OutOfStock when a replacement has no piece left.
+WriteResult WriteExchange(const Exchange& exchange);

@@ -24,19 +24,17 @@ QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDat
 
 QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    QStringList statements;
+    QStringList statements = {SellStateSql(line, 2)};
     if (to == ReturnTo::ProblemStock)
         statements << BackStoreInsertSql(line.StoreGUID, line, 1, vb::toSingle(vb::val(line.BuyPrice)), Resion);
     else
         statements << RestoreQuantitiesSql(line);
     statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)), 2,
                                       Resion);
-    statements << QStringLiteral("Update Sell Set State=2 Where GUID='") + SqlQuote(line.GUID) +
-                      QStringLiteral("'");
     return statements;
 }
 
-bool WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to)
+WriteResult WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    return WriteChanges(ReturnStatements(line, Resion, to));
+    return WriteLineChange(ReturnStatements(line, Resion, to));
 }

@@ -22,10 +22,9 @@ enum class ReturnTo {
 // "" when the line may be returned.
 QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today);
 
-// The return of one sale line by gUser: into problem stock the problem-stock row,
-// the history row and the line returned (State 2); into normal stock the piece
-// back into stock and batch, the history row and the line returned.
+// The return of one sale line by gUser: the line returned (State 2), then into
+// problem stock the problem-stock row, into normal stock the piece back into
+// stock and batch, and the history row.
 QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to);
-// All of it as one transaction; false (after the engine's message) when nothing
-// was written.
-bool WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to);
+// All of it as one transaction (WriteLineChange).
+WriteResult WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to);

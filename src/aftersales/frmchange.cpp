@@ -265,7 +265,7 @@ bool frmChange::CheckStock()
     const double onHand = vb::val(VSFlexGrid->text(r, kKeyQuantity));
     if (onHand - exchange_.CountPendingPairs(VSFlexGrid->text(r, kKeyGUID)) >= 1)
         return true;
-    ui::msg().info(QStringLiteral("库存不足不能调换，请通知管理员！"));
+    ui::msg().info(kOutOfStockToExchange);
     return false;
 }
 

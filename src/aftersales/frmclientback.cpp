@@ -209,10 +209,14 @@ void frmClientBack::cmdOk_Click()
     }
     if (!ui::msg().ask(QStringLiteral("确认要退货吗？")))
         return;
-    // A failure has shown the engine's words and written nothing: the line stays
-    // listed, with the reason and the choice of stock, for another try.
+    // A failure has shown the engine's words and written nothing, and a line taken
+    // back meanwhile by another program is refused: the line stays listed, with
+    // the reason and the choice of stock, for another try.
     const ReturnTo to = Opt->isChecked() ? ReturnTo::ProblemStock : ReturnTo::NormalStock;
-    if (!WriteReturn(line, comResion->currentText(), to))
+    const WriteResult result = WriteReturn(line, comResion->currentText(), to);
+    if (result == WriteResult::LineChanged)
+        ui::msg().info(kLineChangedRefusal);
+    if (result != WriteResult::Written)
         return;
     VSFlexGrid->removeItem(r);
 }

@@ -354,9 +354,15 @@ void frmClientBackChange::cmdOk_Click()
 {
     if (VSChange->rows() <= 1)
         return;
-    // A failure has shown the engine's words and written nothing: the pairs, their
+    // A failure has shown the engine's words and written nothing, and a line or a
+    // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try.
-    if (!WriteExchange(PendingExchange()))
+    const WriteResult result = WriteExchange(PendingExchange());
+    if (result == WriteResult::LineChanged)
+        ui::msg().info(kLineChangedRefusal);
+    else if (result == WriteResult::OutOfStock)
+        ui::msg().info(kOutOfStockToExchange);
+    if (result != WriteResult::Written)
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();

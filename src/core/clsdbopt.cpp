@@ -25,11 +25,11 @@ bool clsDbopt::ConnectionToDB(QString* why)
     return true;
 }
 
-jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr)
+jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr, int* RecordsAffected)
 {
     IsErr = false;
     QString error;
-    jet::RecordSet rs = conn_.execute(SQL, &error);
+    jet::RecordSet rs = conn_.execute(SQL, &error, RecordsAffected);
     if (!error.isEmpty()) {
         IsErr = true;
         ui::msg().plain(error);

@@ -21,7 +21,9 @@ public:
     bool ConnectionToDB(QString* why = nullptr);
     // Runs one statement. IsErr is False after success; after a failure it is True,
     // the engine's description has been shown, and the result is unopened.
-    jet::RecordSet Excute(const QString& SQL, bool& IsErr);
+    // RecordsAffected, when given, receives the number of rows the statement
+    // changed (0 after a failure).
+    jet::RecordSet Excute(const QString& SQL, bool& IsErr, int* RecordsAffected = nullptr);
     jet::RecordSet Excute(const QString& SQL);
     void ExcuteProc(Command& Cmd);
     // Transactions; a failure is raised as jet::Error. Writers use Transaction or

@@ -12,6 +12,30 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 
 }  // namespace
 
+WriteResult SendChecked(const QString& statement, WriteResult refusal)
+{
+    bool isErr = false;
+    int changed = 0;
+    gDbopt.Excute(statement, isErr, &changed);
+    if (isErr)
+        return WriteResult::Failed;
+    return changed == 1 ? WriteResult::Written : refusal;
+}
+
+WriteResult TransactChecked(const std::function<WriteResult()>& write)
+{
+    WriteResult result = WriteResult::Failed;
+    if (gDbopt.Transact([&] { return (result = write()) == WriteResult::Written; }))
+        return WriteResult::Written;
+    return result == WriteResult::Written ? WriteResult::Failed : result;
+}
+
+QString TakePieceSql(const QString& StoreGUID)
+{
+    return QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
+           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0");
+}
+
 QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
 
 QString GetFirstSellNoOfDay() { return GetTodayKey() + QStringLiteral("0001"); }
@@ -82,35 +106,33 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
            vb::singleText(received) + QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
 }
 
-bool WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
+WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
 {
     QString number;
-    const bool written = gDbopt.Transact([&] {
+    const WriteResult result = TransactChecked([&] {
         SellNoStatus status = SellNoStatus::Ok;
         number = GetNextSellNo(&status);
         if (status == SellNoStatus::UsedUp)
             ui::msg().exclaim(QStringLiteral("今天的销售编号已经用到9999，不能再结帐！"));
         if (number.isEmpty())
-            return false;
+            return WriteResult::Failed;
         for (const SaleLine& line : lines) {
-            bool isErr = false;
-            gDbopt.Excute(QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
-                              SqlQuote(line.StoreGUID) + QStringLiteral("'"),
-                          isErr);
-            if (isErr)
-                return false;
+            if (const WriteResult taken = SendChecked(TakePieceSql(line.StoreGUID), WriteResult::OutOfStock);
+                taken != WriteResult::Written)
+                return taken;
             const QString key = gNewGUID.GUID(false);
             qint32 batch = 0;
             float cost = 0;
             if (!TakeCostFromBatch(line.StoreGUID, batch, cost))
-                return false;
+                return WriteResult::Failed;
+            bool isErr = false;
             gDbopt.Excute(SellInsertSql(key, line, cost, batch, number, received, change), isErr);
             if (isErr)
-                return false;
+                return WriteResult::Failed;
         }
-        return true;
+        return WriteResult::Written;
     });
-    if (written && SellNo)
+    if (result == WriteResult::Written && SellNo)
         *SellNo = number;
-    return written;
+    return result;
 }

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One piece of a sale as the counter's sale list holds it (cell texts).
 struct SaleLine : GoodsFields {
     QString StoreGUID;     // the stock row the piece leaves
@@ -16,6 +18,30 @@ struct SaleLine : GoodsFields {
     QString Abate;         // 折扣: "全", "特价" or the discount as typed
     QString Amount;        // 应收金额, a whole number
 };
+
+// -- writes that check what they change ----------------------------------------------
+// Two copies of the program may work on one database file, so what a window read
+// may have changed by the time it writes. A write therefore changes a stock row
+// or a sale line only while it is as the window read it, within its transaction.
+
+enum class WriteResult {
+    Written,
+    Failed,       // a statement failed, after the engine's message; nothing is stored
+    OutOfStock,   // a stock row had no piece left to give; nothing is stored
+    LineChanged,  // a sale line was voided, returned or exchanged since it was listed; nothing is stored
+};
+
+// Sends a change that must change exactly one row, inside a transaction the
+// caller holds: Written when it did, Failed after the engine's message, and
+// `refusal` when it changed none.
+WriteResult SendChecked(const QString& statement, WriteResult refusal);
+// Runs write as one transaction, committed when write returns Written: Written
+// when all of it is stored, otherwise what write returned (Failed when the commit
+// failed), and then nothing of it is stored.
+WriteResult TransactChecked(const std::function<WriteResult()>& write);
+
+// One piece out of the stock row, while it has one (to be sent with SendChecked).
+QString TakePieceSql(const QString& StoreGUID);
 
 // -- sale numbers ---------------------------------------------------------------
 // A sale number is the day as YYYYMMDD followed by a four-digit counter per day
@@ -57,8 +83,9 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
 // the transaction holds the write lock, so that two counters on one database
 // file never share a number. For every line in order the stock row gives up one
 // piece, the piece is costed against a batch and its Sell row is inserted with
-// the received amount and the change. True when all of it is stored, and then
-// *SellNo is the number it went under; false when anything failed, after the
-// engine's message (or the sale number's) has been shown, and then nothing of
-// the sale is stored.
-bool WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);
+// the received amount and the change. Written when all of it is stored, and then
+// *SellNo is the number it went under; OutOfStock when a stock row has fewer
+// pieces left than the sale takes (another counter sold them since the list was
+// read); Failed after the engine's message (or the sale number's). Nothing of a
+// sale that is not Written is stored.
+WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);

@@ -149,9 +149,13 @@ void frmBlankout::cmdOk_Click()
     if (!ui::msg().ask(QStringLiteral("确认要作废该次售货吗？")))
         return;
     const int r = VSFlexGrid->row();
-    // A failure has shown the engine's words and written nothing: the line stays
-    // listed, with the reason, for another try.
-    if (!WriteVoid(SoldLineOfGridRow(*VSFlexGrid, r, kAmountCaption), comResion->currentText()))
+    // A failure has shown the engine's words and written nothing, and a line taken
+    // back meanwhile by another program is refused: the line stays listed, with
+    // the reason, for another try.
+    const WriteResult result = WriteVoid(SoldLineOfGridRow(*VSFlexGrid, r, kAmountCaption), comResion->currentText());
+    if (result == WriteResult::LineChanged)
+        ui::msg().info(kLineChangedRefusal);
+    if (result != WriteResult::Written)
         return;
     VSFlexGrid->removeItem(r);
 }

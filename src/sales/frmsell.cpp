@@ -31,6 +31,9 @@ const QString kKeyPrice = QStringLiteral("零售价");
 const QString kKeyAbate = QStringLiteral("折扣");
 const QString kKeyAmount = QStringLiteral("应收金额");
 
+// When the list asks for more pieces than a stock row has.
+const QString kOutOfStock = QStringLiteral("库存不足不能结帐，请通知管理员！");
+
 QLabel* figure(QWidget* parent)
 {
     auto* l = new QLabel(parent);
@@ -396,7 +399,7 @@ bool frmSell::CheckQuantity(bool informationIcon)
     const int r = VSFlexGrid->row();
     const double onHand = vb::val(VSFlexGrid->text(r, kKeyQuantity));
     if (onHand - CountPiecesInSaleList(VSFlexGrid->text(r, kKeyGUID)) < quantity) {
-        refuse(QStringLiteral("库存不足不能结帐，请通知管理员！"));
+        refuse(kOutOfStock);
         return false;
     }
     return true;
@@ -659,8 +662,15 @@ void frmSell::cmdCheckOut_Click()
 
     const QList<SaleLine> lines = SaleLines();
     QString sellNo;
-    if (!WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo)) {
-        // Nothing of the sale is stored: the list and the amounts stay for another try.
+    const WriteResult result = WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
+    // Nothing of the sale is stored: the list and the amounts stay for another try.
+    if (result == WriteResult::OutOfStock) {
+        // Another counter sold pieces of the list since it was read.
+        ui::msg().exclaim(kOutOfStock);
+        VSSell->setFocus();
+        return;
+    }
+    if (result != WriteResult::Written) {
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
         return;

@@ -120,6 +120,23 @@ QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, q
            quoted(gUser.No) + comma + quoted(gUser.Name) + QStringLiteral(",0,Null)");
 }
 
+QString SellStateSql(const SoldLine& line, int State)
+{
+    return QStringLiteral("Update Sell Set State=") + vb::numberText(State) + QStringLiteral(" Where GUID=") +
+           quoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
+           QStringLiteral(" And StoreGUID=") + quoted(line.StoreGUID);
+}
+
+WriteResult WriteLineChange(const QStringList& statements)
+{
+    return TransactChecked([&statements] {
+        const WriteResult changed = SendChecked(statements.value(0), WriteResult::LineChanged);
+        if (changed != WriteResult::Written)
+            return changed;
+        return SendChanges(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
+    });
+}
+
 bool WriteChanges(const QStringList& statements)
 {
     return gDbopt.Transact([&statements] { return SendChanges(statements); });
@@ -140,11 +157,14 @@ bool SendChanges(const QStringList& statements)
 
 QStringList VoidStatements(const SoldLine& line, const QString& Resion)
 {
-    QStringList statements = RestoreQuantitiesSql(line);
-    statements << QStringLiteral("Update Sell Set State=3  Where GUID=") + quoted(line.GUID);
+    QStringList statements = {SellStateSql(line, 3)};
+    statements << RestoreQuantitiesSql(line);
     statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)), 3,
                                       Resion);
     return statements;
 }
 
-bool WriteVoid(const SoldLine& line, const QString& Resion) { return WriteChanges(VoidStatements(line, Resion)); }
+WriteResult WriteVoid(const SoldLine& line, const QString& Resion)
+{
+    return WriteLineChange(VoidStatements(line, Resion));
+}

@@ -6,6 +6,7 @@
 // goods build their statements from these; the void is written here as well.
 
 #include "core/goodsfields.h"
+#include "sales/checkout.h"
 
 #include <QDate>
 #include <QString>
@@ -85,6 +86,18 @@ QStringList RestoreQuantitiesSql(const SoldLine& line);
 QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, qint32 Quantity, float BuyPrice,
                            const QString& BackResion);
 
+// The line's new State, set only while the line is as it was listed: in the
+// state and from the stock row it was read with (to be sent with SendChecked).
+QString SellStateSql(const SoldLine& line, int State);
+// What the windows that take a line back say when it was voided, returned or
+// exchanged since they listed it (WriteResult::LineChanged).
+inline const QString kLineChangedRefusal = QStringLiteral("对不起！该商品已经被作废、退货或调换，请重新查询！");
+
+// Sends a line's change as one transaction: the first statement, the change of
+// its state (SellStateSql), checked, then the others. Nothing is stored unless
+// it is Written.
+WriteResult WriteLineChange(const QStringList& statements);
+
 // Sends the statements in order as one transaction: all of it is written, or
 // nothing (false, after the engine's message has been shown).
 bool WriteChanges(const QStringList& statements);
@@ -94,7 +107,7 @@ bool SendChanges(const QStringList& statements);
 
 // -- the void -----------------------------------------------------------------------
 
-// The void of one sale line: the piece back into stock and batch, the line
-// voided (State 3), the history row with the reason.
+// The void of one sale line: the line voided (State 3), the piece back into
+// stock and batch, the history row with the reason.
 QStringList VoidStatements(const SoldLine& line, const QString& Resion);
-bool WriteVoid(const SoldLine& line, const QString& Resion);
+WriteResult WriteVoid(const SoldLine& line, const QString& Resion);

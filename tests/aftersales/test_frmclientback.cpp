@@ -322,6 +322,43 @@ TEST_F(Return, AFailureHalfWayWritesNothingAndKeepsTheLine)
     }
 }
 
+TEST_F(Return, ALineTakenBackMeanwhileByAnotherProgramIsNotReturned)
+{
+    const struct {
+        const char* what;
+        QString line;
+        bool problem;
+        QString change;  // made elsewhere after the line was listed
+    } cases[] = {
+        {"voided", a1, true, "Update Sell Set State=3 Where GUID='" + a1 + "'"},
+        {"exchanged again", a2, false,
+         "Update Sell Set StoreGUID='" + K2 + "', BuyPriceID=" + batch2 + " Where GUID='" + a2 + "'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages().clear();
+        auto w = open();
+        search(*w, {.sellNo = "202403010001"});
+        const QStringList lines = listed(*w);
+        const int row = int(lines.indexOf(c.line)) + 1;
+        w->VSFlexGrid->setRow(row);
+        (c.problem ? w->Opt : w->OptQuestion)->setChecked(true);
+        w->comResion->setCurrentIndex(3);
+        elsewhere(c.change);
+        const QStringList untouched = everything();
+        messages().answerYes();
+        w->cmdOk->click();
+        EXPECT_EQ(messages().texts(),
+                  QStringList({"确认要退货吗？", "对不起！该商品已经被作废、退货或调换，请重新查询！"}));
+        EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+        EXPECT_EQ(everything(), untouched);
+        EXPECT_EQ(listed(*w), lines);
+        EXPECT_EQ(w->VSFlexGrid->row(), row);
+        EXPECT_EQ(w->comResion->currentText(), "开胶");
+        EXPECT_EQ(w->Opt->isChecked(), c.problem);
+    }
+}
+
 TEST_F(Return, AClerkReturnsAPieceThroughTheWindow)
 {
     auto w = open();

@@ -345,6 +345,39 @@ TEST_F(CustomerExchange, AFailedCommitWritesNothingAndKeepsThePairs)
     EXPECT_EQ(scalar("select count(*) from SellChange"), "2");
 }
 
+TEST_F(CustomerExchange, PairsChangedMeanwhileByAnotherProgramAreRefused)
+{
+    const struct {
+        const char* what;
+        QString change;  // made elsewhere after the pairs were made
+        QString refusal;
+    } cases[] = {
+        {"a line returned", "Update Sell Set State=2 Where GUID='" + l2 + "'",
+         "对不起！该商品已经被作废、退货或调换，请重新查询！"},
+        {"the last piece of a replacement sold", "Update Store Set Quantity=0 Where GUID='" + K4 + "'",
+         "库存不足不能调换，请通知管理员！"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sql("Update Sell Set State=0 Where GUID='" + l2 + "'");
+        sql("Update Store Set Quantity=1 Where GUID='" + K4 + "'");
+        auto w = open();
+        searchSale(*w, "202403040001");
+        pair(*w, 1, {.store = K3});
+        pair(*w, 2, {.store = K4});
+        const QStringList before = {pending(*w).join(","), marked(*w).join(","), labels(*w).join(",")};
+        elsewhere(c.change);
+        const QStringList untouched = everything();
+        messages().clear();
+        w->cmdOk->click();
+        EXPECT_EQ(messages().texts(), QStringList({c.refusal}));
+        EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+        EXPECT_EQ(everything(), untouched);
+        EXPECT_EQ(QStringList({pending(*w).join(","), marked(*w).join(","), labels(*w).join(",")}), before);
+        EXPECT_EQ(listed(*w), QStringList({l1, l2, l3}));
+    }
+}
+
 TEST_F(CustomerExchange, AClerkExchangesTwoPiecesThroughBothWindows)
 {
     auto w = open();

@@ -6,8 +6,6 @@
 #include "support/childprocess.h"
 #include "support/shopfixture.h"
 
-#include <QFile>
-#include <QThread>
 
 namespace {
 
@@ -60,7 +58,7 @@ protected:
     bool writeSale(const QList<SaleLine>& lines, float received, float change)
     {
         sellNo.clear();
-        return WriteSale(lines, received, change, &sellNo);
+        return WriteSale(lines, received, change, &sellNo) == WriteResult::Written;
     }
     QString sellNo;
 
@@ -251,45 +249,25 @@ TEST_F(Checkout, TheSaleNumberIsTheOneFreeWhenTheSaleIsWritten)
 
 namespace {
 
-// Waits up to a minute for the file to appear.
-bool awaitFile(const QString& path)
-{
-    for (int wait = 0; wait < 120000; ++wait) {
-        if (QFile::exists(path))
-            return true;
-        QThread::usleep(500);
-    }
-    return false;
-}
-
-// A second counter: connects to the database in the given folder, says so with
-// the file "ready-<name>", and when the file "go" appears checks out pieces of K1
-// one sale at a time. Arguments: the folder, the number of sales, the name.
+// A second counter: connects to the database in the given folder and, once
+// released, checks out pieces of K1 one sale at a time. Arguments after the
+// start's: the folder, the number of sales.
 int CounterProgram(const QStringList& args)
 {
     FakePlatform fakes;
-    ui::setProgramFolder(args.value(0));
-    if (!gDbopt.ConnectionToDB())
+    if (!OpenShopSession(args.value(2)))
         return 3;
-    QFile ready(args.value(0) + QStringLiteral("/ready-") + args.value(2));
-    if (!ready.open(QIODevice::WriteOnly))
-        return 7;
-    ready.close();
-    if (!awaitFile(args.value(0) + QStringLiteral("/go")))
+    if (!readyThenAwaitStart(args))
         return 8;
-    gShopNo = schema::kShopKey;
-    if (!gUser.Initial(QStringLiteral("admin")))
-        return 4;
-    gSellRole.Initial(schema::kShopKey);
     SaleLine line;
     line.TypeNo = QStringLiteral("K-100");
     line.StoreGUID = K1;
     line.Price = line.Amount = QStringLiteral("85");
     line.Quantity = QStringLiteral("1");
     line.Abate = QStringLiteral("全");
-    for (int i = 0; i < args.value(1).toInt(); ++i) {
+    for (int i = 0; i < args.value(3).toInt(); ++i) {
         QString sellNo;
-        if (!WriteSale({line}, 100, 15, &sellNo))
+        if (WriteSale({line}, 100, 15, &sellNo) != WriteResult::Written)
             return 5;
     }
     return fakes.messages.shown().isEmpty() ? 0 : 6;
@@ -302,19 +280,10 @@ TEST_F(Checkout, TwoCountersOnOneFileNeverShareASaleNumber)
 {
     sql("Update Store Set Quantity=1000 Where GUID='" + K1 + "'");
     const int sales = 100;
-    auto first = startChild("counter", {folder(), QString::number(sales), "1"});
-    auto second = startChild("counter", {folder(), QString::number(sales), "2"});
-    // Both connected, then both released at once.
-    ASSERT_TRUE(awaitFile(folder() + "/ready-1"));
-    ASSERT_TRUE(awaitFile(folder() + "/ready-2"));
-    QFile go(folder() + "/go");
-    ASSERT_TRUE(go.open(QIODevice::WriteOnly));
-    go.close();
-    for (QProcess* p : {first.get(), second.get()}) {
-        ASSERT_TRUE(p->waitForFinished(120000));
-        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p->exitCode(), 0);
-    }
+    const QStringList counter = {folder(), QString::number(sales)};
+    const auto counters = startTogether("counter", {counter, counter});
+    ASSERT_EQ(counters.size(), 2u);
+    EXPECT_EQ(exitCodes(counters), QList<int>({0, 0}));
     EXPECT_EQ(scalar("select count(*) from Sell"), QString::number(2 * sales));
     EXPECT_EQ(scalar("select count(distinct SellNo) from Sell"), QString::number(2 * sales));
     EXPECT_EQ(scalar("select max(SellNo) from Sell"), "20240305" + QString::number(2 * sales).rightJustified(4, '0'));

@@ -219,6 +219,41 @@ TEST_F(Void, AFailureHalfWayWritesNothingAndKeepsTheLine)
     EXPECT_EQ(w->comResion->currentText(), "录入错误");
 }
 
+TEST_F(Void, ALineTakenBackMeanwhileByAnotherProgramIsNotVoided)
+{
+    const struct {
+        const char* what;
+        QString line;
+        QString change;  // made elsewhere after the line was listed
+    } cases[] = {
+        {"voided", l1, "Update Sell Set State=3 Where GUID='" + l1 + "'"},
+        {"exchanged again", l2,
+         "Update Sell Set StoreGUID='" + K2 + "', BuyPriceID=" + batch2 + " Where GUID='" + l2 + "'"},
+        {"returned", l3, "Update Sell Set State=2 Where GUID='" + l3 + "'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages().clear();
+        auto w = open();
+        search(*w, "202403010001");
+        const QStringList lines = listed(*w);
+        const int row = int(lines.indexOf(c.line)) + 1;
+        w->VSFlexGrid->setRow(row);
+        w->comResion->setCurrentIndex(1);
+        elsewhere(c.change);
+        const QStringList untouched = everything();
+        messages().answerYes();
+        w->cmdOk->click();
+        EXPECT_EQ(messages().texts(),
+                  QStringList({"确认要作废该次售货吗？", "对不起！该商品已经被作废、退货或调换，请重新查询！"}));
+        EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+        EXPECT_EQ(everything(), untouched);
+        EXPECT_EQ(listed(*w), lines);
+        EXPECT_EQ(w->VSFlexGrid->row(), row);
+        EXPECT_EQ(w->comResion->currentText(), "顾客取消购买");
+    }
+}
+
 TEST_F(Void, TheReasonButtonEditsTheReasonsAndRefillsTheList)
 {
     frmBlankout w;

@@ -614,6 +614,41 @@ TEST_F(Counter, AFailedCheckoutKeepsTheSaleForAnotherTry)
     EXPECT_EQ(w->lbNo->text(), "202403050002");
 }
 
+TEST_F(Counter, PiecesAnotherCounterSoldMeanwhileAreNotSoldAgain)
+{
+    gSellRole.IsPrint = true;
+    auto w = open();
+    addAtDiscount(*w, "A-300", "3", "全");
+    addAtDiscount(*w, "K-100", "1", "全");
+    w->txtReciveAmout->setText("500");
+    // Since the list was read, another counter sold two of the four.
+    elsewhere("Update Store Set Quantity=2 Where GUID='" + K3 + "'");
+    messages().answerYes();
+    w->cmdCheckOut->click();
+    EXPECT_EQ(messages().texts(), QStringList({"确认要结帐吗？", "库存不足不能结帐，请通知管理员！"}));
+    EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+    EXPECT_EQ(sellRows(), 0);
+    EXPECT_EQ(storeQuantity(K3), "2");
+    EXPECT_EQ(storeQuantity(K1), "50");
+    EXPECT_TRUE(fakes->receipts.printed.isEmpty());
+    EXPECT_EQ(saleColumn(*w, "货号"), QStringList({"A-300", "A-300", "A-300", "K-100"}));
+    EXPECT_EQ(w->lbAmount->text(), "445");
+    EXPECT_EQ(w->txtReciveAmout->text(), "500");
+    EXPECT_EQ(w->lb->text(), "55");
+    EXPECT_EQ(w->lbNo->text(), "202403050001");
+
+    // Two of them are still there to sell.
+    w->VSSell->setRow(1);
+    w->Cancel_Click();
+    messages().clear();
+    messages().answerYes();
+    w->cmdCheckOut->click();
+    EXPECT_EQ(messages().texts(), QStringList({"确认要结帐吗？"}));
+    EXPECT_EQ(sellRows(), 3);
+    EXPECT_EQ(storeQuantity(K3), "0");
+    EXPECT_EQ(storeQuantity(K1), "49");
+}
+
 TEST_F(Counter, NoCheckoutWithoutASaleNumber)
 {
     const struct {

@@ -42,8 +42,29 @@ jet::RecordSet ShopFixture::sql(const QString& statement)
     return rs;
 }
 
+void ShopFixture::elsewhere(const QString& statement)
+{
+    jet::Connection other;
+    QString error;
+    ASSERT_TRUE(other.open(clsDbopt::ConnectionString(), schema::kApplicationId, &error)) << error.toStdString();
+    other.execute(statement, &error);
+    EXPECT_TRUE(error.isEmpty()) << statement.toStdString() << ": " << error.toStdString();
+}
+
 QString ShopFixture::scalar(const QString& query)
 {
     jet::RecordSet rs = sql(query);
     return rs.eof() ? QString() : rs.text(0, 0);
+}
+
+bool OpenShopSession(const QString& folder)
+{
+    ui::setProgramFolder(folder);
+    if (!gDbopt.ConnectionToDB())
+        return false;
+    gShopNo = schema::kShopKey;
+    if (!gUser.Initial(QStringLiteral("admin")))
+        return false;
+    gSellRole.Initial(schema::kShopKey);
+    return true;
 }

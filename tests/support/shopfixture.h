@@ -11,6 +11,11 @@
 
 #include <memory>
 
+// For a copy of the program run as a child (support/childprocess.h): connects to
+// the shop database in the folder with the administrator logged in and the
+// shop's rules loaded, as the fixture does. False when it cannot.
+bool OpenShopSession(const QString& folder);
+
 class ShopFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -20,6 +25,9 @@ protected:
     jet::RecordSet sql(const QString& statement);
     // The text of the first field of the first row of a query ("" when none).
     QString scalar(const QString& query);
+    // Runs a statement that must succeed on a connection of its own, as another
+    // copy of the program on the same file would.
+    void elsewhere(const QString& statement);
 
     QString folder() const { return dir_->path(); }
 

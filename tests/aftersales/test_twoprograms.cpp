@@ -1,0 +1,136 @@
+// Two copies of the program on one database file, taking the same last piece or
+// the same sale line at the same moment: one of them gets it, the other is
+// refused and writes nothing.
+#include "aftersales/clientexchange.h"
+#include "aftersales/clientreturn.h"
+#include "platform/flexgrid.h"
+#include "sales/checkout.h"
+#include "support/childprocess.h"
+#include "support/soldlines.h"
+
+namespace {
+
+const QString K3 = QStringLiteral("{00000000-0000-0000-0000-0000000000D3}");  // its last piece
+const QString K4 = QStringLiteral("{00000000-0000-0000-0000-0000000000D4}");  // its last piece, with no batch
+
+// A piece at full price, as the sale list or the pending pairs hold it.
+template <typename Piece>
+Piece atFullPrice(const QString& StoreGUID)
+{
+    Piece piece;
+    piece.StoreGUID = StoreGUID;
+    piece.Price = piece.Amount = QStringLiteral("85");
+    piece.Quantity = QStringLiteral("1");
+    piece.Abate = QStringLiteral("全");
+    return piece;
+}
+
+// A copy of the program taking a piece or a sale line: it reads the line as its
+// window lists it, waits for the other copy and writes. Arguments after the
+// start's: the database folder, what it does, the key of the sale line (of the
+// stock row for a sale) and, for an exchange, the stock row of the replacement.
+// Exits with the WriteResult, or with 10 or more when it could not write.
+int TakingProgram(const QStringList& args)
+{
+    FakePlatform fakes;
+    if (!OpenShopSession(args.value(2)))
+        return 10;
+    const QString what = args.value(3), key = args.value(4), goods = args.value(5);
+    SoldLine line;
+    if (what != QStringLiteral("sell")) {
+        FlexGrid list;
+        list.bind(gDbopt.Excute(SaleLinesSql(QStringLiteral(" GUID='") + key + QLatin1Char('\''), kAmountCaption)));
+        if (list.rows() != 2)
+            return 11;
+        line = SoldLineOfGridRow(list, 1, kAmountCaption);
+    }
+    if (!readyThenAwaitStart(args))
+        return 12;
+    WriteResult result = WriteResult::Failed;
+    if (what == QStringLiteral("sell")) {
+        QString sellNo;
+        result = WriteSale({atFullPrice<SaleLine>(key)}, 100, 15, &sellNo);
+    } else if (what == QStringLiteral("void")) {
+        result = WriteVoid(line, QStringLiteral("录入错误"));
+    } else if (what.startsWith(QStringLiteral("return"))) {
+        const bool problem = what.endsWith(QStringLiteral("problem stock"));
+        result = WriteReturn(line, QStringLiteral("开胶"), problem ? ReturnTo::ProblemStock : ReturnTo::NormalStock);
+    } else if (what == QStringLiteral("exchange")) {
+        Replacement r = atFullPrice<Replacement>(goods);
+        r.SellGUID = line.GUID;
+        r.SellNo = line.SellNo;
+        result = WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}});
+    } else {
+        return 13;
+    }
+    return fakes.messages.shown().isEmpty() ? int(result) : 14;
+}
+const ChildRegistration kTaking("taking", TakingProgram);
+
+class TwoPrograms : public SoldLines {
+protected:
+    void SetUp() override
+    {
+        SoldLines::SetUp();
+        stock(K3, "K-300", 1);
+        batch(K3, 50, 1, "2024-02-01");
+        stock(K4, "K-400", 1);
+    }
+    QString storeOf(const QString& key) { return "select Quantity from Store Where GUID='" + key + "'"; }
+    QString batchOf(const QString& id) { return "select Quantity from BuyPrice Where ID=" + id; }
+    QString historiesOf(const QString& sellGUIDs)
+    {
+        return "select count(*) from SellChange Where SellGUID in (" + sellGUIDs + ")";
+    }
+    QString inState(const QString& sellGUID, int state)
+    {
+        return "select count(*) from Sell Where GUID='" + sellGUID + "' And State=" + QString::number(state);
+    }
+};
+
+}  // namespace
+
+TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
+{
+    const QString v = sold({}), n = sold({}), p = sold({}), x = sold({}), e1 = sold({}), e2 = sold({});
+    const auto q = [](const QString& key) { return "'" + key + "'"; };
+    // What each copy does: what, the key, the replacement's stock row.
+    const struct {
+        const char* what;
+        QStringList first, second;
+        WriteResult refused;                 // why the other one is refused
+        QList<QPair<QString, int>> changes;  // a count and how much it changes by
+    } cases[] = {
+        {"two sales of the last piece", {"sell", K3}, {"sell", K3}, WriteResult::OutOfStock,
+         {{storeOf(K3), -1}, {"select count(*) from Sell Where StoreGUID=" + q(K3), 1}}},
+        {"two voids of one line", {"void", v}, {"void", v}, WriteResult::LineChanged,
+         {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(v)), 1}, {inState(v, 3), 1}}},
+        {"two returns of one line into normal stock", {"return to normal stock", n}, {"return to normal stock", n},
+         WriteResult::LineChanged,
+         {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(n)), 1}, {inState(n, 2), 1}}},
+        {"two returns of one line into problem stock", {"return to problem stock", p},
+         {"return to problem stock", p}, WriteResult::LineChanged,
+         {{"select count(*) from BackStore", 1}, {storeOf(K1), 0}, {historiesOf(q(p)), 1}, {inState(p, 2), 1}}},
+        {"two exchanges of one line", {"exchange", x, K2}, {"exchange", x, K2}, WriteResult::LineChanged,
+         {{storeOf(K1), 1}, {batchOf(batch1), 1}, {storeOf(K2), -1}, {batchOf(batch2), -1}, {historiesOf(q(x)), 1}}},
+        {"two exchanges of two lines for the last piece", {"exchange", e1, K4}, {"exchange", e2, K4},
+         WriteResult::OutOfStock,
+         {{storeOf(K4), -1}, {storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(e1) + "," + q(e2)), 1},
+          {"select count(*) from Sell Where StoreGUID=" + q(K4), 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QList<int> before;
+        for (const auto& change : c.changes)
+            before << scalar(change.first).toInt();
+        const auto programs =
+            startTogether("taking", {QStringList{folder()} + c.first, QStringList{folder()} + c.second});
+        ASSERT_EQ(programs.size(), 2u);
+        QList<int> codes = exitCodes(programs);
+        std::sort(codes.begin(), codes.end());
+        EXPECT_EQ(codes, QList<int>({int(WriteResult::Written), int(c.refused)}));
+        for (qsizetype i = 0; i < c.changes.size(); ++i)
+            EXPECT_EQ(scalar(c.changes[i].first).toInt() - before[i], c.changes[i].second)
+                << c.changes[i].first.toStdString();
+    }
+}
