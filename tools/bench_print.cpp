@@ -17,6 +17,7 @@
 #include "reports/arprinter.h"
 #include "reports/frmprint.h"
 #include "reports/reportviewer.h"
+#include "toolargs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -154,18 +155,24 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tools::Arguments args(QStringLiteral("Times the print service on long lists."), {});
+    const auto rowsOption =
+        args.option(QStringLiteral("rows"), QStringLiteral("the lists' lengths (10000,100000)"), QStringLiteral("N[,N...]"));
+    const auto runsOption = args.option(QStringLiteral("runs"), QStringLiteral("timed runs of each action (5)"), QStringLiteral("N"));
+    if (const auto end = args.read(app.arguments()))
+        return *end;
+    const auto runsGiven = args.whole(runsOption, runs, 1);
+    if (!runsGiven)
+        return 2;
+    runs = *runsGiven;
     QList<int> sizes = {10000, 100000};
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == QLatin1String("--runs")) {
-            runs = std::max(1, std::atoi(argv[i + 1]));
-        } else if (arg == QLatin1String("--rows")) {
-            sizes.clear();
-            for (const QString& n : QString::fromLocal8Bit(argv[i + 1]).split(QLatin1Char(',')))
-                sizes << std::max(1, n.toInt());
-        } else {
-            std::fprintf(stderr, "usage: bench_print [--rows N[,N...]] [--runs N]\n");
-            return 2;
+    if (args.isSet(rowsOption)) {
+        sizes.clear();
+        for (const QString& n : args.value(rowsOption).split(QLatin1Char(','))) {
+            bool ok = false;
+            sizes << n.toInt(&ok);
+            if (!ok || sizes.last() < 1)
+                return args.wrong(QStringLiteral("--rows takes whole numbers of at least 1, not \"%1\"").arg(n));
         }
     }
 

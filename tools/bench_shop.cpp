@@ -73,6 +73,7 @@
 #include "sales/frmblankout.h"
 #include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
+#include "toolargs.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -1269,17 +1270,20 @@ int main(int argc, char** argv)
     qtMessages = qInstallMessageHandler(quieter);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_shop <database> [--runs N] [--only TEXT]\n");
+    tools::Arguments args(QStringLiteral("Times the program's windows on <database>, a Kostrelvani.mdb written by "
+                                         "make_shop_data."),
+                          {QStringLiteral("<database>")});
+    const auto runsOption = args.option(QStringLiteral("runs"), QStringLiteral("timed runs of each action (11)"), QStringLiteral("N"));
+    const auto onlyOption =
+        args.option(QStringLiteral("only"), QStringLiteral("only the actions whose name holds TEXT"), QStringLiteral("TEXT"));
+    if (const auto end = args.read(app.arguments()))
+        return *end;
+    const auto runsGiven = args.whole(runsOption, runs, 1);
+    if (!runsGiven)
         return 2;
-    }
-    for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::string(argv[i]) == "--runs")
-            runs = std::max(1, std::atoi(argv[i + 1]));
-        else if (std::string(argv[i]) == "--only")
-            only = QString::fromLocal8Bit(argv[i + 1]);
-    }
-    const QFileInfo file(QString::fromLocal8Bit(argv[1]));
+    runs = *runsGiven;
+    only = args.value(onlyOption);
+    const QFileInfo file(args.positional(0));
     if (!file.isFile() || file.fileName() != schema::kDatabaseFileName)
         fail(QStringLiteral("%1 is no %2 (make_shop_data writes one)").arg(file.filePath(), schema::kDatabaseFileName));
 

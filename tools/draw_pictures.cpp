@@ -1,6 +1,8 @@
 // Draws the pictures of the login and main windows and the toolbar icons into a
 // folder (src/core/images), from which they are compiled into the program.
 //   draw_pictures <folder>
+#include "toolargs.h"
+
 #include <QGuiApplication>
 #include <QDir>
 #include <QImage>
@@ -381,11 +383,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: draw_pictures <folder>\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    tools::Arguments args(QStringLiteral("Draws the windows' pictures and icons into <folder>."), {QStringLiteral("<folder>")});
+    if (const auto end = args.read(app.arguments()))
+        return *end;
+    const QDir out(args.positional(0));
     QDir().mkpath(out.path());
     struct Picture {
         const char* name;

@@ -15,6 +15,7 @@
 // them: goods numbers of eight prefixes with random numbers, in no order. The
 // file is flushed to the disk before the program ends.
 #include "core/schema.h"
+#include "toolargs.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -158,18 +159,19 @@ const char* any(const char* const (&list)[N])
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: make_shop_data <path> [--stock N] [--sales N]\n");
+    tools::Arguments args(QStringLiteral("Writes a shop database of several years' trading at <path> (an older file "
+                                         "there is replaced), for the benchmarks."),
+                          {QStringLiteral("<path>")});
+    const auto stockOption = args.option(QStringLiteral("stock"), QStringLiteral("stock rows (50000)"), QStringLiteral("N"));
+    const auto salesOption = args.option(QStringLiteral("sales"), QStringLiteral("sales (400000)"), QStringLiteral("N"));
+    if (const auto end = args.read(app.arguments()))
+        return *end;
+    const auto stockRowsGiven = args.whole(stockOption, 50000, 1);
+    const auto salesGiven = args.whole(salesOption, 400000, 0);
+    if (!stockRowsGiven || !salesGiven)
         return 2;
-    }
-    const QString path = QString::fromLocal8Bit(argv[1]);
-    int stockRows = 50000, sales = 400000;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::string(argv[i]) == "--stock")
-            stockRows = std::atoi(argv[i + 1]);
-        else if (std::string(argv[i]) == "--sales")
-            sales = std::atoi(argv[i + 1]);
-    }
+    const QString path = args.positional(0);
+    const int stockRows = *stockRowsGiven, sales = *salesGiven;
     QFile::remove(path);
     QString error;
     if (!schema::createDeliveredDatabase(path, &error)) {

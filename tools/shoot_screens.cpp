@@ -19,6 +19,7 @@
 #include "platform/services.h"
 #include "reports/frmstore.h"
 #include "sales/frmsell.h"
+#include "toolargs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -215,15 +216,14 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: shoot_screens <folder>\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists()) {
-        std::fprintf(stderr, "no folder %s\n", argv[1]);
-        return 2;
-    }
+    tools::Arguments args(QStringLiteral("Draws the README's pictures anew into <folder>: main-window.png, counter.png, "
+                                         "stock-query.png and receipt.png."),
+                          {QStringLiteral("<folder>")});
+    if (const auto end = args.read(app.arguments()))
+        return *end;
+    const QDir out(args.positional(0));
+    if (!out.exists())
+        return args.wrong(QStringLiteral("no folder %1").arg(out.path()));
     QTemporaryDir dir;
     ui::setProgramFolder(dir.path());
     QString error;
