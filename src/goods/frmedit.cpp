@@ -2,7 +2,7 @@
 
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
-#include "goods/intakewidgets.h"
+#include "core/picklistwidgets.h"
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The pieces the receipt windows share: a pick-list combo box and the small
+// The pieces of every window with a pick list: a pick-list combo box and the small
 // "…" button beside it that opens the pick-list editor.
 
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "goods/intakewidgets.h"
+#include "core/picklistwidgets.h"
 
 #include <QComboBox>
 #include <QPushButton>
