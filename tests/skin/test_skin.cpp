@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -220,12 +221,39 @@ TEST(SkinnedButton, ADisabledButtonShowsItsDisabledFaceAndAGreyBlueCaption)
         for (int row : {3, 10, 17})
             EXPECT_EQ(shown.pixel(4, row), FacePixel(face, 3, row)) << enabled << " row " << row;
         EXPECT_EQ(shown.pixel(0, 10), FacePixel(face, 0, 10));
+        // The rounded top and bottom edges are the same on every face; the
+        // sides are paler on the disabled one.
+        EXPECT_EQ(shown.pixel(40, 0), ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(40, 20), ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(0, 10), ColorRef(enabled ? 0xD58F1B : 0xE8C387)) << enabled;
         EXPECT_GT(Pixels(shown, enabled ? skincolour::Caption : skincolour::CaptionDisabled), 0) << enabled;
         EXPECT_EQ(Pixels(shown, enabled ? skincolour::CaptionDisabled : skincolour::Caption), 0) << enabled;
     }
     // The rounded outline leaves the corners out.
     EXPECT_FALSE(form->cmdOk->mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(form->cmdOk->mask().contains(QPoint(1, 0)));
+}
+
+TEST(SkinnedButton, ACaptionThatJustFitsIsDrawnWhole)
+{
+    auto form = SkinnedButtonForm();
+    QPushButton* b = form->cmdOk;
+    b->setText("同货号调价(&B)");
+    // The caption as drawn: the "&" only underlines the access key.
+    const int room = QFontMetrics(b->font()).horizontalAdvance("同货号调价(B)");
+    auto ink = [b](int width) {
+        b->setFixedSize(width, 21);
+        const QImage shown = b->grab().toImage();
+        QRect dark;  // inside the face's border of one pixel
+        for (int y = 1; y < shown.height() - 1; ++y)
+            for (int x = 1; x < shown.width() - 1; ++x)
+                if (qGray(shown.pixel(x, y)) < 128)
+                    dark |= QRect(x, y, 1, 1);
+        return dark.size();
+    };
+    const QSize whole = ink(room + 80);
+    EXPECT_EQ(ink(room + 4), whole) << "the caption and the 2-pixel inset on each side";
+    EXPECT_NE(ink(room + 3), whole) << "one pixel less and the caption is cut";
 }
 
 TEST(SkinnedButton, TheHotFaceFadesInOverEightySixTicks)
@@ -333,6 +361,21 @@ TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
     EXPECT_EQ(AttachCount(), before + 1);
     combo->hidePopup();
     EXPECT_NE(PixelAt(combo, inButton), SharedBitmaps()[1].pixel(5, 1));
+}
+
+TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
+{
+    Form form;
+    auto* bar = new QProgressBar(&form);
+    form.layout()->addWidget(bar);
+    bar->setRange(0, 100);
+    bar->setValue(50);
+    cSkinner().AttachSkin(&form);
+    bar->setFixedSize(200, 22);
+    const QImage shown = bar->grab().toImage();
+    const int fill = Pixels(shown, skincolour::ProgressFill);
+    EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, skincolour::Frame) + fill, 200 * 22);
+    EXPECT_EQ(fill, 98 * 18);  // half of the inside of the frame and its white line
 }
 
 TEST(SkinSpreading, AMessageBoxOrFormActivatedFromASkinnedFormIsSkinned)
