@@ -26,11 +26,14 @@ QImage ButtonFaces()
     QImage img = Blank(7, 84);
     for (int s = 0; s < 4; ++s) {
         const int top = 21 * s;
-        const quint32 border = s == 3 ? 0xE8C387 : 0xD58F1B;
+        // The rounded top and bottom edges are alike on every face; the sides
+        // of the disabled one are paler.
+        const quint32 edge = 0xD58F1B;
+        const quint32 border = s == 3 ? 0xE8C387 : edge;
         auto set = [&](int x, int y, QRgb c) { img.setPixel(x, top + y, c); };
         for (int x = 1; x <= 5; ++x) {
-            set(x, 0, ColorRef(border));
-            set(x, 20, ColorRef(border));
+            set(x, 0, ColorRef(edge));
+            set(x, 20, ColorRef(edge));
         }
         set(0, 0, ColorRef(0xF9E1BF));
         set(6, 0, ColorRef(0xF9E1BF));

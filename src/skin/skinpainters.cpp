@@ -36,6 +36,9 @@ void Blt(QImage& dest, int dx, int dy, int w, int h, const QImage& src, int sx, 
     Stretch(dest, dx, dy, w, h, src, sx, sy, w, h);
 }
 
+// A push button's caption and focus rectangle: the button inset by 2.
+QRect CaptionRoom(QSize button) { return QRect(QPoint(0, 0), button).adjusted(2, 2, -2, -2); }
+
 QPoint Centred(QSize outer, int w, int h)
 {
     return {RoundHalfEven((outer.width() - w) / 2.0), RoundHalfEven((outer.height() - h) / 2.0)};
@@ -123,15 +126,32 @@ void FrameRectXY(QPainter& hdc, int x, int y, int w, int h, QRgb colour)
     FillRectXY(hdc, x + w - 1, y, 1, h, colour);
 }
 
+TextLine FitTextLine(const QFontMetrics& metrics, const QString& text, int w)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // As drawn: an "&" goes and the character after it stays ("&&" is one "&").
+    QString drawn;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == QLatin1Char('&') && ++i == line.size())
+            break;
+        drawn += line[i];
+    }
+    if (drawn.isEmpty() || metrics.horizontalAdvance(drawn) <= w)
+        return {line, false};
+    return {metrics.elidedText(drawn, Qt::ElideRight, w), true};
+}
+
 void DrawTextRect(QPainter& hdc, const QString& text, int x, int y, int w, int h, bool mnemonics)
 {
     if (w <= 0 || h <= 0)
         return;
-    const int mnemonic = mnemonics ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
-    QString line = text;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString shown = hdc.fontMetrics().elidedText(line, Qt::ElideRight, w, mnemonic);
-    hdc.drawText(QRect(x, y, w, h), int(Qt::AlignCenter) | Qt::TextSingleLine | mnemonic, shown);
+    const TextLine line = FitTextLine(hdc.fontMetrics(), text, w);
+    int flags = int(Qt::AlignCenter) | Qt::TextSingleLine;
+    // A cut line is the text as drawn already: its "&" are plain characters.
+    if (!line.elided)
+        flags |= mnemonics ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
+    hdc.drawText(QRect(x, y, w, h), flags, line.text);
 }
 
 void DrawFocusRectXY(QImage& hdc, int x, int y, int w, int h)
@@ -158,6 +178,7 @@ void DrawFocusRectXY(QImage& hdc, int x, int y, int w, int h)
 std::array<QImage, 4> RenderButtonFaces(const SkinBitmaps& skin, QSize size, const ButtonCaption& caption)
 {
     std::array<QImage, 4> faces;
+    const QRect room = CaptionRoom(size);
     for (int i = 0; i < 4; ++i) {
         QImage face = CreateMemDC(size.width(), size.height());
         if (face.isNull())
@@ -168,13 +189,21 @@ std::array<QImage, 4> RenderButtonFaces(const SkinBitmaps& skin, QSize size, con
             if (caption.font)
                 p.setFont(*caption.font);
             p.setPen(QColor(i == 3 ? skincolour::CaptionDisabled : skincolour::Caption));
-            DrawTextRect(p, caption.text, 2, 2, size.width() - 4, size.height() - 4, caption.mnemonics);
+            DrawTextRect(p, caption.text, room.x(), room.y(), room.width(), room.height(), caption.mnemonics);
         }
         if (caption.focused)
-            DrawFocusRectXY(face, 2, 2, size.width() - 4, size.height() - 4);
+            DrawFocusRectXY(face, room.x(), room.y(), room.width(), room.height());
         faces[size_t(i)] = face;
     }
     return faces;
+}
+
+TextLine ButtonCaptionLine(QSize size, const ButtonCaption& caption)
+{
+    // Measured on a picture, as the faces are drawn.
+    const QImage face = CreateMemDC(1, 1);
+    const QFontMetrics metrics(caption.font ? *caption.font : QFont(), &face);
+    return FitTextLine(metrics, caption.text, CaptionRoom(size).width());
 }
 
 void PaintButton(QImage& screen, const QImage& face, int alpha)

@@ -15,6 +15,7 @@
 #include <optional>
 
 class QFont;
+class QFontMetrics;
 class QPainter;
 
 // A w x h memory picture; a null picture when a size is below 1.
@@ -40,8 +41,17 @@ void TransparentBltEx(QImage& hdcDest, int xDest, int yDest, int w, int h, const
 void FillRectXY(QPainter& hdc, int x, int y, int w, int h, QRgb colour);
 void FrameRectXY(QPainter& hdc, int x, int y, int w, int h, QRgb colour);
 
-// Draws one line of text centred in the rectangle, cut with an ellipsis when it
-// does not fit; "&" marks the access key (underlined when mnemonics is true).
+// One line of text as it shows in a room w wide: the text whole when it fits,
+// measured as drawn ("&" marks the access key and takes no room of its own),
+// else the text as drawn cut with an ellipsis. Line breaks become spaces.
+struct TextLine {
+    QString text;
+    bool elided = false;
+};
+TextLine FitTextLine(const QFontMetrics& metrics, const QString& text, int w);
+
+// Draws one line of text centred in the rectangle, fitted as FitTextLine fits it;
+// the access key is underlined when mnemonics is true.
 void DrawTextRect(QPainter& hdc, const QString& text, int x, int y, int w, int h, bool mnemonics);
 
 // The dotted focus rectangle: every other pixel of its outline inverted.
@@ -60,6 +70,9 @@ struct ButtonCaption {
 // caption inset by 2 (black, grey-blue 0x968A79 on the disabled face) and, with
 // the focus, the focus rectangle inset by 2.
 std::array<QImage, 4> RenderButtonFaces(const SkinBitmaps& skin, QSize size, const ButtonCaption& caption);
+
+// The caption line those faces show.
+TextLine ButtonCaptionLine(QSize size, const ButtonCaption& caption);
 
 // Blends a face over the picture on screen with the constant alpha 0 to 255
 // (source over, no per-pixel alpha); 255 puts the face there whole.
@@ -82,7 +95,7 @@ QImage PaintOption(const SkinBitmaps& skin, int state, bool enabled, bool checke
 QImage PaintHeader(const SkinBitmaps& skin, int state, QSize item);
 
 // A progress bar drawn whole: white, framed, the part done filled from the left
-// (from the bottom when vertical).
+// (from the bottom when vertical); no text.
 QImage PaintProgress(QSize size, qint64 minimum, qint64 maximum, qint64 value, bool vertical, bool enabled);
 
 // Half-way values rounded to the even neighbour, as positions are centred.

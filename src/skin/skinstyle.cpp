@@ -152,12 +152,6 @@ void SkinStyle::drawControl(ControlElement element, const QStyleOption* option, 
                     painter->drawImage(option->rect.topLeft(),
                                        PaintProgress(option->rect.size(), bar->minimum, bar->maximum, bar->progress,
                                                      vertical, bar->state & State_Enabled));
-                    if (bar->textVisible) {
-                        QStyleOptionProgressBar label(*bar);
-                        label.rect = subElementRect(SE_ProgressBarLabel, bar, widget);
-                        label.palette.setColor(QPalette::HighlightedText, label.palette.color(QPalette::Text));
-                        proxy()->drawControl(CE_ProgressBarLabel, &label, painter, widget);
-                    }
                 }
                 return;
             }

@@ -103,6 +103,12 @@ bool SkinWndProc::eventFilter(QObject* watched, QEvent* e)
     case QEvent::KeyRelease: OnKeyUp(static_cast<QKeyEvent*>(e)); break;
     case QEvent::Timer: OnTimer(static_cast<QTimerEvent*>(e)); break;
     case QEvent::Enter: OnMouseEnter(dynamic_cast<QEnterEvent*>(e)); break;
+    case QEvent::HoverMove:
+        // Every move over a combo box, over its text part as well: where the
+        // pointer is tells whether the drop-down button is hot.
+        if (s->group == SkinClass::Combo)
+            MouseAt(static_cast<QHoverEvent*>(e)->position(), QApplication::mouseButtons());
+        break;
     case QEvent::MouseMove:
         if (mouse)
             OnMouseMove(mouse);
@@ -249,9 +255,12 @@ void SkinWndProc::OnTimer(QTimerEvent* e)
 void SkinWndProc::OnMouseEnter(QEnterEvent* e)
 {
     // The first move inside, as far as the skin is concerned.
-    const QPointF at = e ? e->position() : QPointF(hWnd_->mapFromGlobal(QCursor::pos()));
-    QMouseEvent move(QEvent::MouseMove, at, hWnd_->mapToGlobal(at), Qt::NoButton, QApplication::mouseButtons(),
-                     Qt::NoModifier);
+    MouseAt(e ? e->position() : QPointF(hWnd_->mapFromGlobal(QCursor::pos())), QApplication::mouseButtons());
+}
+
+void SkinWndProc::MouseAt(QPointF at, Qt::MouseButtons buttons)
+{
+    QMouseEvent move(QEvent::MouseMove, at, hWnd_->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
     OnMouseMove(&move);
 }
 
@@ -283,7 +292,7 @@ void SkinWndProc::OnMouseMove(QMouseEvent* e)
         }
         break;
     }
-    case SkinClass::Combo: ComboMouse(e); break;
+    case SkinClass::Combo: ComboMouse(at, e->buttons() & Qt::LeftButton); break;
     case SkinClass::CheckBox:
     case SkinClass::OptionButton: SetVisualState(e->buttons() & Qt::LeftButton ? 2 : 1, false); break;
     case SkinClass::Header: HeaderMouse(e, false); break;
@@ -300,7 +309,7 @@ void SkinWndProc::OnLButtonDown(QMouseEvent* e)
     case SkinClass::Header: HeaderMouse(e, true); break;
     case SkinClass::CheckBox:
     case SkinClass::OptionButton: SetVisualState(2, false); break;
-    case SkinClass::Combo: ComboMouse(e); break;
+    case SkinClass::Combo: ComboMouse(e->position().toPoint(), true); break;
     case SkinClass::PushButton: {
         auto* b = qobject_cast<QPushButton*>(hWnd_);
         if (!b)
@@ -330,6 +339,10 @@ void SkinWndProc::OnLButtonUp(QMouseEvent* e)
         SetProp(b, skinprop::AlphaLevel, 60);
         StartFadeTimer(b);
         s->skinPaint = true;
+        // A pointer still resting on the button comes in again, as its next
+        // move would: the hot face fades in.
+        if (b->rect().contains(e->position().toPoint()))
+            MouseAt(e->position(), e->buttons());
         break;
     }
     case SkinClass::Header:
@@ -423,18 +436,16 @@ void SkinWndProc::PaintButton(QPushButton* b)
     b->update();
 }
 
-void SkinWndProc::ComboMouse(QMouseEvent* e)
+void SkinWndProc::ComboMouse(QPoint at, bool down)
 {
     auto* combo = qobject_cast<QComboBox*>(hWnd_);
     if (!combo)
         return;
     // A list that cannot be typed in drops down wherever it is clicked; a box
     // that can, from its button only.
-    const QPoint at = e->position().toPoint();
     const int w = combo->width(), h = combo->height();
     const bool onButton = !combo->isEditable() ||
                           (at.x() >= w - ScrollBarWidth(combo) - 2 && at.x() <= w - 2 && at.y() > 1 && at.y() <= h - 2);
-    const bool down = e->type() == QEvent::MouseButtonPress || (e->buttons() & Qt::LeftButton);
     SetVisualState(onButton ? (down ? 2 : 1) : 0, false);
 }
 

@@ -9,6 +9,7 @@
 // ask for a paint with update().
 
 #include <QObject>
+#include <QPointF>
 
 class QEnterEvent;
 class QEvent;
@@ -68,6 +69,8 @@ private:
     void OnKeyUp(QKeyEvent* e);
     void OnTimer(QTimerEvent* e);
     void OnMouseEnter(QEnterEvent* e);
+    // A move to that point with those buttons down, as the skin sees a move.
+    void MouseAt(QPointF at, Qt::MouseButtons buttons);
     void OnMouseMove(QMouseEvent* e);
     void OnLButtonDown(QMouseEvent* e);
     void OnLButtonUp(QMouseEvent* e);
@@ -79,7 +82,7 @@ private:
 
     // The pieces of the handlers, by group.
     void PaintButton(QPushButton* b);  // blends the current face in, then update()
-    void ComboMouse(QMouseEvent* e);
+    void ComboMouse(QPoint at, bool down);
     void HeaderMouse(QMouseEvent* e, bool press);
     void SetVisualState(int state, bool force);
 

@@ -8,14 +8,17 @@
 #include "skin/skinpainters.h"
 #include "skin/skinwndproc.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
-#include <QEnterEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -56,22 +59,69 @@ QRgb PixelAt(QWidget* w, QPoint at) { return w->grab().toImage().pixel(at); }
 // rows one to one, and any column between the borders shows the middle column.
 QRgb FacePixel(int face, int column, int row) { return SharedBitmaps()[0].pixel(column, 21 * face + row); }
 
-void Enter(QWidget* w)
+// What the screen shows at a point of a widget, read from the window's backing
+// store: looking paints nothing, so a fade goes on as it would.
+QRgb Shown(QWidget* w, QPoint at)
 {
-    QEnterEvent enter(QPointF(4, 10), w->mapToGlobal(QPointF(4, 10)), w->mapToGlobal(QPointF(4, 10)));
-    QCoreApplication::sendEvent(w, &enter);
+    QWidget* window = w->window();
+    const QPoint p = w->mapTo(window, at);
+    return window->screen()->grabWindow(window->winId(), p.x(), p.y(), 1, 1).toImage().pixel(0, 0);
 }
 
-// One tick of a button's fade timer; false when no fade runs.
-bool Tick(QPushButton* b)
+QList<QAbstractEventDispatcher::TimerInfo> Timers(QObject* o)
 {
-    const int id = GetProp(b, skinprop::TimerId);
-    if (id == 0)
-        return false;
-    QTimerEvent tick(id);
-    QCoreApplication::sendEvent(b, &tick);
-    return true;
+    return QAbstractEventDispatcher::instance()->registeredTimers(o);
 }
+
+// A button's fade as the real timer drives it: the ticks since the last mouse
+// event on the button, and the pixels the screen showed at one point meanwhile.
+class FadeWatch : public QObject {
+public:
+    FadeWatch(QPushButton* b, QPoint at) : b_(b), at_(at) { b->installEventFilter(this); }
+
+    // Lets the event loop run until the fade has ended; false when it has not
+    // after ten seconds.
+    bool waitForEnd()
+    {
+        const bool ended = QTest::qWaitFor(
+            [this] {
+                const QRgb now = Shown(b_, at_);
+                if (shown.isEmpty() || shown.last() != now)
+                    shown << now;
+                return GetProp(b_, skinprop::TimerId) == 0;
+            },
+            10000);
+        QTest::qWait(20);
+        const QRgb last = Shown(b_, at_);
+        if (shown.isEmpty() || shown.last() != last)
+            shown << last;
+        return ended;
+    }
+
+    int ticks = 0;
+    QList<QRgb> shown;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Enter:
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            ticks = 0;
+            shown.clear();
+            break;
+        case QEvent::Timer: ++ticks; break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    QPushButton* b_;
+    QPoint at_;
+};
 
 // Shows the window and makes it the active one, as the desktop does with a new
 // window (the offscreen one leaves that to us).
@@ -220,6 +270,11 @@ TEST(SkinnedButton, ADisabledButtonShowsItsDisabledFaceAndAGreyBlueCaption)
         for (int row : {3, 10, 17})
             EXPECT_EQ(shown.pixel(4, row), FacePixel(face, 3, row)) << enabled << " row " << row;
         EXPECT_EQ(shown.pixel(0, 10), FacePixel(face, 0, 10));
+        // The rounded top and bottom edges are the same on every face; the
+        // sides are paler on the disabled one.
+        EXPECT_EQ(shown.pixel(40, 0), ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(40, 20), ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(0, 10), ColorRef(enabled ? 0xD58F1B : 0xE8C387)) << enabled;
         EXPECT_GT(Pixels(shown, enabled ? skincolour::Caption : skincolour::CaptionDisabled), 0) << enabled;
         EXPECT_EQ(Pixels(shown, enabled ? skincolour::CaptionDisabled : skincolour::Caption), 0) << enabled;
     }
@@ -228,57 +283,120 @@ TEST(SkinnedButton, ADisabledButtonShowsItsDisabledFaceAndAGreyBlueCaption)
     EXPECT_TRUE(form->cmdOk->mask().contains(QPoint(1, 0)));
 }
 
-TEST(SkinnedButton, TheHotFaceFadesInOverEightySixTicks)
+TEST(SkinnedButton, ACaptionThatJustFitsIsDrawnWhole)
 {
     auto form = SkinnedButtonForm();
     QPushButton* b = form->cmdOk;
-    Enter(b);
-    const int timer = GetProp(b, skinprop::TimerId);
-    ASSERT_NE(timer, 0);
-    EXPECT_EQ(GetProp(b, skinprop::OldState), 1);
-    // Leaving and coming back at once keeps the one timer.
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(b, &leave);
-    Enter(b);
-    EXPECT_EQ(GetProp(b, skinprop::TimerId), timer);
-
-    int ticks = 0;
-    QRgb early = 0;  // each tick blends over the last: the face is nearly there long before the end
-    while (Tick(b) && ticks < 1000) {
-        if (++ticks == 5)
-            early = PixelAt(b, {4, 10});
-    }
-    EXPECT_EQ(ticks, 86);
-    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 0);
-    EXPECT_NE(early, FacePixel(0, 3, 10));
-    EXPECT_NE(early, FacePixel(1, 3, 10));
-    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(1, 3, 10));
+    b->setText("同货号调价(&B)");
+    // The caption as drawn: the "&" only underlines the access key.
+    const int room = QFontMetrics(b->font()).horizontalAdvance("同货号调价(B)");
+    auto ink = [b](int width) {
+        b->setFixedSize(width, 21);
+        const QImage shown = b->grab().toImage();
+        QRect dark;  // inside the face's border of one pixel
+        for (int y = 1; y < shown.height() - 1; ++y)
+            for (int x = 1; x < shown.width() - 1; ++x)
+                if (qGray(shown.pixel(x, y)) < 128)
+                    dark |= QRect(x, y, 1, 1);
+        return dark.size();
+    };
+    const QSize whole = ink(room + 80);
+    EXPECT_EQ(ink(room + 4), whole) << "the caption and the 2-pixel inset on each side";
+    EXPECT_NE(ink(room + 3), whole) << "one pixel less and the caption is cut";
 }
 
-TEST(SkinnedButton, APressDuringAFadeShowsThePressedFaceAtOnceAndStopsTheTimer)
+// A skinned button in a window on screen, the pointer and the focus elsewhere,
+// no fade running.
+std::unique_ptr<Form> ButtonOnScreen()
 {
     auto form = SkinnedButtonForm();
+    form->txtNo->setFocus();
+    // The window does not open under the pointer.
+    QCursor::setPos(form->screen()->geometry().bottomRight());
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseMove(form->txtNo);
+    // The window's first paints are over before the test looks.
+    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return GetProp(form->cmdOk, skinprop::TimerId) == 0; }, 10000));
+    return form;
+}
+
+TEST(SkinnedButton, ThePointerOnAButtonFadesItsHotFaceInOnTheFifteenMillisecondTimer)
+{
+    auto form = ButtonOnScreen();
     QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    FadeWatch fade(b, at);
+    QTest::mouseMove(b, at);
+    ASSERT_EQ(Timers(b).size(), 1) << "the fade starts";
+    EXPECT_EQ(Timers(b).first().interval, 15);
+    const int timer = Timers(b).first().timerId;
+    EXPECT_EQ(GetProp(b, skinprop::OldState), 1);
+    // Out and in again at once: the one timer runs on.
+    QTest::mouseMove(form->txtNo);
+    QTest::mouseMove(b, at);
+    ASSERT_EQ(Timers(b).size(), 1);
+    EXPECT_EQ(Timers(b).first().timerId, timer);
+
+    ASSERT_TRUE(fade.waitForEnd()) << "the fade stops";
+    EXPECT_EQ(fade.ticks, 86);  // alpha 0, 3, ..., 255
+    EXPECT_GT(fade.shown.size(), 2) << "the faces blend on the way";
+    EXPECT_EQ(fade.shown.last(), FacePixel(1, 3, 10));
+    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 0);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(60);
+    EXPECT_EQ(fade.ticks, 86) << "nothing ticks after the last fade";
+}
+
+TEST(SkinnedButton, APressShowsThePressedFaceAtOnceAndAfterTheClickThePointerKeepsTheHotFace)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
     QSignalSpy clicked(b, &QPushButton::clicked);
-    Enter(b);
-    for (int i = 0; i < 10; ++i)
-        Tick(b);
-    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(4, 10));
-    EXPECT_EQ(GetProp(b, skinprop::TimerId), 0);
-    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(2, 3, 10));
-    // The release still clicks, and the normal face fades in from 60.
-    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(4, 10));
+    FadeWatch fade(b, at);
+    QTest::mouseMove(b, at);
+    QTest::qWait(60);
+    ASSERT_FALSE(Timers(b).isEmpty());
+    QTest::mousePress(b, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(2, 3, 10));
+
+    // The release clicks; the pointer still rests on the button, whose hot face
+    // fades in again.
+    QTest::mouseRelease(b, Qt::LeftButton, {}, at);
     EXPECT_EQ(clicked.count(), 1);
-    EXPECT_NE(GetProp(b, skinprop::TimerId), 0);
-    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 60);
-    EXPECT_EQ(GetProp(b, skinprop::OldState), 0);
-    // The paint a tick asks for shows the blend and the fade goes on; any other
-    // paint ends the fade with the face whole.
-    ASSERT_TRUE(Tick(b));
-    EXPECT_NE(PixelAt(b, {4, 10}), FacePixel(0, 3, 10));
-    EXPECT_NE(GetProp(b, skinprop::TimerId), 0);
-    EXPECT_EQ(PixelAt(b, {4, 10}), FacePixel(0, 3, 10));
-    EXPECT_EQ(GetProp(b, skinprop::TimerId), 0);
+    EXPECT_EQ(Timers(b).size(), 1);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_GT(fade.shown.size(), 2);
+    EXPECT_EQ(fade.shown.last(), FacePixel(1, 3, 10));
+    EXPECT_TRUE(Timers(b).isEmpty());
+
+    // The pointer goes: the hot face once at 140, then the normal face fades in.
+    QTest::mouseMove(form->txtNo);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_EQ(fade.ticks, 86);
+    EXPECT_GT(fade.shown.size(), 2);
+    EXPECT_EQ(fade.shown.last(), FacePixel(0, 3, 10));
+    EXPECT_TRUE(Timers(b).isEmpty());
+}
+
+TEST(SkinnedButton, APaintFromOutsideEndsAFadeWithTheFaceWhole)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    QTest::mouseMove(b, at);
+    QTest::qWait(60);
+    ASSERT_FALSE(Timers(b).isEmpty());
+    // The first may still be the paint a tick asked for.
+    b->repaint();
+    b->repaint();
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(1, 3, 10));
 }
 
 TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
@@ -333,6 +451,52 @@ TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
     EXPECT_EQ(AttachCount(), before + 1);
     combo->hidePopup();
     EXPECT_NE(PixelAt(combo, inButton), SharedBitmaps()[1].pixel(5, 1));
+}
+
+TEST(SkinnedComboBox, TheDropButtonTurnsHotUnderThePointer)
+{
+    auto form = SkinnedButtonForm();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QComboBox* text = form->comText;
+    QComboBox* list = form->comList;
+    auto inButton = [](QComboBox* c) {
+        const int bw = c->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, c) + 1;
+        return QPoint(c->width() - bw, 2);  // the button's second column, second row
+    };
+    const QRgb hot = SharedBitmaps()[1].pixel(1, 1);
+    // The pointer moves on, and the button of the box shows white or hot.
+    const struct {
+        QWidget* to;
+        QPoint at;
+        QComboBox* box;
+        QRgb button;
+    } moves[] = {
+        {text->lineEdit(), text->lineEdit()->rect().center(), text, skincolour::White},
+        {text, inButton(text), text, hot},  // from the text part onto the button
+        {text->lineEdit(), text->lineEdit()->rect().center(), text, skincolour::White},
+        {list, QPoint(4, list->height() / 2), list, hot},  // a list that cannot be typed in: anywhere
+        {form->txtNo, form->txtNo->rect().center(), list, skincolour::White},
+    };
+    for (size_t i = 0; i < std::size(moves); ++i) {
+        QTest::mouseMove(moves[i].to, moves[i].at);
+        EXPECT_EQ(PixelAt(moves[i].box, inButton(moves[i].box)), moves[i].button) << "move " << i;
+    }
+}
+
+TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
+{
+    Form form;
+    auto* bar = new QProgressBar(&form);
+    form.layout()->addWidget(bar);
+    bar->setRange(0, 100);
+    bar->setValue(50);
+    cSkinner().AttachSkin(&form);
+    bar->setFixedSize(200, 22);
+    const QImage shown = bar->grab().toImage();
+    const int fill = Pixels(shown, skincolour::ProgressFill);
+    EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, skincolour::Frame) + fill, 200 * 22);
+    EXPECT_EQ(fill, 98 * 18);  // half of the inside of the frame and its white line
 }
 
 TEST(SkinSpreading, AMessageBoxOrFormActivatedFromASkinnedFormIsSkinned)
