@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
 
 FormBase::FormBase(QWidget* parent) : QDialog(parent)
 {
@@ -54,6 +56,21 @@ void FormBase::showEvent(QShowEvent* e)
 {
     fixComboBoxes();
     QDialog::showEvent(e);
+    fitScreen();
+}
+
+void FormBase::fitScreen()
+{
+    // The frame the desktop gives the window; before it has framed it, as the
+    // window it was opened from has.
+    auto frameOf = [](const QWidget* w) { return w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins(); };
+    QMargins frame = frameOf(this);
+    if (frame.isNull() && parentWidget())
+        frame = frameOf(parentWidget()->window());
+    const QRect free = screen()->availableGeometry();
+    const QSize outer = size().grownBy(frame);
+    if (outer.width() > free.width() || outer.height() > free.height())
+        setGeometry(free.marginsRemoved(frame));
 }
 
 bool FormBase::eventFilter(QObject* watched, QEvent* e)

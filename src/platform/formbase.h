@@ -34,6 +34,9 @@ protected:
 
 private:
     void fixComboBoxes();
+    // A window opens at its own size where that fits the free part of its
+    // screen, frame and all; else it takes that part whole (its lists scroll).
+    void fitScreen();
     bool keyPreview_ = false;
     const QEvent* previewed_ = nullptr;
     QPointer<QWidget> previewedBy_;

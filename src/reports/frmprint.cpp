@@ -14,11 +14,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -113,21 +111,6 @@ frmPrint::frmPrint(QWidget* parent)
     connect(comAutoSize, &QPushButton::clicked, this, [this] { comAutoSize_Click(); });
     connect(cmdPreview, &QPushButton::clicked, this, [this] { cmdPreview_Click(); });
     connect(cmdExcel, &QPushButton::clicked, this, [this] { cmdExcel_Click(); });
-}
-
-void frmPrint::showEvent(QShowEvent* e)
-{
-    FormBase::showEvent(e);
-    // The frame the desktop gives the window; before it has framed it, as the
-    // window it was opened from has.
-    auto frameOf = [](const QWidget* w) { return w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins(); };
-    QMargins frame = frameOf(this);
-    if (frame.isNull() && parentWidget())
-        frame = frameOf(parentWidget()->window());
-    const QRect free = screen()->availableGeometry();
-    const QSize outer = size().grownBy(frame);
-    if (outer.width() > free.width() || outer.height() > free.height())
-        setGeometry(free.marginsRemoved(frame));
 }
 
 // -- loading ----------------------------------------------------------------------

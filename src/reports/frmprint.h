@@ -65,11 +65,6 @@ public:
     // The workbook the last export wrote; "" before the first.
     QString exportedWorkbook() const { return exported_; }
 
-protected:
-    // Opens at its own size where that fits the free part of the screen, frame
-    // and all; else it takes that part whole (the preview scrolls).
-    void showEvent(QShowEvent* e) override;
-
 private:
     bool IsTotal_ = false;
     bool totalsPresent_ = false;

@@ -3,7 +3,9 @@
 #include "platform/vbkeys.h"
 #include "support/fakes.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -131,6 +133,26 @@ TEST(FormBase, EnterAndEscapeBelongToTheControls)
     QTest::keyClick(w.txtOther, Qt::Key_F6);
     EXPECT_EQ(w.previewed, QList<int>({Qt::Key_F5, Qt::Key_A, Qt::Key_F6}));
     EXPECT_EQ(w.txtOther->text(), "a");
+}
+
+TEST(FormBase, AWindowOpensAtItsOwnSizeWhereThatFitsTheScreenElseAtTheScreensFreeSize)
+{
+    FakePlatform fakes;
+    for (const bool fits : {true, false}) {
+        SCOPED_TRACE(fits ? "fits" : "too big");
+        const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize own = fits ? free.size() / 2 : free.size() + QSize(200, 100);
+        FormBase w;
+        w.resize(own);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        if (fits)
+            EXPECT_EQ(w.size(), own);
+        else
+            EXPECT_TRUE(free.contains(w.frameGeometry())) << "frame " << w.frameGeometry().width() << "x"
+                                                           << w.frameGeometry().height() << " at "
+                                                           << w.frameGeometry().x() << "," << w.frameGeometry().y();
+    }
 }
 
 #include "test_formbase.moc"
