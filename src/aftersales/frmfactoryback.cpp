@@ -166,7 +166,7 @@ void frmFactoryBack::cmdRegist_Click()
     }
     // A failure has shown the engine's words and written nothing: the rows stay
     // listed and ticked, with the amount, for another try.
-    if (!WriteFactoryReturn(back))
+    if (WriteFactoryReturn(back) != WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

@@ -289,7 +289,7 @@ void frmQuestion::cmdOk_Click()
     }
     // A failure has shown the engine's words and written nothing: the pending
     // lines stay for another try.
-    if (!WriteProblemGoods(lines))
+    if (WriteProblemGoods(lines) != WriteResult::Written)
         return;
     ui::msg().info(QStringLiteral("处理成功！"));
     // The stock list already shows the stock as it now is.

@@ -6,9 +6,9 @@
 #include "sales/checkout.h"
 #include "sales/salechanges.h"
 
-bool WriteProblemGoods(const QList<ProblemLine>& lines)
+WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
 {
-    return gDbopt.Transact([&lines] {
+    const bool written = gDbopt.Transact([&lines] {
         for (const ProblemLine& line : lines) {
             // The line's cost is what its pieces cost one by one.
             float cost = 0;
@@ -31,6 +31,7 @@ bool WriteProblemGoods(const QList<ProblemLine>& lines)
         }
         return true;
     });
+    return written ? WriteResult::Written : WriteResult::Failed;
 }
 
 QStringList FactoryReturnStatements(const FactoryReturn& r)
@@ -47,4 +48,7 @@ QStringList FactoryReturnStatements(const FactoryReturn& r)
     return statements;
 }
 
-bool WriteFactoryReturn(const FactoryReturn& r) { return WriteChanges(FactoryReturnStatements(r)); }
+WriteResult WriteFactoryReturn(const FactoryReturn& r)
+{
+    return WriteChanges(FactoryReturnStatements(r)) ? WriteResult::Written : WriteResult::Failed;
+}

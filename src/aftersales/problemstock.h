@@ -3,6 +3,7 @@
 // their return to the factory. Each is written as one transaction.
 
 #include "core/goodsfields.h"
+#include "sales/checkout.h"
 
 #include <QDate>
 #include <QList>
@@ -21,9 +22,9 @@ struct ProblemLine : GoodsFields {
 // For every line in order: each of its pieces is costed against a purchase batch
 // by the shop's costing rule (a piece finding no batch with stock costs 0), the
 // stock row gives up the pieces, and one problem-stock row records them with
-// their total cost. All of it is written, or nothing (false, after the engine's
-// message has been shown).
-bool WriteProblemGoods(const QList<ProblemLine>& lines);
+// their total cost. All of it is written, or nothing: Failed after the engine's
+// message.
+WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
 
 // -- back to the factory ------------------------------------------------------------
 
@@ -37,6 +38,6 @@ struct FactoryReturn {
 // The return's total row by gUser in gShopNo, and every problem-stock row marked
 // as back at the factory on the return date.
 QStringList FactoryReturnStatements(const FactoryReturn& r);
-// All of it as one transaction; false (after the engine's message) when nothing
+// All of it as one transaction; Failed (after the engine's message) when nothing
 // was written.
-bool WriteFactoryReturn(const FactoryReturn& r);
+WriteResult WriteFactoryReturn(const FactoryReturn& r);
