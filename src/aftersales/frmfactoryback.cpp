@@ -20,6 +20,8 @@ namespace {
 const QString kKeyTick = QStringLiteral("选中");
 const QString kTicked = QStringLiteral("-1");
 const QString kUnticked = QStringLiteral("0");
+// Another program sent some of the ticked rows back since the list was read.
+const QString kBackAtFactory = QStringLiteral("对不起！选中的商品中有已经退回厂家的，请重新打开厂家退货！");
 
 }  // namespace
 
@@ -164,9 +166,12 @@ void frmFactoryBack::cmdRegist_Click()
         ui::msg().info(QStringLiteral("请选择要退的商品！"));
         return;
     }
-    // A failure has shown the engine's words and written nothing: the rows stay
-    // listed and ticked, with the amount, for another try.
-    if (!WriteFactoryReturn(back))
+    // Nothing is written unless all of it is: the rows stay listed and ticked,
+    // with the amount, for another try.
+    const WriteResult result = WriteFactoryReturn(back);
+    if (result == WriteResult::BackAtFactory)
+        ui::msg().info(kBackAtFactory);
+    if (result != WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

@@ -26,6 +26,8 @@ const QString kReasons = QStringLiteral("退货原因");
 const QString kKeyGUID = QStringLiteral("GUID");
 const QString kKeyQuantity = QStringLiteral("数量");
 const QString kKeyProblem = QStringLiteral("质量问题");
+// Pending lines of a stock row take more pieces than it has.
+const QString kOutOfStock = QStringLiteral("库存不足不能转化成问题歇，请通知管理员！");
 
 // The stock columns after the goods texts, up to the table.
 const QString kStockTail = QStringLiteral(",Quantity as 数量,Price as 零售价 from Store Where ");
@@ -227,7 +229,7 @@ bool frmQuestion::CheckPendingLine()
         return false;
     }
     if (vb::val(VSFlexGrid->text(VSFlexGrid->row(), kKeyQuantity)) < quantity) {
-        ui::msg().info(QStringLiteral("库存不足不能转化成问题歇，请通知管理员！"));
+        ui::msg().info(kOutOfStock);
         return false;
     }
     return true;
@@ -287,9 +289,12 @@ void frmQuestion::cmdOk_Click()
         line.BackResion = VSQuestion->text(r, kKeyProblem);
         lines << line;
     }
-    // A failure has shown the engine's words and written nothing: the pending
-    // lines stay for another try.
-    if (!WriteProblemGoods(lines))
+    // Nothing is written unless all of it is: the pending lines stay for another
+    // try. Another program may have taken pieces since the list was read.
+    const WriteResult result = WriteProblemGoods(lines);
+    if (result == WriteResult::OutOfStock)
+        ui::msg().info(kOutOfStock);
+    if (result != WriteResult::Written)
         return;
     ui::msg().info(QStringLiteral("处理成功！"));
     // The stock list already shows the stock as it now is.

@@ -6,45 +6,71 @@
 #include "sales/checkout.h"
 #include "sales/salechanges.h"
 
-bool WriteProblemGoods(const QList<ProblemLine>& lines)
+namespace {
+
+// The pieces out of the stock row, while it has them all (to be sent with SendChecked).
+QString TakePiecesSql(const QString& StoreGUID, qint32 pieces)
 {
-    return gDbopt.Transact([&lines] {
+    const QString n = vb::numberText(pieces);
+    return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID='") +
+           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
+}
+
+// The problem-stock row marked as back at the factory on the day, while it is
+// not yet (to be sent with SendChecked).
+QString MarkBackAtFactorySql(qint32 BackStoreID, const QString& day)
+{
+    return QStringLiteral("Update BackStore Set IsBackFactory=1,BackFactoryDate='") + day + QStringLiteral("'") +
+           QStringLiteral(" Where ID=") + vb::numberText(BackStoreID) + QStringLiteral(" And IsBackFactory=0");
+}
+
+// The return's total row by gUser in gShopNo.
+QString FactoryBackTotalInsertSql(const FactoryReturn& r, const QString& day)
+{
+    return QStringLiteral("Insert Into FactoryBackTotal ([DateTime],Seller,SellerNo,Quantity,Amount,ShopNo) values('") +
+           day + QStringLiteral("','") + SqlQuote(gUser.No) + QStringLiteral("','") + SqlQuote(gUser.Name) +
+           QStringLiteral("',") + vb::numberText(double(r.Quantity)) + QStringLiteral(",") + vb::singleText(r.Amount) +
+           QStringLiteral(",'") + SqlQuote(gShopNo) + QStringLiteral("')");
+}
+
+}  // namespace
+
+WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
+{
+    return TransactChecked([&lines] {
         for (const ProblemLine& line : lines) {
+            // The stock row gives up the pieces first: a piece it no longer has
+            // is never costed.
+            if (const WriteResult taken =
+                    SendChecked(TakePiecesSql(line.StoreGUID, line.Quantity), WriteResult::OutOfStock);
+                taken != WriteResult::Written)
+                return taken;
             // The line's cost is what its pieces cost one by one.
             float cost = 0;
             for (qint32 i = 0; i < line.Quantity; ++i) {
                 qint32 batch = 0;
                 float price = 0;
                 if (!TakeCostFromBatch(line.StoreGUID, batch, price))
-                    return false;
+                    return WriteResult::Failed;
                 cost += price;
             }
             bool isErr = false;
-            gDbopt.Excute(QStringLiteral("Update Store Set Quantity=Quantity-") + vb::numberText(line.Quantity) +
-                              QStringLiteral(" Where GUID='") + SqlQuote(line.StoreGUID) + QStringLiteral("'"),
-                          isErr);
-            if (isErr)
-                return false;
             gDbopt.Excute(BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion), isErr);
             if (isErr)
-                return false;
+                return WriteResult::Failed;
         }
-        return true;
+        return WriteResult::Written;
     });
 }
 
-QStringList FactoryReturnStatements(const FactoryReturn& r)
+WriteResult WriteFactoryReturn(const FactoryReturn& r)
 {
     const QString day = ui::dayText(r.Day);
-    QStringList statements = {
-        QStringLiteral("Insert Into FactoryBackTotal ([DateTime],Seller,SellerNo,Quantity,Amount,ShopNo) values('") +
-        day + QStringLiteral("','") + SqlQuote(gUser.No) + QStringLiteral("','") + SqlQuote(gUser.Name) +
-        QStringLiteral("',") + vb::numberText(double(r.Quantity)) + QStringLiteral(",") + vb::singleText(r.Amount) +
-        QStringLiteral(",'") + SqlQuote(gShopNo) + QStringLiteral("')")};
-    for (const qint32 id : r.BackStoreIDs)
-        statements << QStringLiteral("Update BackStore Set IsBackFactory=1,BackFactoryDate='") + day +
-                          QStringLiteral("'") + QStringLiteral(" Where ID=") + vb::numberText(id);
-    return statements;
+    return TransactChecked([&] {
+        for (const qint32 id : r.BackStoreIDs)
+            if (const WriteResult marked = SendChecked(MarkBackAtFactorySql(id, day), WriteResult::BackAtFactory);
+                marked != WriteResult::Written)
+                return marked;
+        return SendChanges({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
+    });
 }
-
-bool WriteFactoryReturn(const FactoryReturn& r) { return WriteChanges(FactoryReturnStatements(r)); }

@@ -3,11 +3,11 @@
 // their return to the factory. Each is written as one transaction.
 
 #include "core/goodsfields.h"
+#include "sales/checkout.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // -- into problem stock -----------------------------------------------------------
 
@@ -18,12 +18,13 @@ struct ProblemLine : GoodsFields {
     QString BackResion;  // 质量问题
 };
 
-// For every line in order: each of its pieces is costed against a purchase batch
-// by the shop's costing rule (a piece finding no batch with stock costs 0), the
-// stock row gives up the pieces, and one problem-stock row records them with
-// their total cost. All of it is written, or nothing (false, after the engine's
-// message has been shown).
-bool WriteProblemGoods(const QList<ProblemLine>& lines);
+// For every line in order: the stock row gives up the pieces, each of them is
+// costed against a purchase batch by the shop's costing rule (a piece finding no
+// batch with stock costs 0), and one problem-stock row records them with their
+// total cost. All of it is written, or nothing: OutOfStock when a stock row has
+// fewer pieces left than its lines take (another program took them since the
+// list was read), Failed after the engine's message.
+WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
 
 // -- back to the factory ------------------------------------------------------------
 
@@ -34,9 +35,8 @@ struct FactoryReturn {
     QList<qint32> BackStoreIDs;  // the problem-stock rows going back
 };
 
-// The return's total row by gUser in gShopNo, and every problem-stock row marked
-// as back at the factory on the return date.
-QStringList FactoryReturnStatements(const FactoryReturn& r);
-// All of it as one transaction; false (after the engine's message) when nothing
-// was written.
-bool WriteFactoryReturn(const FactoryReturn& r);
+// Every problem-stock row marked as back at the factory on the return date, and
+// the return's total row by gUser in gShopNo, as one transaction. Nothing is
+// written unless it is Written: BackAtFactory when a row went back since it was
+// listed (another program returned it), Failed after the engine's message.
+WriteResult WriteFactoryReturn(const FactoryReturn& r);

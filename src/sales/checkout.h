@@ -21,14 +21,16 @@ struct SaleLine : GoodsFields {
 
 // -- writes that check what they change ----------------------------------------------
 // Two copies of the program may work on one database file, so what a window read
-// may have changed by the time it writes. A write therefore changes a stock row
-// or a sale line only while it is as the window read it, within its transaction.
+// may have changed by the time it writes. A write therefore changes a stock row,
+// a sale line or a problem-stock row only while it is as the window read it,
+// within its transaction.
 
 enum class WriteResult {
     Written,
-    Failed,       // a statement failed, after the engine's message; nothing is stored
-    OutOfStock,   // a stock row had no piece left to give; nothing is stored
-    LineChanged,  // a sale line was voided, returned or exchanged since it was listed; nothing is stored
+    Failed,         // a statement failed, after the engine's message; nothing is stored
+    OutOfStock,     // a stock row had fewer pieces left than the write takes; nothing is stored
+    LineChanged,    // a sale line was voided, returned or exchanged since it was listed; nothing is stored
+    BackAtFactory,  // a problem-stock row went back to the factory since it was listed; nothing is stored
 };
 
 // Sends a change that must change exactly one row, inside a transaction the

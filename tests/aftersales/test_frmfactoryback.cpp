@@ -228,12 +228,43 @@ TEST_F(FactoryBack, AReturnThroughTheWindowRecordsOneTotalAndMarksItsRows)
     EXPECT_EQ(listed(*again), QStringList({c + " 0"}));
 }
 
+TEST_F(FactoryBack, RowsAnotherProgramReturnedMeanwhileAreNotReturnedAgain)
+{
+    const struct {
+        const char* what;
+        QList<int> ticks;  // list rows
+        QString returned;  // by another program after the rows were ticked
+    } cases[] = {
+        {"the only row ticked", {2}, a},
+        {"the last of the rows ticked", {1, 2}, a},
+        {"the first of the rows ticked", {1, 2}, b},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sql("Update BackStore Set IsBackFactory=0,BackFactoryDate=Null Where ID in (" + a + "," + b + ")");
+        messages().clear();
+        auto w = open();
+        for (int r : c.ticks)
+            clickTick(*w, r);
+        w->txtAmount->setText("120");
+        const QStringList ticks = listed(*w);
+        elsewhere("Update BackStore Set IsBackFactory=1,BackFactoryDate='2024-03-04' Where ID=" + c.returned);
+        const QStringList untouched = everything();
+        w->cmdRegist->click();
+        EXPECT_EQ(messages().texts(), QStringList({"对不起！选中的商品中有已经退回厂家的，请重新打开厂家退货！"}));
+        EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+        EXPECT_EQ(everything(), untouched);
+        EXPECT_EQ(listed(*w), ticks);
+        EXPECT_EQ(w->txtAmount->text(), "120");
+    }
+}
+
 TEST_F(FactoryBack, AFailureHalfWayWritesNothingAndKeepsTheTicks)
 {
     auto w = open();
     w->cmdAll->click();
     w->txtAmount->setText("200");
-    // The total row and the first row's mark go through; the second row's mark does not.
+    // The first row's mark goes through; the second row's does not.
     failWritesWhere("BackStore", "UPDATE", "OLD.ID=" + a);
     const QStringList untouched = everything();
     w->cmdRegist->click();

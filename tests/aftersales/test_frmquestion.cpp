@@ -310,6 +310,36 @@ TEST_F(Problem, AFailureHalfWayWritesNothingAndKeepsThePendingLines)
     EXPECT_EQ(scalar("select count(*) from BackStore"), "2");
 }
 
+TEST_F(Problem, PiecesAnotherProgramTookMeanwhileAreNotSetAside)
+{
+    const struct {
+        const char* what;
+        QList<QPair<int, const char*>> lines;  // list row and pieces
+        QString change;                        // made elsewhere after the lines were added
+    } cases[] = {
+        {"sold", {{1, "2"}}, "Update Store Set Quantity=1 Where GUID='" + K1 + "'"},
+        {"the second line of the row", {{1, "4"}, {1, "3"}}, "Update Store Set Quantity=6 Where GUID='" + K1 + "'"},
+        {"the second row", {{1, "2"}, {2, "2"}}, "Update Store Set Quantity=1 Where GUID='" + K2 + "'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sql("Update Store Set Quantity=7 Where GUID='" + K1 + "'");
+        messages().clear();
+        auto w = open();
+        for (const auto& [row, pieces] : c.lines)
+            add(*w, row, pieces, "开胶");
+        const QStringList lines = pending(*w), listed = stockList(*w);
+        elsewhere(c.change);
+        const QStringList untouched = everything();
+        w->cmdOk->click();
+        EXPECT_EQ(messages().texts(), QStringList({kShort}));
+        EXPECT_EQ(messages().last().icon, ui::Icon::Information);
+        EXPECT_EQ(everything(), untouched);
+        EXPECT_EQ(pending(*w), lines);
+        EXPECT_EQ(stockList(*w), listed);
+    }
+}
+
 TEST_F(Problem, AClerkSetsAPieceAsideThroughTheWindow)
 {
     auto w = open();

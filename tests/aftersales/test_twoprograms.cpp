@@ -1,8 +1,9 @@
-// Two copies of the program on one database file, taking the same last piece or
-// the same sale line at the same moment: one of them gets it, the other is
-// refused and writes nothing.
+// Two copies of the program on one database file, taking the same last pieces,
+// the same sale line or the same problem stock at the same moment: one of them
+// gets it, the other is refused and writes nothing.
 #include "aftersales/clientexchange.h"
 #include "aftersales/clientreturn.h"
+#include "aftersales/problemstock.h"
 #include "platform/flexgrid.h"
 #include "sales/checkout.h"
 #include "support/childprocess.h"
@@ -12,6 +13,7 @@ namespace {
 
 const QString K3 = QStringLiteral("{00000000-0000-0000-0000-0000000000D3}");  // its last piece
 const QString K4 = QStringLiteral("{00000000-0000-0000-0000-0000000000D4}");  // its last piece, with no batch
+const QString K5 = QStringLiteral("{00000000-0000-0000-0000-0000000000D5}");  // three pieces, two in a batch
 
 // A piece at full price, as the sale list or the pending pairs hold it.
 template <typename Piece>
@@ -25,10 +27,12 @@ Piece atFullPrice(const QString& StoreGUID)
     return piece;
 }
 
-// A copy of the program taking a piece or a sale line: it reads the line as its
-// window lists it, waits for the other copy and writes. Arguments after the
-// start's: the database folder, what it does, the key of the sale line (of the
-// stock row for a sale) and, for an exchange, the stock row of the replacement.
+// A copy of the program taking pieces, a sale line or problem stock: it reads a
+// sale line as its window lists it, waits for the other copy and writes.
+// Arguments after the start's: the database folder, what it does, the key of the
+// sale line (of the stock row for a sale and for problem goods, the problem-stock
+// rows' IDs joined by commas for a factory return) and, for an exchange, the
+// stock row of the replacement.
 // Exits with the WriteResult, or with 10 or more when it could not write.
 int TakingProgram(const QStringList& args)
 {
@@ -36,8 +40,9 @@ int TakingProgram(const QStringList& args)
     if (!OpenShopSession(args.value(2)))
         return 10;
     const QString what = args.value(3), key = args.value(4), goods = args.value(5);
+    const bool ofASaleLine = !QStringList{"sell", "problem goods", "factory return"}.contains(what);
     SoldLine line;
-    if (what != QStringLiteral("sell")) {
+    if (ofASaleLine) {
         FlexGrid list;
         list.bind(gDbopt.Excute(SaleLinesSql(QStringLiteral(" GUID='") + key + QLatin1Char('\''), kAmountCaption)));
         if (list.rows() != 2)
@@ -60,6 +65,17 @@ int TakingProgram(const QStringList& args)
         r.SellGUID = line.GUID;
         r.SellNo = line.SellNo;
         result = WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}});
+    } else if (what == QStringLiteral("problem goods")) {
+        ProblemLine faulty;
+        faulty.StoreGUID = key;
+        faulty.Quantity = 2;
+        faulty.BackResion = QStringLiteral("开胶");
+        result = WriteProblemGoods({faulty});
+    } else if (what == QStringLiteral("factory return")) {
+        FactoryReturn back{QDate(2024, 3, 5), 5, 100, {}};
+        for (const QString& id : key.split(QLatin1Char(',')))
+            back.BackStoreIDs << id.toInt();
+        result = WriteFactoryReturn(back);
     } else {
         return 13;
     }
@@ -75,6 +91,8 @@ protected:
         stock(K3, "K-300", 1);
         batch(K3, 50, 1, "2024-02-01");
         stock(K4, "K-400", 1);
+        stock(K5, "K-500", 3);
+        batch5 = batch(K5, 30, 2, "2024-02-01");
     }
     QString storeOf(const QString& key) { return "select Quantity from Store Where GUID='" + key + "'"; }
     QString batchOf(const QString& id) { return "select Quantity from BuyPrice Where ID=" + id; }
@@ -86,6 +104,17 @@ protected:
     {
         return "select count(*) from Sell Where GUID='" + sellGUID + "' And State=" + QString::number(state);
     }
+    // A problem-stock row of the pieces, not yet back at the factory; its ID.
+    QString problem(int quantity)
+    {
+        sql("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace,"
+            "Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) Values('" + K1 + "','" +
+            gShopNo + "','K-100','夹克','B','XL','黑','棉','一等','广州'," + QString::number(quantity) +
+            ",80,'开胶','s01','张',0,Null)");
+        return scalar("select max(ID) from BackStore");
+    }
+
+    QString batch5;
 };
 
 }  // namespace
@@ -93,6 +122,7 @@ protected:
 TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
 {
     const QString v = sold({}), n = sold({}), p = sold({}), x = sold({}), e1 = sold({}), e2 = sold({});
+    const QString ticked = problem(2) + "," + problem(3);
     const auto q = [](const QString& key) { return "'" + key + "'"; };
     // What each copy does: what, the key, the replacement's stock row.
     const struct {
@@ -117,6 +147,14 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
          WriteResult::OutOfStock,
          {{storeOf(K4), -1}, {storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(e1) + "," + q(e2)), 1},
           {"select count(*) from Sell Where StoreGUID=" + q(K4), 1}}},
+        {"two programs setting two of the three pieces aside", {"problem goods", K5}, {"problem goods", K5},
+         WriteResult::OutOfStock,
+         {{storeOf(K5), -2}, {batchOf(batch5), -2}, {"select count(*) from BackStore Where [GUID]=" + q(K5), 1},
+          {"select sum(BuyPrice) from BackStore Where [GUID]=" + q(K5), 60}}},
+        {"two returns of the same problem stock to the factory", {"factory return", ticked},
+         {"factory return", ticked}, WriteResult::BackAtFactory,
+         {{"select count(*) from FactoryBackTotal", 1}, {"select sum(Quantity) from FactoryBackTotal", 5},
+          {"select count(*) from BackStore Where IsBackFactory<>0 And ID in (" + ticked + ")", 2}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
