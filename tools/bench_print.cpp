@@ -13,6 +13,7 @@
 // preview of 10,000 rows under 2 s, the export of 100,000 rows under 3 s (the
 // median).
 #include "platform/flexgrid.h"
+#include "platform/headless.h"
 #include "platform/services.h"
 #include "reports/arprinter.h"
 #include "reports/frmprint.h"
@@ -152,8 +153,7 @@ Figure measure(const QString& action, const std::function<void()>& setup, const 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     tools::Arguments args(QStringLiteral("Times the print service on long lists."), {});
     const auto rowsOption =

@@ -57,6 +57,7 @@
 #include "goods/frmgoodsproperty.h"
 #include "goods/frmputin.h"
 #include "platform/flexgrid.h"
+#include "platform/headless.h"
 #include "platform/jetdb.h"
 #include "platform/services.h"
 #include "reports/frmbackchangequery.h"
@@ -1265,8 +1266,7 @@ void quieter(QtMsgType type, const QMessageLogContext& context, const QString& t
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::useHeadlessShopScreen();
     qtMessages = qInstallMessageHandler(quieter);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));

@@ -15,6 +15,7 @@
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "goods/receipttriple.h"
+#include "platform/headless.h"
 #include "platform/receiptprinter.h"
 #include "platform/services.h"
 #include "reports/frmstore.h"
@@ -212,8 +213,7 @@ bool receiptPicture(const QString& pdf, const QString& png, const QString& workF
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
     tools::Arguments args(QStringLiteral("Draws the README's pictures anew into <folder>: main-window.png, counter.png, "

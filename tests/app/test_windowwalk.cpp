@@ -28,6 +28,7 @@
 #include "goods/frmgoodsproperty.h"
 #include "goods/frmputin.h"
 #include "platform/flexgrid.h"
+#include "platform/headless.h"
 #include "reports/frmbackchangequery.h"
 #include "reports/frmbackfactoryquery.h"
 #include "reports/frmblankoutquery.h"
@@ -51,7 +52,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,7 +61,6 @@
 #include <QScreen>
 #include <QStyleOptionButton>
 #include <QTabWidget>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -69,28 +68,9 @@
 
 namespace {
 
-// The free part of the shop's screen.
-const QRect kFree(0, 0, 1366, 728);
-
-// The offscreen desktop has no panels: its one screen is made the free part
-// alone. The screens are read when the program's QApplication is made, so this
-// runs before main().
-const bool kOnShopScreen = [] {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && platform != "offscreen")
-        return false;
-    static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/shop-screen-XXXXXX.json"));
-    if (!config.open())
-        return false;
-    config.write(QStringLiteral(R"({"screens": [{"name": "shop", "x": 0, "y": 0, "width": %1, "height": %2,
-                                                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
-                     .arg(kFree.width())
-                     .arg(kFree.height())
-                     .toUtf8());
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
-    return true;
-}();
+// The free part of the shop's screen, which the test programs' offscreen
+// desktop has.
+const QRect kFree = ui::kShopScreenFree;
 
 // The buttons of the window (not of the windows opened from it) whose captions
 // do not show whole, each as "class name: caption".
@@ -153,8 +133,7 @@ protected:
     void SetUp() override
     {
         SoldLines::SetUp();
-        ASSERT_TRUE(kOnShopScreen) << "tried on a desktop of its own";
-        ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), kFree);
+        ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), kFree) << "tried on a desktop of its own";
         InstallSkin();
         // A receipt line to correct and a sale line to exchange.
         purchases::receive(QStringLiteral("K-300"), 3, 50, QDate(2024, 3, 5));

@@ -1,5 +1,7 @@
-// Every test program runs under one QApplication (offscreen in CI), named as the
-// program is, since message boxes without a title of their own show that name.
+// Every test program runs under one QApplication, named as the program is, since
+// message boxes without a title of their own show that name; without a desktop
+// (in CI) on the offscreen one, whose screen is as large as the shop's.
+#include "platform/headless.h"
 #include "support/childprocess.h"
 
 #include <QApplication>
@@ -7,8 +9,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
     int exitCode = 0;
