@@ -21,6 +21,15 @@ QString AbateRefusal(AbateCheck check)
                                            : QStringLiteral("请输入0.1-10的数字或小数！");
 }
 
+SpecialCheck CheckSpecial(const QString& price, const QString& retail)
+{
+    if (!vb::isNumeric(price) || !SpecialAmount(price))
+        return SpecialCheck::NotANumber;
+    if (vb::val(price) < 0)
+        return SpecialCheck::BelowZero;
+    return vb::val(price) > vb::val(retail) ? SpecialCheck::AboveRetail : SpecialCheck::Ok;
+}
+
 std::optional<qint32> DiscountAmount(const QString& retail, const QString& abate)
 {
     const double factor = abate == kFull ? 10 : vb::val(abate);

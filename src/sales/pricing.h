@@ -24,6 +24,15 @@ AbateCheck CheckAbate(const QString& abate);
 // The refusal of a discount text that is not Ok.
 QString AbateRefusal(AbateCheck check);
 
+enum class SpecialCheck {
+    Ok,           // a number from 0 up to the retail price
+    NotANumber,   // no number, or none the program can hold
+    BelowZero,    // a price that would pay the customer for the goods
+    AboveRetail,  // dearer than the retail price
+};
+// The special price typed, in this order of its checks, against the retail price.
+SpecialCheck CheckSpecial(const QString& price, const QString& retail);
+
 // The amount for one piece at a discount: retail × factor ÷ 10 to the nearest
 // whole number, factor 10 for "全"; nullopt when it does not fit 32 bits.
 std::optional<qint32> DiscountAmount(const QString& retail, const QString& abate);

@@ -42,6 +42,23 @@ TEST(Pricing, DiscountsAndSpecialPrices)
     for (const char* stays : {"1", "100", "08.5", "10.0", "全"})
         EXPECT_EQ(AbateAsShown(stays), stays);
 
+    const struct {
+        const char* price;
+        const char* retail;
+        SpecialCheck check;
+    } specials[] = {
+        {"85", "85", SpecialCheck::Ok},  // as dear as retail
+        {"0", "85", SpecialCheck::Ok},
+        {"85.5", "85", SpecialCheck::AboveRetail},
+        {"-1", "85", SpecialCheck::BelowZero},
+        {"abc", "85", SpecialCheck::NotANumber},
+        {"", "85", SpecialCheck::NotANumber},
+        {"4e9", "5e9", SpecialCheck::NotANumber},  // beyond 32 bits
+        {"-4e9", "85", SpecialCheck::NotANumber},  // that before below 0
+    };
+    for (const auto& c : specials)
+        EXPECT_EQ(CheckSpecial(c.price, c.retail), c.check) << c.price << " against " << c.retail;
+
     EXPECT_EQ(SpecialAmount("99.5"), 100);
     EXPECT_EQ(SpecialAmount("98.5"), 98);
     EXPECT_EQ(SpecialAmount("40000"), 40000);
