@@ -7,6 +7,7 @@
 // nothing to the database; the exchange window's commit does.
 
 #include "platform/formbase.h"
+#include "sales/stockpicker.h"
 
 class FlexGrid;
 class frmClientBackChange;
@@ -21,6 +22,10 @@ public:
     // The picker of the exchange window it adds its pairs to.
     explicit frmChange(frmClientBackChange& exchange);
 
+private:
+    sales::StockPicker stock_;  // the stock list and the price boxes, first: the controls below are its
+
+public:
     QLineEdit* txtNo;
     FlexGrid* VSFlexGrid;  // the goods in stock
     QRadioButton* OptAbate;
@@ -34,26 +39,14 @@ public:
     // The sale line to replace.
     void LoadIt(const QString& GUID, const QString& SellNo, const QString& TypeNo, float Price);
 
-    void LoadStockList();
-    void txtNo_Change();
     void VSFlexGrid_KeyPress(int& KeyAscii);
     bool OptAbate_KeyDown(int KeyCode);
-    void OptAbate_Click();
-    void OptChangePrice_Click();
-    void txtAbate_GotFocus();
-    void txtChangePrice_GotFocus();
-    bool txtAbate_KeyDown(int KeyCode);
-    bool txtChangePrice_KeyDown(int KeyCode);
-    void txtAbate_Change();
     void txtAbate_KeyPress(int& KeyAscii);
     void txtChangePrice_KeyPress(int& KeyAscii);
     void cmdOk_Click();
 
 private:
     void Form_Load();
-    // Binds the stock list to a query of the shop's stock and lays it out.
-    void BindStock(const QString& sql);
-    bool hasStockRow() const;
     // The checks of the discount box and of the special-price box, each with the
     // focus where its refusal sends it; false after the refusal.
     bool CheckAbateBox();

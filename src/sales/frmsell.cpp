@@ -9,7 +9,6 @@
 #include "sales/pricing.h"
 #include "sales/receipts.h"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,16 +51,17 @@ QLabel* figure(QWidget* parent)
 
 frmSell::frmSell(QWidget* parent)
     : FormBase(parent),
-      VSFlexGrid(new FlexGrid(this)),
+      stock_(this, QStringLiteral(",IDCode as 条码"), 1148),
+      VSFlexGrid(stock_.VSFlexGrid),
       VSSell(new FlexGrid(this)),
-      txtNo(new QLineEdit(this)),
+      txtNo(stock_.txtNo),
       txtIDCode(new QLineEdit(this)),
       txtQuatity(new QLineEdit(QStringLiteral("1"), this)),
       txtPrice(new QLineEdit(this)),
-      OptAbate(new QRadioButton(QStringLiteral("折 扣"), this)),
-      txtAbate(new QLineEdit(pricing::kFull, this)),
-      OptChangePrice(new QRadioButton(QStringLiteral("特 价"), this)),
-      txtChangePrice(new QLineEdit(this)),
+      OptAbate(stock_.OptAbate),
+      txtAbate(stock_.txtAbate),
+      OptChangePrice(stock_.OptChangePrice),
+      txtChangePrice(stock_.txtChangePrice),
       cmdAdd(new QPushButton(QStringLiteral("加 单(&A)"), this)),
       lbAmount(figure(this)),
       lbOpt(new QLabel(this)),
@@ -83,16 +83,10 @@ frmSell::frmSell(QWidget* parent)
           this))
 {
     setWindowTitle(QStringLiteral("售货"));
-    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
     VSSell->setObjectName(QStringLiteral("VSSell"));
-    txtNo->setObjectName(QStringLiteral("txtNo"));
     txtIDCode->setObjectName(QStringLiteral("txtIDCode"));
     txtQuatity->setObjectName(QStringLiteral("txtQuatity"));
     txtPrice->setObjectName(QStringLiteral("txtPrice"));
-    OptAbate->setObjectName(QStringLiteral("OptAbate"));
-    txtAbate->setObjectName(QStringLiteral("txtAbate"));
-    OptChangePrice->setObjectName(QStringLiteral("OptChangePrice"));
-    txtChangePrice->setObjectName(QStringLiteral("txtChangePrice"));
     cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
     lbAmount->setObjectName(QStringLiteral("lbAmount"));
     lbOpt->setObjectName(QStringLiteral("lbOpt"));
@@ -105,18 +99,13 @@ frmSell::frmSell(QWidget* parent)
     LbInfo->setObjectName(QStringLiteral("LbInfo"));
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
-    auto* modes = new QButtonGroup(this);
-    modes->addButton(OptAbate);
-    modes->addButton(OptChangePrice);
-    OptAbate->setChecked(true);
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
     LbInfo->setForegroundRole(QPalette::PlaceholderText);
 
     // Goods number and bar code on the left, the seller and the sale number on the right.
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("货  号"), this));
-    top->addWidget(txtNo);
+    stock_.AddGoodsNumber(top);
     top->addSpacing(16);
     top->addWidget(new QLabel(QStringLiteral("条  码"), this));
     top->addWidget(txtIDCode);
@@ -126,7 +115,6 @@ frmSell::frmSell(QWidget* parent)
     top->addSpacing(24);
     top->addWidget(new QLabel(QStringLiteral("销售编号："), this));
     top->addWidget(lbNo);
-    txtNo->setMinimumWidth(200);
     txtIDCode->setMinimumWidth(200);
     lbNo->setMinimumWidth(110);
 
@@ -138,15 +126,11 @@ frmSell::frmSell(QWidget* parent)
     entry->addWidget(new QLabel(QStringLiteral("零售价"), this));
     entry->addWidget(txtPrice);
     entry->addSpacing(16);
-    entry->addWidget(OptAbate);
-    entry->addWidget(txtAbate);
-    entry->addSpacing(16);
-    entry->addWidget(OptChangePrice);
-    entry->addWidget(txtChangePrice);
+    stock_.AddPriceBoxes(entry);
     entry->addSpacing(16);
     entry->addWidget(cmdAdd);
     entry->addStretch(1);
-    for (QLineEdit* box : {txtQuatity, txtPrice, txtAbate, txtChangePrice})
+    for (QLineEdit* box : {txtQuatity, txtPrice})
         box->setFixedWidth(96);
 
     // The total due, the customer's payment and the change.
@@ -194,7 +178,11 @@ frmSell::frmSell(QWidget* parent)
     setTabOrder(VSSell, txtReciveAmout);
     setTabOrder(txtReciveAmout, cmdCheckOut);
 
-    connect(txtNo, &QLineEdit::textChanged, this, [this] { txtNo_Change(); });
+    // The filter's first row gives the price, as every current row does.
+    connect(&stock_, &sales::StockPicker::filtered, this, [this] {
+        if (stock_.hasStockRow())
+            txtPrice->setText(VSFlexGrid->text(1, kKeyPrice));
+    });
     vbkeys::onKeyDown(txtNo, [this](int key, Qt::KeyboardModifiers) { return txtNo_KeyDown(key); });
     vbkeys::onKeyPress(txtIDCode, [this](int& k) { txtIDCode_KeyPress(k); });
     connect(VSFlexGrid, &FlexGrid::enterPressed, this, [this] {
@@ -203,17 +191,9 @@ frmSell::frmSell(QWidget* parent)
     });
     connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
     vbkeys::onGotFocus(txtQuatity, [this] { txtQuatity_GotFocus(); });
-    vbkeys::onGotFocus(txtAbate, [this] { txtAbate_GotFocus(); });
-    vbkeys::onGotFocus(txtChangePrice, [this] { txtChangePrice_GotFocus(); });
     vbkeys::onKeyPress(txtQuatity, [this](int& k) { txtQuatity_KeyPress(k); });
-    connect(txtAbate, &QLineEdit::textChanged, this, [this] { txtAbate_Change(); });
     vbkeys::onKeyPress(txtAbate, [this](int& k) { txtAbate_KeyPress(k); });
-    vbkeys::onKeyDown(txtAbate, [this](int key, Qt::KeyboardModifiers) { return txtAbate_KeyDown(key); });
     vbkeys::onKeyPress(txtChangePrice, [this](int& k) { txtChangePrice_KeyPress(k); });
-    vbkeys::onKeyDown(txtChangePrice,
-                      [this](int key, Qt::KeyboardModifiers) { return txtChangePrice_KeyDown(key); });
-    connect(OptAbate, &QRadioButton::clicked, this, [this] { OptAbate_Click(); });
-    connect(OptChangePrice, &QRadioButton::clicked, this, [this] { OptChangePrice_Click(); });
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(VSSell, &FlexGrid::enterPressed, this, [this] {
         int k = 13;
@@ -236,28 +216,12 @@ frmSell::frmSell(QWidget* parent)
 
 void frmSell::Form_Load()
 {
-    LoadStockList();
+    stock_.LoadStockList();
     InitSaleGrid();
     lbOpt->setText(gUser.Name);
     lbNo->setText(GetNextSellNo(&sellNoStatus_));
-    if (hasStockRow())
+    if (stock_.hasStockRow())
         txtPrice->setText(VSFlexGrid->text(VSFlexGrid->row(), kKeyPrice));
-}
-
-void frmSell::BindStock(const QString& sql)
-{
-    VSFlexGrid->bind(gDbopt.Excute(sql));
-    VSFlexGrid->setColHidden(1, true);
-    SetGridColumns(*VSFlexGrid, 1148);
-}
-
-bool frmSell::hasStockRow() const { return VSFlexGrid->rows() > 1; }
-
-void frmSell::LoadStockList()
-{
-    BindStock(kStockColumns +
-              QStringLiteral(",Quantity as 数量,Price as 零售价,IDCode as 条码 from Store Where ShopNo='") +
-              SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0"));
 }
 
 void frmSell::InitSaleGrid()
@@ -277,25 +241,9 @@ void frmSell::InitSaleGrid()
 
 // -- finding goods --------------------------------------------------------------
 
-void frmSell::txtNo_Change()
-{
-    const QString columns =
-        kStockColumns + QStringLiteral(",Quantity as 数量 ,Price as 零售价,IDCode as 条码 from Store Where ");
-    const QString shop = QStringLiteral("ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
-    const QString typed = txtNo->text();
-    if (typed.isEmpty())
-        BindStock(columns + shop);
-    else
-        BindStock(columns + QStringLiteral("Typeno Like'%") + SqlQuote(typed) + QStringLiteral("%' And ") + shop);
-    if (hasStockRow()) {
-        VSFlexGrid->setRow(1);
-        txtPrice->setText(VSFlexGrid->text(1, kKeyPrice));
-    }
-}
-
 bool frmSell::txtNo_KeyDown(int KeyCode)
 {
-    if (KeyCode != Qt::Key_Down || !hasStockRow())
+    if (KeyCode != Qt::Key_Down || !stock_.hasStockRow())
         return false;
     VSFlexGrid->setFocus();
     if (VSFlexGrid->rows() > 2 && VSFlexGrid->row() < VSFlexGrid->rows() - 1)
@@ -307,11 +255,9 @@ void frmSell::txtIDCode_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    BindStock(kStockColumns +
-              QStringLiteral(",Quantity as 数量 ,Price as 零售价,IDCode as 条码 from Store Where ShopNo='") +
-              SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0 And IDCode='") + SqlQuote(txtIDCode->text()) +
-              QStringLiteral("'"));
-    if (!hasStockRow())
+    stock_.BindStock(sales::StockPicker::InStock() + QStringLiteral(" And IDCode='") + SqlQuote(txtIDCode->text()) +
+                     QStringLiteral("'"));
+    if (!stock_.hasStockRow())
         return;
     VSFlexGrid->setRow(1);
     txtPrice->setText(VSFlexGrid->text(1, kKeyPrice));
@@ -320,7 +266,7 @@ void frmSell::txtIDCode_KeyPress(int& KeyAscii)
 
 void frmSell::VSFlexGrid_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii == 13 && hasStockRow())
+    if (KeyAscii == 13 && stock_.hasStockRow())
         txtQuatity->setFocus();
 }
 
@@ -334,46 +280,6 @@ void frmSell::VSFlexGrid_RowColChange()
 // -- the entry boxes --------------------------------------------------------------
 
 void frmSell::txtQuatity_GotFocus() { txtQuatity->selectAll(); }
-
-void frmSell::txtAbate_GotFocus()
-{
-    txtAbate->selectAll();
-    OptAbate->setChecked(true);
-}
-
-void frmSell::txtChangePrice_GotFocus()
-{
-    txtChangePrice->selectAll();
-    OptChangePrice->setChecked(true);
-}
-
-void frmSell::txtAbate_Change()
-{
-    const QString shown = pricing::AbateAsShown(txtAbate->text());
-    if (shown != txtAbate->text())
-        txtAbate->setText(shown);
-}
-
-bool frmSell::txtAbate_KeyDown(int KeyCode)
-{
-    if (KeyCode != Qt::Key_Down)
-        return false;
-    OptChangePrice->setChecked(true);
-    txtChangePrice->setFocus();
-    return true;
-}
-
-bool frmSell::txtChangePrice_KeyDown(int KeyCode)
-{
-    if (KeyCode != Qt::Key_Up)
-        return false;
-    OptAbate->setChecked(true);
-    txtAbate->setFocus();
-    return true;
-}
-
-void frmSell::OptAbate_Click() { txtAbate->setFocus(); }
-void frmSell::OptChangePrice_Click() { txtChangePrice->setFocus(); }
 
 bool frmSell::CheckQuantity(bool informationIcon)
 {
@@ -409,7 +315,7 @@ void frmSell::txtQuatity_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    if (!hasStockRow()) {
+    if (!stock_.hasStockRow()) {
         ui::msg().info(QStringLiteral("请选择一个商品！"));
         return;
     }
@@ -422,17 +328,13 @@ void frmSell::txtAbate_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    const QString abate = txtAbate->text();
-    pricing::AbateCheck check = pricing::CheckAbate(abate);
-    // An amount the program cannot hold is refused as a discount out of range.
-    if (check == pricing::AbateCheck::Ok && !pricing::DiscountAmount(txtPrice->text(), abate))
-        check = pricing::AbateCheck::OutOfRange;
+    const pricing::AbateCheck check = stock_.CheckDiscount(txtPrice->text());
     if (check != pricing::AbateCheck::Ok) {
         ui::msg().exclaim(pricing::AbateRefusal(check));
         txtAbate->setFocus();
         return;
     }
-    if (!hasStockRow())
+    if (!stock_.hasStockRow())
         return;
     if (!CheckQuantity(false))
         return;
@@ -444,20 +346,16 @@ void frmSell::txtChangePrice_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    if (!hasStockRow()) {
+    if (!stock_.hasStockRow()) {
         ui::msg().exclaim(QStringLiteral("请选择一个商品！"));
         txtChangePrice->setFocus();
         return;
     }
-    const QString price = txtChangePrice->text();
-    // A special price below 0 would pay the customer for the goods.
-    if (!vb::isNumeric(price) || vb::val(price) < 0 || !pricing::SpecialAmount(price)) {
-        ui::msg().exclaim(QStringLiteral("请输入有效数字！"));
-        txtChangePrice->setFocus();
-        return;
-    }
-    if (vb::val(price) > vb::val(txtPrice->text())) {
-        ui::msg().exclaim(QStringLiteral("特价比零售价还要贵么？"));
+    const pricing::SpecialCheck check = stock_.CheckSpecialPrice(txtPrice->text());
+    // A price below 0 would pay the customer for the goods: no number either.
+    if (check != pricing::SpecialCheck::Ok) {
+        ui::msg().exclaim(check == pricing::SpecialCheck::AboveRetail ? QStringLiteral("特价比零售价还要贵么？")
+                                                                      : QStringLiteral("请输入有效数字！"));
         txtChangePrice->setFocus();
         return;
     }
@@ -492,16 +390,8 @@ void frmSell::AddPiecesToSaleList(const QString& StoreGUID)
     const qint32 pieces = pricing::Pieces(txtQuatity->text()).value_or(0);
     const int from = VSFlexGrid->row();
     for (qint32 i = 0; i < pieces; ++i) {
-        QString abate;
-        std::optional<qint32> amount;
-        if (OptAbate->isChecked()) {
-            abate = txtAbate->text();
-            amount = pricing::DiscountAmount(txtPrice->text(), abate);
-        } else {
-            abate = pricing::kSpecial;
-            amount = pricing::SpecialAmount(txtChangePrice->text());
-        }
-        if (!amount)
+        const sales::StockPicker::Charge charge = stock_.PieceCharge(txtPrice->text());
+        if (!charge.Amount)
             return;  // the checks before adding refuse such amounts
         VSSell->addItem(QString());
         const int r = VSSell->rows() - 1;
@@ -509,10 +399,10 @@ void frmSell::AddPiecesToSaleList(const QString& StoreGUID)
         SetGoodsOfGridRow(*VSSell, r, GoodsOfGridRow(*VSFlexGrid, from));
         VSSell->setText(r, kKeyPrice, txtPrice->text());
         VSSell->setText(r, kKeyQuantity, QStringLiteral("1"));
-        VSSell->setText(r, kKeyAbate, abate);
-        VSSell->setText(r, kKeyAmount, vb::numberText(*amount));
+        VSSell->setText(r, kKeyAbate, charge.Abate);
+        VSSell->setText(r, kKeyAmount, vb::numberText(*charge.Amount));
         VSSell->setRow(r);
-        lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) + *amount));
+        lbAmount->setText(vb::numberText(vb::val(lbAmount->text()) + *charge.Amount));
     }
     if (VSSell->rows() > 1)
         VSSell->showCell(VSSell->row(), 2);

@@ -7,6 +7,7 @@
 
 #include "platform/formbase.h"
 #include "sales/checkout.h"
+#include "sales/stockpicker.h"
 
 class FlexGrid;
 class QAction;
@@ -21,6 +22,10 @@ class frmSell : public FormBase {
 public:
     explicit frmSell(QWidget* parent = nullptr);
 
+private:
+    sales::StockPicker stock_;  // the stock list and the price boxes, first: the controls below are its
+
+public:
     FlexGrid* VSFlexGrid;  // the stock list
     FlexGrid* VSSell;      // the sale list, one line per piece
     QLineEdit* txtNo;
@@ -43,25 +48,16 @@ public:
     QLabel* LbInfo;
     QLabel* lbTitle;
 
-    void LoadStockList();
     void InitSaleGrid();
     void AddPiecesToSaleList(const QString& StoreGUID);
     qint32 CountPiecesInSaleList(const QString& StoreGUID) const;
 
-    void txtNo_Change();
     bool txtNo_KeyDown(int KeyCode);
     void txtIDCode_KeyPress(int& KeyAscii);
     void VSFlexGrid_KeyPress(int& KeyAscii);
     void VSFlexGrid_RowColChange();
     void txtQuatity_GotFocus();
-    void txtAbate_GotFocus();
-    void txtChangePrice_GotFocus();
     void txtQuatity_KeyPress(int& KeyAscii);
-    void txtAbate_Change();
-    bool txtAbate_KeyDown(int KeyCode);
-    bool txtChangePrice_KeyDown(int KeyCode);
-    void OptAbate_Click();
-    void OptChangePrice_Click();
     void txtAbate_KeyPress(int& KeyAscii);
     void txtChangePrice_KeyPress(int& KeyAscii);
     void cmdAdd_Click();
@@ -80,9 +76,6 @@ protected:
 
 private:
     void Form_Load();
-    // Binds the stock list to a query of the shop's stock and lays it out.
-    void BindStock(const QString& sql);
-    bool hasStockRow() const;
     // The quantity checks shared by every way of adding; false after the step's message.
     bool CheckQuantity(bool informationIcon);
     QList<SaleLine> SaleLines() const;
