@@ -3,10 +3,10 @@
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "core/picklistwidgets.h"
+#include "core/queryparts.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "platform/vbkeys.h"
-#include "reports/querywindow.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -32,7 +32,7 @@ frmOtherOut::frmOtherOut(QWidget* parent)
       comItem(PickListCombo(this)),
       cmdColour(PickListButton(this)),
       txtAmount(new QLineEdit(this)),
-      DT(QueryDatePicker(this)),
+      DT(core::QueryDatePicker(this)),
       txtMemo(new QLineEdit(this)),
       cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this))
 {

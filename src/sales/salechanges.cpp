@@ -1,5 +1,6 @@
 #include "sales/salechanges.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -19,10 +20,8 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 
 QString SaleLineSelect(const QString& amountCaption)
 {
-    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") +
-           QStringLiteral("TypeNo as 货号, Name as 种类 ,Brand as 品牌,") +
-           QStringLiteral("[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,ProductPlace as 产地,") +
-           QStringLiteral("Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
+    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") + core::kGoodsColumns +
+           QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
            QStringLiteral(",SellerName as 销售员, DateTime as 销售日期  from Sell Where ");
 }
 
