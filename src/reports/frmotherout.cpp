@@ -23,8 +23,6 @@ namespace {
 
 const QString kItems = QStringLiteral("其他支出项目");
 
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
-
 }  // namespace
 
 frmOtherOut::frmOtherOut(QWidget* parent)
@@ -114,10 +112,11 @@ void frmOtherOut::cmdQuery_Click()
         return;
     }
     const QString comma = QStringLiteral(",");
-    const QString sql = QStringLiteral("Insert Into OtherOut values(") + quoted(key) + comma + quoted(gShopNo) +
-                        comma + quoted(gShopName) + comma + quoted(comItem->currentText()) + comma +
-                        vb::singleText(amount) + comma + quoted(ui::dayText(DT->date())) + comma +
-                        quoted(txtMemo->text()) + comma + quoted(gUser.Name) + QStringLiteral(")");
+    const QString sql = QStringLiteral("Insert Into OtherOut values(") + core::SqlQuoted(key) + comma +
+                        core::SqlQuoted(gShopNo) + comma + core::SqlQuoted(gShopName) + comma +
+                        core::SqlQuoted(comItem->currentText()) + comma + vb::singleText(amount) + comma +
+                        core::SqlQuoted(ui::dayText(DT->date())) + comma + core::SqlQuoted(txtMemo->text()) + comma +
+                        core::SqlQuoted(gUser.Name) + QStringLiteral(")");
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
     // The engine has said why; the entry stays for another try.

@@ -8,8 +8,6 @@
 
 namespace {
 
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
-
 // Number cells go into the statements as the numbers they read as.
 QString wholeText(const QString& cell) { return vb::numberText(vb::roundHalfEven(vb::val(cell))); }
 QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::val(cell))); }
@@ -27,7 +25,7 @@ QString SaleLineSelect(const QString& amountCaption)
 
 QString SaleLinesSql(const QString& condition, const QString& amountCaption)
 {
-    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + quoted(gShopNo) +
+    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + core::SqlQuoted(gShopNo) +
            QStringLiteral(" And State<2");
 }
 
@@ -42,9 +40,9 @@ QString SaleLineCondition(const SaleLineSearch& search)
     if (search.Day)
         parts << QStringLiteral(" DateTime=#") + ui::dayText(*search.Day) + QLatin1Char('#');
     if (search.SellNo)
-        parts << QStringLiteral(" SellNo=") + quoted(*search.SellNo);
+        parts << QStringLiteral(" SellNo=") + core::SqlQuoted(*search.SellNo);
     if (search.TypeNo)
-        parts << QStringLiteral(" TypeNo=") + quoted(*search.TypeNo);
+        parts << QStringLiteral(" TypeNo=") + core::SqlQuoted(*search.TypeNo);
     return parts.join(QStringLiteral(" And"));
 }
 
@@ -77,19 +75,21 @@ QString SellChangeInsertSql(const QString& GUID, const QString& StoreGUID, const
 {
     const QString comma = QStringLiteral(",");
     // A line without a sale day keeps none in its history.
-    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : quoted(line.DateTime);
-    return QStringLiteral("Insert Into SellChange Values(") + quoted(GUID) + comma + quoted(StoreGUID) + comma +
-           quoted(gShopNo) + comma + GoodsValuesSql(line) + comma + wholeText(line.Quantity) + comma +
-           moneyText(line.Price) + comma + quoted(line.Abate) + comma + moneyText(line.Amount) + comma +
-           moneyText(line.BuyPrice) + comma + quoted(gUser.No) + comma + saleDay + comma +
-           vb::numberText(BatchOf(line)) + comma + quoted(gUser.Name) + comma + vb::singleText(AddAmount) + comma +
-           quoted(line.GUID) + comma + quoted(line.SellNo) + comma + quoted(ui::dayText(ui::today())) + comma +
-           vb::numberText(State) + comma + quoted(Resion) + QStringLiteral(")");
+    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : core::SqlQuoted(line.DateTime);
+    return QStringLiteral("Insert Into SellChange Values(") + core::SqlQuoted(GUID) + comma +
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(line) + comma +
+           wholeText(line.Quantity) + comma + moneyText(line.Price) + comma + core::SqlQuoted(line.Abate) + comma +
+           moneyText(line.Amount) + comma + moneyText(line.BuyPrice) + comma + core::SqlQuoted(gUser.No) + comma +
+           saleDay + comma + vb::numberText(BatchOf(line)) + comma + core::SqlQuoted(gUser.Name) + comma +
+           vb::singleText(AddAmount) + comma + core::SqlQuoted(line.GUID) + comma + core::SqlQuoted(line.SellNo) +
+           comma + core::SqlQuoted(ui::dayText(ui::today())) + comma + vb::numberText(State) + comma +
+           core::SqlQuoted(Resion) + QStringLiteral(")");
 }
 
 QString RestoreStoreQuantitySql(const QString& StoreGUID)
 {
-    return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") + quoted(StoreGUID);
+    return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") +
+           core::SqlQuoted(StoreGUID);
 }
 
 QString RestoreBatchQuantitySql(qint32 BuyPriceID)
@@ -114,16 +114,16 @@ QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, q
     return QStringLiteral("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
                           "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
                           "Values(") +
-           quoted(StoreGUID) + comma + quoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
-           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + quoted(BackResion) + comma +
-           quoted(gUser.No) + comma + quoted(gUser.Name) + QStringLiteral(",0,Null)");
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
+           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + core::SqlQuoted(BackResion) + comma +
+           core::SqlQuoted(gUser.No) + comma + core::SqlQuoted(gUser.Name) + QStringLiteral(",0,Null)");
 }
 
 QString SellStateSql(const SoldLine& line, int State)
 {
     return QStringLiteral("Update Sell Set State=") + vb::numberText(State) + QStringLiteral(" Where GUID=") +
-           quoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
-           QStringLiteral(" And StoreGUID=") + quoted(line.StoreGUID);
+           core::SqlQuoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
+           QStringLiteral(" And StoreGUID=") + core::SqlQuoted(line.StoreGUID);
 }
 
 WriteResult WriteLineChange(const QStringList& statements)
