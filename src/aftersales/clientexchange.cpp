@@ -89,7 +89,7 @@ WriteResult WriteExchange(const Exchange& exchange)
             if (const WriteResult changed = SendChecked(SellStateSql(line, 1), WriteResult::LineChanged);
                 changed != WriteResult::Written)
                 return changed;
-        if (!SendChanges(statements))
+        if (!gDbopt.ExcuteAll(statements))
             return WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
             if (const WriteResult taken = SendChecked(TakePieceSql(r.StoreGUID), WriteResult::OutOfStock);

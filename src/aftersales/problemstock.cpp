@@ -71,6 +71,6 @@ WriteResult WriteFactoryReturn(const FactoryReturn& r)
             if (const WriteResult marked = SendChecked(MarkBackAtFactorySql(id, day), WriteResult::BackAtFactory);
                 marked != WriteResult::Written)
                 return marked;
-        return SendChanges({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
     });
 }

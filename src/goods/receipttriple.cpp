@@ -66,18 +66,7 @@ QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v)
            SqlQuote(gShopNo) + QStringLiteral("')");
 }
 
-bool SendStatements(const QStringList& statements)
-{
-    for (const QString& statement : statements) {
-        bool isErr = false;
-        gDbopt.Excute(statement, isErr);
-        if (isErr)
-            return false;
-    }
-    return true;
-}
-
-bool SendReceipt(const ReceiptTriple& t) { return SendStatements(t.Statements); }
+bool SendReceipt(const ReceiptTriple& t) { return gDbopt.ExcuteAll(t.Statements); }
 
 bool WriteReceipt(const ReceiptTriple& t)
 {

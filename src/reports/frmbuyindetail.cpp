@@ -161,7 +161,7 @@ void frmbuyInDetail::cmdDel_Click()
     const std::optional<QStringList> removal = ReceiptRemovalSql(line, LotID, *storeQuantity);
     if (!removal)
         return;
-    if (!gDbopt.Transact([&] { return SendStatements(*removal); }))
+    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal); }))
         return;  // nothing deleted; the list stays as it was
     g.removeItem(r);
     SumReceiptQuantity(g);

@@ -132,24 +132,13 @@ WriteResult WriteLineChange(const QStringList& statements)
         const WriteResult changed = SendChecked(statements.value(0), WriteResult::LineChanged);
         if (changed != WriteResult::Written)
             return changed;
-        return SendChanges(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
     });
 }
 
 bool WriteChanges(const QStringList& statements)
 {
-    return gDbopt.Transact([&statements] { return SendChanges(statements); });
-}
-
-bool SendChanges(const QStringList& statements)
-{
-    for (const QString& statement : statements) {
-        bool isErr = false;
-        gDbopt.Excute(statement, isErr);
-        if (isErr)
-            return false;
-    }
-    return true;
+    return gDbopt.Transact([&statements] { return gDbopt.ExcuteAll(statements); });
 }
 
 // -- the void -----------------------------------------------------------------------
