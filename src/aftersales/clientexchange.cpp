@@ -92,7 +92,7 @@ WriteResult WriteExchange(const Exchange& exchange)
         if (!gDbopt.ExcuteAll(statements))
             return WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
-            if (const WriteResult taken = SendChecked(TakePieceSql(r.StoreGUID), WriteResult::OutOfStock);
+            if (const WriteResult taken = SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), WriteResult::OutOfStock);
                 taken != WriteResult::Written)
                 return taken;
             qint32 batch = 0;
