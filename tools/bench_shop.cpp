@@ -49,6 +49,7 @@
 #include "core/frmrole.h"
 #include "core/frmsellrole.h"
 #include "core/frmuser.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "goods/frmbatchbuyin.h"
@@ -1606,9 +1607,8 @@ int main(int argc, char** argv)
                 break;
         }
         const QString sql =
-            QStringLiteral("Select TypeNo as 货号, Name as 种类 ,Brand as 品牌,") +
-            QStringLiteral("[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,ProductPlace as 产地,") +
-            QStringLiteral("Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
+            QStringLiteral("Select ") + core::kGoodsColumns +
+            QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
                            "SellNo as 销售编号,DateTime as 销售日期 ") +
             QStringLiteral("from Sell Where ShopNo='") + gShopNo + QStringLiteral("' And DateTime>=#") + q(begin) +
             QStringLiteral("# And DateTime <=#2024-03-04# And State<2  Order By TypeNo,[Size],Colour");

@@ -6,12 +6,6 @@
 #include "sales/checkout.h"
 #include "sales/pricing.h"
 
-namespace {
-
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
-
-}  // namespace
-
 QString ExchangeRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today)
 {
     if (rules.ChangeOneTime && vb::val(line.State) == 1)
@@ -72,18 +66,19 @@ QStringList ExchangeStatements(const Exchange& exchange)
 
 QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
 {
-    return QStringLiteral("Update Sell Set StoreGUID=") + quoted(r.StoreGUID) + QStringLiteral(", ShopNo=") +
-           quoted(gShopNo) + QStringLiteral(",") + QStringLiteral(" TypeNo=") + quoted(r.TypeNo) +
-           QStringLiteral(",") + QStringLiteral(" Name=") + quoted(r.Name) + QStringLiteral(",") +
-           QStringLiteral(" Brand=") + quoted(r.Brand) + QStringLiteral(",") + QStringLiteral(" [Size]=") +
-           quoted(r.Size) + QStringLiteral(",") + QStringLiteral(" Colour=") + quoted(r.Colour) +
-           QStringLiteral(",") + QStringLiteral(" Leather=") + quoted(r.Leather) + QStringLiteral(",") +
-           QStringLiteral(" Grade=") + quoted(r.Grade) + QStringLiteral(",") + QStringLiteral(" ProductPlace=") +
-           quoted(r.ProductPlace) + QStringLiteral(",") + QStringLiteral(" Price=") +
-           vb::singleText(vb::toSingle(vb::val(r.Price))) + QStringLiteral(", Abate=") + quoted(r.Abate) +
-           QStringLiteral(",") + QStringLiteral(" Amount=") + vb::numberText(vb::roundHalfEven(vb::val(r.Amount))) +
-           QStringLiteral(", BuyPrice=") + vb::singleText(BuyPrice) + QStringLiteral(", BuyPriceID=") +
-           vb::numberText(BuyPriceID) + QStringLiteral(", State=1 Where GUID=") + quoted(r.SellGUID);
+    return QStringLiteral("Update Sell Set StoreGUID=") + core::SqlQuoted(r.StoreGUID) + QStringLiteral(", ShopNo=") +
+           core::SqlQuoted(gShopNo) + QStringLiteral(",") + QStringLiteral(" TypeNo=") + core::SqlQuoted(r.TypeNo) +
+           QStringLiteral(",") + QStringLiteral(" Name=") + core::SqlQuoted(r.Name) + QStringLiteral(",") +
+           QStringLiteral(" Brand=") + core::SqlQuoted(r.Brand) + QStringLiteral(",") + QStringLiteral(" [Size]=") +
+           core::SqlQuoted(r.Size) + QStringLiteral(",") + QStringLiteral(" Colour=") + core::SqlQuoted(r.Colour) +
+           QStringLiteral(",") + QStringLiteral(" Leather=") + core::SqlQuoted(r.Leather) + QStringLiteral(",") +
+           QStringLiteral(" Grade=") + core::SqlQuoted(r.Grade) + QStringLiteral(",") +
+           QStringLiteral(" ProductPlace=") + core::SqlQuoted(r.ProductPlace) + QStringLiteral(",") +
+           QStringLiteral(" Price=") + vb::singleText(vb::toSingle(vb::val(r.Price))) + QStringLiteral(", Abate=") +
+           core::SqlQuoted(r.Abate) + QStringLiteral(",") + QStringLiteral(" Amount=") +
+           vb::numberText(vb::roundHalfEven(vb::val(r.Amount))) + QStringLiteral(", BuyPrice=") +
+           vb::singleText(BuyPrice) + QStringLiteral(", BuyPriceID=") + vb::numberText(BuyPriceID) +
+           QStringLiteral(", State=1 Where GUID=") + core::SqlQuoted(r.SellGUID);
 }
 
 WriteResult WriteExchange(const Exchange& exchange)
@@ -94,10 +89,10 @@ WriteResult WriteExchange(const Exchange& exchange)
             if (const WriteResult changed = SendChecked(SellStateSql(line, 1), WriteResult::LineChanged);
                 changed != WriteResult::Written)
                 return changed;
-        if (!SendChanges(statements))
+        if (!gDbopt.ExcuteAll(statements))
             return WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
-            if (const WriteResult taken = SendChecked(TakePieceSql(r.StoreGUID), WriteResult::OutOfStock);
+            if (const WriteResult taken = SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), WriteResult::OutOfStock);
                 taken != WriteResult::Written)
                 return taken;
             qint32 batch = 0;

@@ -1,6 +1,7 @@
 #include "aftersales/frmfactoryback.h"
 
 #include "aftersales/problemstock.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -97,9 +98,8 @@ void frmFactoryBack::LoadProblemStock()
 {
     FlexGrid& g = *VSFlexGrid;
     g.bind(gDbopt.Excute(
-        QStringLiteral("Select ID,TypeNo as 货号,Name as 种类,Brand as 品牌,[Size] as 尺码,Colour as 颜色,"
-                       "Leather as 面料,Grade as 等级,ProductPlace as 产地,BuyPrice as 进价,Quantity as 数量,"
-                       "BackResion as 问题 from BackStore Where ShopNo='") +
+        QStringLiteral("Select ID,") + core::kGoodsColumns +
+        QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo='") +
         SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order by TypeNo")));
     g.setColHidden(1, true);
     const int c = g.cols();

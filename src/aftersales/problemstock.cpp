@@ -8,14 +8,6 @@
 
 namespace {
 
-// The pieces out of the stock row, while it has them all (to be sent with SendChecked).
-QString TakePiecesSql(const QString& StoreGUID, qint32 pieces)
-{
-    const QString n = vb::numberText(pieces);
-    return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID='") +
-           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
-}
-
 // The problem-stock row marked as back at the factory on the day, while it is
 // not yet (to be sent with SendChecked).
 QString MarkBackAtFactorySql(qint32 BackStoreID, const QString& day)
@@ -42,7 +34,7 @@ WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
             // The stock row gives up the pieces first: a piece it no longer has
             // is never costed.
             if (const WriteResult taken =
-                    SendChecked(TakePiecesSql(line.StoreGUID, line.Quantity), WriteResult::OutOfStock);
+                    SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity), WriteResult::OutOfStock);
                 taken != WriteResult::Written)
                 return taken;
             // The line's cost is what its pieces cost one by one.
@@ -71,6 +63,6 @@ WriteResult WriteFactoryReturn(const FactoryReturn& r)
             if (const WriteResult marked = SendChecked(MarkBackAtFactorySql(id, day), WriteResult::BackAtFactory);
                 marked != WriteResult::Written)
                 return marked;
-        return SendChanges({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
     });
 }

@@ -46,6 +46,17 @@ jet::RecordSet clsDbopt::Excute(const QString& SQL)
 
 void clsDbopt::ExcuteProc(Command& Cmd) { Excute(Cmd.CommandText); }
 
+bool clsDbopt::ExcuteAll(const QStringList& statements)
+{
+    for (const QString& statement : statements) {
+        bool isErr = false;
+        Excute(statement, isErr);
+        if (isErr)
+            return false;
+    }
+    return true;
+}
+
 bool clsDbopt::Transact(const std::function<bool()>& write)
 {
     Transaction t(*this);

@@ -5,6 +5,7 @@
 #include "platform/jetdb.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -25,6 +26,9 @@ public:
     // changed (0 after a failure).
     jet::RecordSet Excute(const QString& SQL, bool& IsErr, int* RecordsAffected = nullptr);
     jet::RecordSet Excute(const QString& SQL);
+    // Runs the statements in order, up to the first that fails (whose message
+    // Excute has shown): false then. Writers call it inside their transaction.
+    bool ExcuteAll(const QStringList& statements);
     void ExcuteProc(Command& Cmd);
     // Transactions; a failure is raised as jet::Error. Writers use Transaction or
     // Transact below rather than these.

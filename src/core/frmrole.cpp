@@ -5,7 +5,6 @@
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +15,6 @@
 
 namespace {
 
-const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
 const QString kRootKey = QStringLiteral("AllList");
 
 // The permission tree: the root, then one node per guarded function.
@@ -55,14 +53,11 @@ bool ticked(const QTreeWidgetItem* node) { return node->checkState(0) == Qt::Che
 }  // namespace
 
 frmRole::frmRole(QWidget* parent)
-    : FormBase(parent),
-      Toolbar(new RecordToolbar(this)),
-      VSFlexGrid(new FlexGrid(this)),
+    : RecordWindow(parent),
       txtRole(new QLineEdit(this)),
       TreeView(new QTreeWidget(this))
 {
     setWindowTitle(QStringLiteral("角色"));
-    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
     txtRole->setObjectName(QStringLiteral("txtRole"));
     TreeView->setObjectName(QStringLiteral("TreeView"));
     TreeView->setHeaderHidden(true);
@@ -87,9 +82,6 @@ frmRole::frmRole(QWidget* parent)
     layout->addLayout(body, 1);
     resize(760, 560);
 
-    VSFlexGrid->beforeRowColChange = [this](int, int) { return VSFlexGrid_BeforeRowColChange(); };
-    connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
-    connect(Toolbar, &RecordToolbar::ButtonClick, this, &frmRole::Toolbar_ButtonClick);
     // Qt reports every change of a node, the program's own included; only the
     // clerk's ticks count as a node check.
     connect(TreeView, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node, int) {
@@ -144,13 +136,10 @@ void frmRole::SetTick(QTreeWidgetItem* node, bool on)
 
 void frmRole::LoadRoleGrid()
 {
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select * from Role "), isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    const std::optional<jet::RecordSet> rs = Run(QStringLiteral("Select * from Role "));
+    if (!rs)
         return;
-    }
-    VSFlexGrid->bind(rs);
+    VSFlexGrid->bind(*rs);
     SetGridColumns(*VSFlexGrid, 5095);
     VSFlexGrid->setTextMatrix(0, 2, QStringLiteral("角色名称"));
     VSFlexGrid->setColHidden(1, true);
@@ -185,8 +174,6 @@ void frmRole::SyncRoleRow(bool flag)
     }
 }
 
-bool frmRole::VSFlexGrid_BeforeRowColChange() { return IsAdd() || IsEdit(); }
-
 void frmRole::VSFlexGrid_RowColChange()
 {
     SyncRoleRow(true);
@@ -195,43 +182,12 @@ void frmRole::VSFlexGrid_RowColChange()
 
 bool frmRole::RoleNameExists(const QString& name, bool isAdd)
 {
-    QString sql = QStringLiteral("Select * from Role Where Name='") + name + QStringLiteral("'");
-    if (!isAdd)
-        sql += QStringLiteral(" And GUID<>'") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1)) +
-               QStringLiteral("'");
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
-        return false;
-    }
-    return !rs.eof();
-}
-
-void frmRole::Toolbar_ButtonClick(QAction* Button)
-{
-    if (!Button || !Button->isEnabled())
-        return;
-    const QString key = Button->data().toString();
-    if (key == QLatin1String("Add"))
-        Add();
-    else if (key == QLatin1String("Edit"))
-        Edit();
-    else if (key == QLatin1String("Del"))
-        Del();
-    else if (key == QLatin1String("Cancel"))
-        Cancel();
-    else if (key == QLatin1String("Save"))
-        Save();
+    return ValueTaken(QStringLiteral("Role"), QStringLiteral("Name"), name, isAdd);
 }
 
 void frmRole::Add()
 {
-    FlexGrid& g = *VSFlexGrid;
-    g.addItem(QString());
-    g.setRow(g.rows() - 1);  // shows the empty row: no ticks, no name
-    g.showCell(g.rows() - 1, 1);
-    Toolbar->setState(RecordToolbar::Adding);
+    AddRow();  // shows the empty row: no ticks, no name
     txtRole->setFocus();
     txtRole->setReadOnly(false);
 }
@@ -256,50 +212,23 @@ void frmRole::Del()
     if (!ui::msg().ask(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
                        ui::Icon::None))
         return;
-    const int r = g.row();
-    const QString key = SqlQuote(g.textMatrix(r, 1));
-    g.removeItem(r);
+    const QString key = SqlQuote(RemoveRow());
     if (g.rows() <= 1) {
         txtRole->clear();
         ClearPermissionTree();
-    } else {
-        // The row that moved up into its place, or the new last row.
-        g.setRow(qMin(r, g.rows() - 1));
-        SyncRoleRow(true);
-        ShowRoleName();
     }
     // The role and its users go together or not at all.
     const QStringList statements = {
         QStringLiteral("Delete  from Role Where GUID='") + key + QStringLiteral("'"),
         QStringLiteral("Delete  from [User] Where RoleGUID='") + key + QStringLiteral("'"),
     };
-    const bool done = gDbopt.Transact([&] {
-        for (const QString& sql : statements) {
-            bool isErr = false;
-            gDbopt.Excute(sql, isErr);
-            if (isErr)
-                return false;
-        }
-        return true;
-    });
-    if (!done)
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(statements); }))
+        TellReadFailed();
 }
 
 void frmRole::Cancel()
 {
-    FlexGrid& g = *VSFlexGrid;
-    if (IsAdd()) {
-        Toolbar->setState(RecordToolbar::Browsing);
-        g.removeItem();  // the added row, which the freeze kept current
-        if (g.rows() > 1)
-            g.setRow(g.rows() - 1);
-    }
-    if (IsEdit()) {
-        SyncRoleRow(true);
-        ShowRoleName();
-    }
-    Toolbar->setState(RecordToolbar::Browsing);
+    CancelRow();
     txtRole->setReadOnly(true);
 }
 
@@ -340,16 +269,8 @@ void frmRole::Save()
               assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") + SqlQuote(g.textMatrix(r, 1)) +
               QStringLiteral("'");
     }
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
-        return;
-    }
-    if (!key.isEmpty())
-        g.setTextMatrix(r, 1, key);  // the new row can be edited or deleted at once
-    Toolbar->setState(RecordToolbar::Browsing);
-    txtRole->setReadOnly(true);
+    if (StoreRow(sql, key))
+        txtRole->setReadOnly(true);
 }
 
 void frmRole::TreeView_NodeCheck(QTreeWidgetItem* node)

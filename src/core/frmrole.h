@@ -4,32 +4,23 @@
 // window. The administrator's role can be neither edited nor deleted; deleting
 // another role deletes its users with it.
 
-#include "core/recordtoolbar.h"
-#include "platform/formbase.h"
+#include "core/recordwindow.h"
 
-class FlexGrid;
-class QAction;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class frmRole : public FormBase {
+class frmRole : public core::RecordWindow {
     Q_OBJECT
 public:
     explicit frmRole(QWidget* parent = nullptr);
 
-    RecordToolbar* Toolbar;
-    FlexGrid* VSFlexGrid;
     QLineEdit* txtRole;
     QTreeWidget* TreeView;  // each node's key (a Role column) in Qt::UserRole
-
-    bool IsAdd() const { return Toolbar->state() == RecordToolbar::Adding; }
-    bool IsEdit() const { return Toolbar->state() == RecordToolbar::Editing; }
 
     // The node with the given key; nullptr when none.
     QTreeWidgetItem* Node(const QString& key) const;
 
-    void Toolbar_ButtonClick(QAction* Button);
     void TreeView_NodeCheck(QTreeWidgetItem* node);
 
 private:
@@ -39,17 +30,16 @@ private:
     bool RoleNameExists(const QString& name, bool isAdd);
     void SyncRoleRow(bool flag);
     void ClearPermissionTree();
-    bool VSFlexGrid_BeforeRowColChange();
-    void VSFlexGrid_RowColChange();
+    void VSFlexGrid_RowColChange() override;
     void ShowRoleName();
     // Ticks or unticks a node from code, which is no click of the clerk.
     void SetTick(QTreeWidgetItem* node, bool ticked);
 
-    void Add();
-    void Edit();
-    void Del();
-    void Cancel();
-    void Save();
+    void Add() override;
+    void Edit() override;
+    void Del() override;
+    void Cancel() override;
+    void Save() override;
 
     bool settingTicks_ = false;
 };

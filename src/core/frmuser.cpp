@@ -6,21 +6,14 @@
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
-}  // namespace
-
 frmUser::frmUser(QWidget* parent)
-    : FormBase(parent),
-      Toolbar(new RecordToolbar(this)),
-      VSFlexGrid(new FlexGrid(this)),
+    : RecordWindow(parent),
       txtNo(new QLineEdit(this)),
       txtName(new QLineEdit(this)),
       txtPwd(new QLineEdit(this)),
@@ -28,7 +21,6 @@ frmUser::frmUser(QWidget* parent)
       cmdRole(new QPushButton(QStringLiteral("…"), this))
 {
     setWindowTitle(QStringLiteral("用户管理"));
-    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
     txtNo->setObjectName(QStringLiteral("txtNo"));
     txtName->setObjectName(QStringLiteral("txtName"));
     txtPwd->setObjectName(QStringLiteral("txtPwd"));
@@ -69,9 +61,6 @@ frmUser::frmUser(QWidget* parent)
     setTabOrder(txtPwd, comRole);
     setTabOrder(comRole, cmdRole);
 
-    VSFlexGrid->beforeRowColChange = [this](int, int) { return VSFlexGrid_BeforeRowColChange(); };
-    connect(VSFlexGrid, &FlexGrid::rowColChanged, this, [this] { VSFlexGrid_RowColChange(); });
-    connect(Toolbar, &RecordToolbar::ButtonClick, this, &frmUser::Toolbar_ButtonClick);
     comRole->DropDown = [this] { comRole_DropDown(); };
     connect(cmdRole, &QPushButton::clicked, this, [this] { cmdRole_Click(); });
 
@@ -92,15 +81,11 @@ void frmUser::Form_Load()
 
 void frmUser::LoadUserGrid()
 {
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select GUID,[No] as 工号,Name as 姓名,pwd as 密码,RoleGUID,RoleName as 角色 from [User]"),
-        isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    const std::optional<jet::RecordSet> rs =
+        Run(QStringLiteral("Select GUID,[No] as 工号,Name as 姓名,pwd as 密码,RoleGUID,RoleName as 角色 from [User]"));
+    if (!rs)
         return;
-    }
-    VSFlexGrid->bind(rs);
+    VSFlexGrid->bind(*rs);
     for (int c : {1, 4, 5})
         VSFlexGrid->setColHidden(c, true);
     SetGridColumns(*VSFlexGrid, 2800);
@@ -108,17 +93,14 @@ void frmUser::LoadUserGrid()
 
 void frmUser::LoadRoleCombo()
 {
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select * from Role"), isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    std::optional<jet::RecordSet> rs = Run(QStringLiteral("Select * from Role"));
+    if (!rs)
         return;
-    }
     // One entry at a time: a role name may hold the comma that would split a
     // joined list of names.
     roleCombo_.Initial(comRole, QString(), QString(), QString());
-    for (; !rs.eof(); rs.moveNext())
-        roleCombo_.AddItem(rs.fieldText(QStringLiteral("GUID")), rs.fieldText(QStringLiteral("Name")));
+    for (; !rs->eof(); rs->moveNext())
+        roleCombo_.AddItem(rs->fieldText(QStringLiteral("GUID")), rs->fieldText(QStringLiteral("Name")));
 }
 
 void frmUser::comRole_DropDown() { LoadRoleCombo(); }
@@ -132,17 +114,7 @@ void frmUser::cmdRole_Click()
 
 bool frmUser::UserNoExists(const QString& No, bool isAdd)
 {
-    QString sql = QStringLiteral("Select * from [User] Where [No]='") + No + QStringLiteral("'");
-    if (!isAdd)
-        sql += QStringLiteral(" And GUID<>'") + SqlQuote(VSFlexGrid->text(VSFlexGrid->row(), QStringLiteral("GUID"))) +
-               QStringLiteral("'");
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
-        return false;
-    }
-    return !rs.eof();
+    return ValueTaken(QStringLiteral("[User]"), QStringLiteral("[No]"), No, isAdd);
 }
 
 void frmUser::SyncUserRow(bool flag)
@@ -178,35 +150,12 @@ void frmUser::ClearUserInputs()
     roleCombo_.setListIndex(-1);
 }
 
-bool frmUser::VSFlexGrid_BeforeRowColChange() { return IsAdd() || IsEdit(); }
-
 void frmUser::VSFlexGrid_RowColChange() { SyncUserRow(true); }
-
-void frmUser::Toolbar_ButtonClick(QAction* Button)
-{
-    if (!Button || !Button->isEnabled())
-        return;
-    const QString key = Button->data().toString();
-    if (key == QLatin1String("Add"))
-        Add();
-    else if (key == QLatin1String("Edit"))
-        Edit();
-    else if (key == QLatin1String("Del"))
-        Del();
-    else if (key == QLatin1String("Cancel"))
-        Cancel();
-    else if (key == QLatin1String("Save"))
-        Save();
-}
 
 void frmUser::Add()
 {
-    FlexGrid& g = *VSFlexGrid;
-    g.addItem(QString());
+    AddRow();
     ClearUserInputs();
-    g.setRow(g.rows() - 1);  // shows the empty row in the inputs
-    g.showCell(g.rows() - 1, 1);
-    Toolbar->setState(RecordToolbar::Adding);
     EnableUserInputs(true);
 }
 
@@ -225,36 +174,15 @@ void frmUser::Del()
     }
     if (!ui::msg().ask(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
         return;
-    const int r = g.row();
-    const QString key = SqlQuote(g.textMatrix(r, 1));
-    g.removeItem(r);
-    if (g.rows() <= 1) {
+    const QString key = SqlQuote(RemoveRow());
+    if (g.rows() <= 1)
         ClearUserInputs();
-    } else {
-        // The row that moved up into its place, or the new last row.
-        g.setRow(qMin(r, g.rows() - 1));
-        SyncUserRow(true);
-    }
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Delete  from [User] Where GUID='") + key + QStringLiteral("'"), isErr);
-    if (isErr)
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    Run(QStringLiteral("Delete  from [User] Where GUID='") + key + QStringLiteral("'"));
 }
 
 void frmUser::Cancel()
 {
-    FlexGrid& g = *VSFlexGrid;
-    if (IsAdd()) {
-        Toolbar->setState(RecordToolbar::Browsing);
-        g.removeItem();  // the added row, which the freeze kept current
-        if (g.rows() > 1)
-            g.setRow(g.rows() - 1);
-    }
-    if (IsEdit()) {
-        Toolbar->setState(RecordToolbar::Browsing);
-        SyncUserRow(true);  // the row's values come back into the inputs
-    }
-    Toolbar->setState(RecordToolbar::Browsing);
+    CancelRow();
     EnableUserInputs(false);
 }
 
@@ -278,7 +206,6 @@ void frmUser::Save()
 
     SyncUserRow(false);  // the grid row shows the new values before the write
     FlexGrid& g = *VSFlexGrid;
-    const int r = g.row();
     const QString roleKey = SqlQuote(roleCombo_.No());
     const QString roleName = SqlQuote(roleCombo_.Caption());
     QString key;
@@ -292,16 +219,8 @@ void frmUser::Save()
         sql = QStringLiteral("Update [User] Set [No]='") + number + QStringLiteral("', Name='") + name +
               QStringLiteral("', pwd='") + password + QStringLiteral("', RoleGUID='") + roleKey +
               QStringLiteral("',RoleName='") + roleName + QStringLiteral("' Where GUID='") +
-              SqlQuote(g.text(r, QStringLiteral("GUID"))) + QStringLiteral("'");
+              SqlQuote(g.text(g.row(), QStringLiteral("GUID"))) + QStringLiteral("'");
     }
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
-        return;
-    }
-    if (!key.isEmpty())
-        g.setTextMatrix(r, 1, key);  // the new row can be edited or deleted at once
-    Toolbar->setState(RecordToolbar::Browsing);
-    EnableUserInputs(false);
+    if (StoreRow(sql, key))
+        EnableUserInputs(false);
 }

@@ -3,33 +3,25 @@
 // Roles are chosen by name and stored by key; the "…" button opens the roles.
 
 #include "core/clscombox.h"
-#include "core/recordtoolbar.h"
-#include "platform/formbase.h"
+#include "core/recordwindow.h"
 
-class FlexGrid;
-class QAction;
 class QLineEdit;
 class QPushButton;
 
-class frmUser : public FormBase {
+class frmUser : public core::RecordWindow {
     Q_OBJECT
 public:
     explicit frmUser(QWidget* parent = nullptr);
 
-    RecordToolbar* Toolbar;
-    FlexGrid* VSFlexGrid;
     QLineEdit* txtNo;
     QLineEdit* txtName;
     QLineEdit* txtPwd;
     DropDownComboBox* comRole;
     QPushButton* cmdRole;
 
-    bool IsAdd() const { return Toolbar->state() == RecordToolbar::Adding; }
-    bool IsEdit() const { return Toolbar->state() == RecordToolbar::Editing; }
     // The role list: role keys as codes, role names as captions.
     clsCombox& RoleCombo() { return roleCombo_; }
 
-    void Toolbar_ButtonClick(QAction* Button);
     void comRole_DropDown();
     void cmdRole_Click();
 
@@ -41,14 +33,13 @@ private:
     void SyncUserRow(bool flag);
     void EnableUserInputs(bool flag);
     void ClearUserInputs();
-    bool VSFlexGrid_BeforeRowColChange();
-    void VSFlexGrid_RowColChange();
+    void VSFlexGrid_RowColChange() override;
 
-    void Add();
-    void Edit();
-    void Del();
-    void Cancel();
-    void Save();
+    void Add() override;
+    void Edit() override;
+    void Del() override;
+    void Cancel() override;
+    void Save() override;
 
     clsCombox roleCombo_;
 };

@@ -36,6 +36,6 @@ QString GoodsValuesSql(const GoodsFields& goods)
 {
     QStringList values;
     for (QString GoodsFields::* m : kMembers)
-        values << QLatin1Char('\'') + SqlQuote(goods.*m) + QLatin1Char('\'');
+        values << core::SqlQuoted(goods.*m);
     return values.join(QLatin1Char(','));
 }

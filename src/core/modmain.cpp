@@ -42,6 +42,8 @@ QString SqlQuote(const QString& text)
     return q;
 }
 
+QString core::SqlQuoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
+
 namespace {
 void addDictionaryEntries(const QString& item, QComboBox* combo)
 {

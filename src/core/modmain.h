@@ -25,6 +25,11 @@ class QLineEdit;
 // Doubles every single quote, for text put between quotes in SQL.
 QString SqlQuote(const QString& text);
 
+namespace core {
+// The text as an SQL string: between single quotes, its own quotes doubled.
+QString SqlQuoted(const QString& text);
+}  // namespace core
+
 // Fills the combo box with the entries of one pick list, in the order they were
 // written, and selects the first.
 void FillDictionaryCombo(const QString& item, QComboBox* combo);

@@ -1,5 +1,7 @@
 #include "core/schema.h"
 
+#include "core/modmain.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -216,28 +218,23 @@ QStringList yesNoTriggers(const Table& t)
             QStringLiteral("CREATE TRIGGER [%1YesNoUpd] AFTER UPDATE ON [%1]").arg(t.name) + body};
 }
 
-QString quoted(const QString& s)
-{
-    QString q = s;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
-
 QString newKey() { return QUuid::createUuid().toString(QUuid::WithBraces).toUpper(); }
 
 QStringList deliveredRows()
 {
     QStringList rows;
-    rows << QStringLiteral("INSERT INTO Shop VALUES(%1,'我的店铺')").arg(quoted(kShopKey));
-    rows << QStringLiteral("INSERT INTO SellRole VALUES(%1,0,0,0,0,0,0,0,0,0,0,0,0,0)").arg(quoted(kShopKey));
+    rows << QStringLiteral("INSERT INTO Shop VALUES(%1,'我的店铺')").arg(core::SqlQuoted(kShopKey));
+    rows << QStringLiteral("INSERT INTO SellRole VALUES(%1,0,0,0,0,0,0,0,0,0,0,0,0,0)").arg(core::SqlQuoted(kShopKey));
     rows << QStringLiteral("INSERT INTO FileSave VALUES(%1,%2,%1,%3,0)")
-                .arg(quoted(defaultBackupFolder()), quoted(kBackupDrive), quoted(kBackupFileName));
+                .arg(core::SqlQuoted(defaultBackupFolder()), core::SqlQuoted(kBackupDrive),
+                     core::SqlQuoted(kBackupFileName));
     QStringList granted;
     for (int i = 0; i < roleFlags().size(); ++i)
         granted << QStringLiteral("1");
-    rows << QStringLiteral("INSERT INTO Role VALUES(%1,'系统管理员',%2)").arg(quoted(kAdminRoleKey), granted.join(','));
+    rows << QStringLiteral("INSERT INTO Role VALUES(%1,'系统管理员',%2)")
+                .arg(core::SqlQuoted(kAdminRoleKey), granted.join(','));
     rows << QStringLiteral("INSERT INTO [User] VALUES(%1,'admin','管理员','admin',%2,'系统管理员')")
-                .arg(quoted(newKey()), quoted(kAdminRoleKey));
+                .arg(core::SqlQuoted(newKey()), core::SqlQuoted(kAdminRoleKey));
     const QList<QPair<QString, QStringList>> lists = {
         {"品牌", {"青禾", "远帆", "步云"}},
         {"种类", {"男鞋", "女鞋", "童鞋", "运动鞋", "上衣", "裤子", "裙子", "外套"}},
@@ -255,7 +252,7 @@ QStringList deliveredRows()
     for (const auto& l : lists)
         for (const QString& entry : l.second)
             rows << QStringLiteral("INSERT INTO DataDictionary (Item,Content) VALUES(%1,%2)")
-                        .arg(quoted(l.first), quoted(entry));
+                        .arg(core::SqlQuoted(l.first), core::SqlQuoted(entry));
     return rows;
 }
 

@@ -248,7 +248,7 @@ void frmedit::SaveGoods(const ReceiptLine& line, qint64 LotID, qint32 storeQuant
     v.Memo = txtMemo->text();
     v.Date = DT->date();
     const ReceiptTriple receipt = NewStockReceipt(v);
-    if (!gDbopt.Transact([&] { return SendStatements(*removal) && SendReceipt(receipt); }))
+    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal) && SendReceipt(receipt); }))
         return;  // nothing written; the window keeps the input for another try
 
     FlexGrid& grid = *grid_;

@@ -8,8 +8,6 @@
 
 namespace {
 
-QString q(const QString& text) { return SqlQuote(text); }
-
 // A whole number of a record set's field, Null as 0.
 qint64 wholeField(const jet::RecordSet& rs, const QString& name) { return rs.field(name).toLongLong(); }
 
@@ -28,10 +26,10 @@ std::optional<bool> finds(const QString& query)
 // its piece back to the row). nullopt when a look-up failed.
 std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 LotID)
 {
-    const QString key = q(line.ParentGUID);
+    const QString key = SqlQuote(line.ParentGUID);
     const QString queries[] = {
         QStringLiteral("Select top 1 GUID from StoreDetail Where ParentGUID='") + key +
-            QStringLiteral("' And GUID<>'") + q(line.GUID) + QStringLiteral("'"),
+            QStringLiteral("' And GUID<>'") + SqlQuote(line.GUID) + QStringLiteral("'"),
         QStringLiteral("Select top 1 ID from BuyPrice Where StoreGUID='") + key + QStringLiteral("' And ID<>") +
             QString::number(LotID),
         QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID='") + key + QStringLiteral("'"),
@@ -60,8 +58,8 @@ ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row)
 std::optional<qint32> StockQuantity(const QString& storeGUID)
 {
     bool isErr = false;
-    const jet::RecordSet rs =
-        gDbopt.Excute(QStringLiteral("select * from Store where GUID='") + q(storeGUID) + QStringLiteral("'"), isErr);
+    const jet::RecordSet rs = gDbopt.Excute(
+        QStringLiteral("select * from Store where GUID='") + SqlQuote(storeGUID) + QStringLiteral("'"), isErr);
     if (isErr || rs.eof())
         return std::nullopt;
     return qint32(wholeField(rs, QStringLiteral("Quantity")));
@@ -71,7 +69,7 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
 {
     LotID = 0;
     IsSell = false;
-    const QString key = q(line.ParentGUID);
+    const QString key = SqlQuote(line.ParentGUID);
     // The day goes to the engine as the list shows it: one it cannot read is a
     // failed look-up with the engine's message, not a day without batches.
     bool isErr = false;
@@ -116,9 +114,9 @@ std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 Lot
             return std::nullopt;
         keepRow = *referred;
     }
-    const QString key = q(line.ParentGUID);
+    const QString key = SqlQuote(line.ParentGUID);
     QStringList statements = {
-        QStringLiteral("Delete from StoreDetail Where GUID='") + q(line.GUID) + QStringLiteral("'"),
+        QStringLiteral("Delete from StoreDetail Where GUID='") + SqlQuote(line.GUID) + QStringLiteral("'"),
         QStringLiteral("Delete from Buyprice where Id=") + QString::number(LotID),
     };
     if (keepRow)

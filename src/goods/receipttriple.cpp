@@ -8,9 +8,6 @@
 
 namespace {
 
-// A value between single quotes.
-QString q(const QString& text) { return SqlQuote(text); }
-
 QString quantityText(qint32 quantity) { return vb::numberText(quantity); }
 
 }  // namespace
@@ -37,48 +34,39 @@ ReceiptTriple RestockReceipt(const QString& storeGUID, const ReceiptValues& v)
 
 QString StoreInsertSql(const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into Store Values('") + q(storeGUID) + QStringLiteral("','") + q(gShopNo) +
-           QStringLiteral("',") + GoodsValuesSql(v) + QStringLiteral(",") + quantityText(v.Quantity) +
-           QStringLiteral(",") + vb::singleText(v.SellPrice) + QStringLiteral(",'") + q(v.IDCode) +
-           QStringLiteral("','") + q(v.GoodsFloor) + QStringLiteral("')");
+    return QStringLiteral("Insert Into Store Values('") + SqlQuote(storeGUID) + QStringLiteral("','") +
+           SqlQuote(gShopNo) + QStringLiteral("',") + GoodsValuesSql(v) + QStringLiteral(",") +
+           quantityText(v.Quantity) + QStringLiteral(",") + vb::singleText(v.SellPrice) + QStringLiteral(",'") +
+           SqlQuote(v.IDCode) + QStringLiteral("','") + SqlQuote(v.GoodsFloor) + QStringLiteral("')");
 }
 
 QString StoreRestockSql(const QString& storeGUID, qint32 quantity)
 {
     return QStringLiteral("Update Store Set Quantity=Quantity+ ") + quantityText(quantity) +
-           QStringLiteral(" Where GUID='") + q(storeGUID) + QStringLiteral("'");
+           QStringLiteral(" Where GUID='") + SqlQuote(storeGUID) + QStringLiteral("'");
 }
 
 QString StoreDetailInsertSql(const QString& lineGUID, const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into StoreDetail Values('") + q(lineGUID) + QStringLiteral("','") +
-           q(storeGUID) + QStringLiteral("','") + q(gShopNo) + QStringLiteral("','") + q(v.TypeNo) +
-           QStringLiteral("','") + q(v.Name) + QStringLiteral("','") + q(v.Brand) + QStringLiteral("','") +
-           q(v.Size) + QStringLiteral("','") + q(v.Colour) + QStringLiteral("','") + q(v.Leather) +
-           QStringLiteral("','") + q(v.Grade) + QStringLiteral("',") + vb::singleText(v.Price) +
-           QStringLiteral(",") + quantityText(v.Quantity) + QStringLiteral(",'") + q(v.ProductPlace) +
-           QStringLiteral("','") + q(v.Memo) + QStringLiteral("','") + ui::dayText(v.Date) + QStringLiteral("')");
+    return QStringLiteral("Insert Into StoreDetail Values('") + SqlQuote(lineGUID) + QStringLiteral("','") +
+           SqlQuote(storeGUID) + QStringLiteral("','") + SqlQuote(gShopNo) + QStringLiteral("','") +
+           SqlQuote(v.TypeNo) + QStringLiteral("','") + SqlQuote(v.Name) + QStringLiteral("','") + SqlQuote(v.Brand) +
+           QStringLiteral("','") + SqlQuote(v.Size) + QStringLiteral("','") + SqlQuote(v.Colour) +
+           QStringLiteral("','") + SqlQuote(v.Leather) + QStringLiteral("','") + SqlQuote(v.Grade) +
+           QStringLiteral("',") + vb::singleText(v.Price) + QStringLiteral(",") + quantityText(v.Quantity) +
+           QStringLiteral(",'") + SqlQuote(v.ProductPlace) + QStringLiteral("','") + SqlQuote(v.Memo) +
+           QStringLiteral("','") + ui::dayText(v.Date) + QStringLiteral("')");
 }
 
 QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('") + q(storeGUID) +
-           QStringLiteral("',") + vb::singleText(v.Price) + QStringLiteral(",") + quantityText(v.Quantity) +
-           QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("','") + q(gShopNo) + QStringLiteral("')");
+    return QStringLiteral("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('") +
+           SqlQuote(storeGUID) + QStringLiteral("',") + vb::singleText(v.Price) + QStringLiteral(",") +
+           quantityText(v.Quantity) + QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("','") +
+           SqlQuote(gShopNo) + QStringLiteral("')");
 }
 
-bool SendStatements(const QStringList& statements)
-{
-    for (const QString& statement : statements) {
-        bool isErr = false;
-        gDbopt.Excute(statement, isErr);
-        if (isErr)
-            return false;
-    }
-    return true;
-}
-
-bool SendReceipt(const ReceiptTriple& t) { return SendStatements(t.Statements); }
+bool SendReceipt(const ReceiptTriple& t) { return gDbopt.ExcuteAll(t.Statements); }
 
 bool WriteReceipt(const ReceiptTriple& t)
 {

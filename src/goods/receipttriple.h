@@ -46,9 +46,8 @@ QString StoreRestockSql(const QString& storeGUID, qint32 quantity);
 QString StoreDetailInsertSql(const QString& lineGUID, const QString& storeGUID, const ReceiptValues& v);
 QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v);
 
-// Sends the statements in order within the caller's transaction and stops at
-// the first that fails (Excute has shown the engine's message): false then.
-bool SendStatements(const QStringList& statements);
+// Sends the receipt's statements within the caller's transaction, up to the
+// first that fails (Excute has shown the engine's message): false then.
 bool SendReceipt(const ReceiptTriple& t);
 // The receipt as one transaction of its own: all of it is written, or nothing
 // (false, after the engine's message has been shown).

@@ -1,10 +1,10 @@
 #include "reports/frmbackchangequery.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "reports/histories.h"
-#include "reports/querywindow.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -25,7 +25,7 @@ QWidget* HistoryPage(QWidget* parent, QDateEdit* from, QDateEdit* to, QPushButto
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 8, 0, 0);
     layout->setSpacing(10);
-    layout->addLayout(DateRangeLine(page, from, to, {query}));
+    layout->addLayout(core::DateRangeLine(page, from, to, {query}));
     layout->addWidget(grid, 1);
     return page;
 }
@@ -36,11 +36,11 @@ frmBackChangeQuery::frmBackChangeQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabBar(this)),
       pages(new QStackedWidget(this)),
-      DTBeginTime(QueryDatePicker(this)),
-      DTEndTime(QueryDatePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       VSChange(new FlexGrid(this)),
-      DTB(QueryDatePicker(this)),
-      DTE(QueryDatePicker(this)),
+      DTB(core::QueryDatePicker(this)),
+      DTE(core::QueryDatePicker(this)),
       VSBack(new FlexGrid(this)),
       cmdQuery{new QPushButton(QStringLiteral("查 询(&Q)"), this), new QPushButton(QStringLiteral("查 询(&Q)"), this)}
 {
@@ -96,7 +96,7 @@ void frmBackChangeQuery::cmdQuery_Click(int Index)
     } else {
         return;
     }
-    if (BindQuery(*grid, sql))
+    if (core::BindQuery(*grid, sql))
         SetGridColumns(*grid, kColumnWidth);
 }
 

@@ -1,9 +1,10 @@
 #include "reports/frmbackfactoryquery.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
-#include "reports/querywindow.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -19,8 +20,8 @@ constexpr int kColumnWidth = 1100;
 frmBackFactoryQuery::frmBackFactoryQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabWidget(this)),
-      DTBeginTime(QueryDatePicker(this)),
-      DTEndTime(QueryDatePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       VSFlexGrid(new FlexGrid(this))
 {
@@ -35,7 +36,7 @@ frmBackFactoryQuery::frmBackFactoryQuery(QWidget* parent)
     auto* page = new QWidget(TabStrip);
     auto* inner = new QVBoxLayout(page);
     inner->setSpacing(10);
-    inner->addLayout(DateRangeLine(page, DTBeginTime, DTEndTime, {cmdQuery}));
+    inner->addLayout(core::DateRangeLine(page, DTBeginTime, DTEndTime, {cmdQuery}));
     inner->addWidget(VSFlexGrid, 1);
     TabStrip->addTab(page, QStringLiteral("厂家退货明细查询"));
 
@@ -62,13 +63,13 @@ void frmBackFactoryQuery::QueryFactoryReturns()
 {
     FlexGrid& g = *VSFlexGrid;
     const QString sql =
-        QStringLiteral("Select TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
-                       "Grade as 等级,ProductPlace as 产地,Quantity as 数量,BuyPrice as 退货金额,"
-                       "BackFactoryDate as 退货日期 from BackStore Where ShopNo='") +
+        QStringLiteral("Select ") + core::kGoodsColumns +
+        QStringLiteral(",Quantity as 数量,BuyPrice as 退货金额,BackFactoryDate as 退货日期 "
+                       "from BackStore Where ShopNo='") +
         SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=true And BackFactoryDate>=#") +
         ui::dayText(DTBeginTime->date()) + QStringLiteral("# And BackFactoryDate<=#") +
         ui::dayText(DTEndTime->date()) + QStringLiteral("# Order By TypeNo");
-    if (!BindQuery(g, sql))
+    if (!core::BindQuery(g, sql))
         return;
     SetGridColumns(g, kColumnWidth);
     // "退货金额" is the cost of the pieces as set aside, not the amount typed when

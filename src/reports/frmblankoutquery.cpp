@@ -1,10 +1,10 @@
 #include "reports/frmblankoutquery.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "reports/histories.h"
-#include "reports/querywindow.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -14,8 +14,8 @@
 frmBlankOutQuery::frmBlankOutQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabWidget(this)),
-      DTBlankOutB(QueryDatePicker(this)),
-      DTBlankOutE(QueryDatePicker(this)),
+      DTBlankOutB(core::QueryDatePicker(this)),
+      DTBlankOutE(core::QueryDatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       VSBlankOut(new FlexGrid(this))
 {
@@ -30,7 +30,7 @@ frmBlankOutQuery::frmBlankOutQuery(QWidget* parent)
     auto* page = new QWidget(TabStrip);
     auto* inner = new QVBoxLayout(page);
     inner->setSpacing(10);
-    inner->addLayout(DateRangeLine(page, DTBlankOutB, DTBlankOutE, {cmdQuery}));
+    inner->addLayout(core::DateRangeLine(page, DTBlankOutB, DTBlankOutE, {cmdQuery}));
     inner->addWidget(VSBlankOut, 1);
     TabStrip->addTab(page, QStringLiteral("销售作废"));
 
@@ -55,6 +55,6 @@ void frmBlankOutQuery::cmdQuery_Click() { QueryVoids(); }
 
 void frmBlankOutQuery::QueryVoids()
 {
-    if (BindQuery(*VSBlankOut, ChangeHistorySql(ChangeKind::Void, DTBlankOutB->date(), DTBlankOutE->date())))
+    if (core::BindQuery(*VSBlankOut, ChangeHistorySql(ChangeKind::Void, DTBlankOutB->date(), DTBlankOutE->date())))
         SetGridColumns(*VSBlankOut, 850);
 }

@@ -1,6 +1,8 @@
 #include "reports/frmbuyindetail.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/frmedit.h"
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
@@ -18,17 +20,8 @@ namespace {
 
 // The receipt line columns every list of this window selects; the hidden keys
 // follow them.
-const QString kDetailColumns = QStringLiteral(
-    "Select TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,"
-    "Grade as 等级,ProductPlace as 产地,Quantity as 数量,Price as 进价 ,Memo as 备注,DateTime as 进货日期");
-
-QDateEdit* datePicker(QWidget* parent)
-{
-    auto* d = new QDateEdit(parent);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return d;
-}
+const QString kDetailColumns = QStringLiteral("Select ") + core::kGoodsColumns +
+                               QStringLiteral(",Quantity as 数量,Price as 进价 ,Memo as 备注,DateTime as 进货日期");
 
 }  // namespace
 
@@ -36,8 +29,8 @@ frmbuyInDetail::frmbuyInDetail(QWidget* parent)
     : FormBase(parent),
       VSFlexGrid(new FlexGrid(this)),
       chkDate(new QCheckBox(QStringLiteral("进货日期"), this)),
-      DTBeginTime(datePicker(this)),
-      DTEndTime(datePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       chkTypeNo(new QCheckBox(QStringLiteral("货号"), this)),
       txtNo(new QLineEdit(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
@@ -105,12 +98,9 @@ void frmbuyInDetail::Form_Load()
 
 void frmbuyInDetail::ShowDetails(const QString& sql)
 {
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    if (isErr)
-        return;  // the engine's message has been shown; the list stays
     FlexGrid& g = *VSFlexGrid;
-    g.bind(rs);
+    if (!core::BindQuery(g, sql))
+        return;
     g.setColHidden(g.colIndex(QStringLiteral("ParentGUID")), true);
     g.setColHidden(g.colIndex(QStringLiteral("GUID")), true);
     SetGridColumns(g, 1040);
@@ -171,7 +161,7 @@ void frmbuyInDetail::cmdDel_Click()
     const std::optional<QStringList> removal = ReceiptRemovalSql(line, LotID, *storeQuantity);
     if (!removal)
         return;
-    if (!gDbopt.Transact([&] { return SendStatements(*removal); }))
+    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal); }))
         return;  // nothing deleted; the list stays as it was
     g.removeItem(r);
     SumReceiptQuantity(g);

@@ -3,10 +3,10 @@
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "core/picklistwidgets.h"
+#include "core/queryparts.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "platform/vbkeys.h"
-#include "reports/querywindow.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -23,8 +23,6 @@ namespace {
 
 const QString kItems = QStringLiteral("其他支出项目");
 
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
-
 }  // namespace
 
 frmOtherOut::frmOtherOut(QWidget* parent)
@@ -32,7 +30,7 @@ frmOtherOut::frmOtherOut(QWidget* parent)
       comItem(PickListCombo(this)),
       cmdColour(PickListButton(this)),
       txtAmount(new QLineEdit(this)),
-      DT(QueryDatePicker(this)),
+      DT(core::QueryDatePicker(this)),
       txtMemo(new QLineEdit(this)),
       cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this))
 {
@@ -114,10 +112,11 @@ void frmOtherOut::cmdQuery_Click()
         return;
     }
     const QString comma = QStringLiteral(",");
-    const QString sql = QStringLiteral("Insert Into OtherOut values(") + quoted(key) + comma + quoted(gShopNo) +
-                        comma + quoted(gShopName) + comma + quoted(comItem->currentText()) + comma +
-                        vb::singleText(amount) + comma + quoted(ui::dayText(DT->date())) + comma +
-                        quoted(txtMemo->text()) + comma + quoted(gUser.Name) + QStringLiteral(")");
+    const QString sql = QStringLiteral("Insert Into OtherOut values(") + core::SqlQuoted(key) + comma +
+                        core::SqlQuoted(gShopNo) + comma + core::SqlQuoted(gShopName) + comma +
+                        core::SqlQuoted(comItem->currentText()) + comma + vb::singleText(amount) + comma +
+                        core::SqlQuoted(ui::dayText(DT->date())) + comma + core::SqlQuoted(txtMemo->text()) + comma +
+                        core::SqlQuoted(gUser.Name) + QStringLiteral(")");
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
     // The engine has said why; the entry stays for another try.

@@ -1,9 +1,9 @@
 #include "reports/frmotheroutquery.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
-#include "reports/querywindow.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -19,8 +19,8 @@ constexpr int kColumnWidth = 2020;
 
 frmOtherOutQuery::frmOtherOutQuery(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(QueryDatePicker(this)),
-      DTEndTime(QueryDatePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       cmdDel(new QPushButton(QStringLiteral("删 除(&D)"), this)),
       VSSell(new FlexGrid(this))
@@ -36,7 +36,7 @@ frmOtherOutQuery::frmOtherOutQuery(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
-    layout->addLayout(DateRangeLine(this, DTBeginTime, DTEndTime, {cmdQuery, cmdDel}));
+    layout->addLayout(core::DateRangeLine(this, DTBeginTime, DTEndTime, {cmdQuery, cmdDel}));
     layout->addWidget(VSSell, 1);
     resize(900, 560);
 
@@ -60,7 +60,7 @@ void frmOtherOutQuery::Form_Load()
 
 bool frmOtherOutQuery::BindExpenses(const QString& sql)
 {
-    if (!BindQuery(*VSSell, sql))
+    if (!core::BindQuery(*VSSell, sql))
         return false;
     SetGridColumns(*VSSell, kColumnWidth);
     VSSell->setColHidden(1, true);

@@ -1,9 +1,9 @@
 #include "reports/frmprofit.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "reports/querywindow.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -36,8 +36,8 @@ QString MoneyText(float v) { return vb::singleText(v); }
 
 frmProfit::frmProfit(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(QueryDatePicker(this)),
-      DTEndTime(QueryDatePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this)),
       lbInQuantity(new QLabel(this)),
       lbInAmount(new QLabel(this)),
@@ -117,7 +117,7 @@ frmProfit::frmProfit(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
-    layout->addLayout(DateRangeLine(this, DTBeginTime, DTEndTime, {cmdQuery}));
+    layout->addLayout(core::DateRangeLine(this, DTBeginTime, DTEndTime, {cmdQuery}));
     layout->addLayout(groups, 1);
     resize(720, 420);
 

@@ -1,11 +1,12 @@
 #include "reports/frmsellquery.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "reports/frmprint.h"
-#include "reports/querywindow.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -23,8 +24,8 @@ constexpr int kGoodsNumberWidth = 1600;
 
 frmSellQuery::frmSellQuery(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(QueryDatePicker(this)),
-      DTEndTime(QueryDatePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       comName(new QComboBox(this)),
       comBrand(new QComboBox(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
@@ -47,11 +48,7 @@ frmSellQuery::frmSellQuery(QWidget* parent)
     lbAmount->setMinimumWidth(120);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("开始日期"), this));
-    top->addWidget(DTBeginTime);
-    top->addSpacing(8);
-    top->addWidget(new QLabel(QStringLiteral("结束日期"), this));
-    top->addWidget(DTEndTime);
+    core::AddDateRange(top, this, DTBeginTime, DTEndTime);
     top->addSpacing(16);
     top->addWidget(new QLabel(QStringLiteral("种 类："), this));
     top->addWidget(comName);
@@ -103,11 +100,10 @@ void frmSellQuery::Form_Load()
 
 void frmSellQuery::InitGrid()
 {
-    if (!BindQuery(*VSSell, QStringLiteral("Select SellNo as 销售编号,TypeNo as 货号, Name as 种类 ,Brand as 品牌,"
-                                           "[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
-                                           "ProductPlace as 产地,Quantity as 数量,Price as 零售价,Abate as 折扣,"
-                                           "Amount as 实收金额,SellerName as 销售员,DateTime as 销售日期  "
-                                           "from Sell Where GUID=''")))
+    if (!core::BindQuery(*VSSell, QStringLiteral("Select SellNo as 销售编号,") + core::kGoodsColumns +
+                                      QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,"
+                                                     "Amount as 实收金额,SellerName as 销售员,DateTime as 销售日期  "
+                                                     "from Sell Where GUID=''")))
         return;
     SetGridColumns(*VSSell, kColumnWidth);
 }
@@ -129,15 +125,14 @@ void frmSellQuery::cmdQuery_Click()
     else
         tail = QStringLiteral("# And State<2 And Brand='") + brand + QStringLiteral("' And Name='") + kind + order;
     const QString sql =
-        QStringLiteral("Select TypeNo as 货号, Name as 种类 ,Brand as 品牌,[Size] as 尺码,Colour as 颜色,"
-                       "Leather as 面料,Grade as 等级,ProductPlace as 产地,Quantity as 数量,Price as 零售价,"
-                       "Abate as 折扣,Amount as 实收金额,SellerName as 销售员,SellNo as 销售编号,"
-                       "DateTime as 销售日期 from Sell Where ShopNo='") +
+        QStringLiteral("Select ") + core::kGoodsColumns +
+        QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
+                       "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo='") +
         SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
         QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) + tail;
 
     FlexGrid& g = *VSSell;
-    if (!BindQuery(g, sql))
+    if (!core::BindQuery(g, sql))
         return;
     SetGridColumns(g, kColumnWidth);
     g.setColWidth(1, kGoodsNumberWidth);

@@ -1,9 +1,10 @@
 #include "reports/frmstore.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "reports/frmprint.h"
-#include "reports/querywindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,9 +18,9 @@
 
 namespace {
 
-const QString kColumns = QStringLiteral(
-    "Select TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
-    "ProductPlace as 产地,Quantity as 数量,Price as 零售价,IDCode as 条码,GoodsFloor as 柜层 from Store");
+const QString kColumns =
+    QStringLiteral("Select ") + core::kGoodsColumns +
+    QStringLiteral(",Quantity as 数量,Price as 零售价,IDCode as 条码,GoodsFloor as 柜层 from Store");
 // The saleable list of the shop, up to the shop's number.
 const QString kStockHead = kColumns + QStringLiteral(" Where ShopNo='");
 
@@ -129,7 +130,7 @@ QString frmStore::StockTail() const
 
 bool frmStore::BindStock(const QString& sql)
 {
-    if (!BindQuery(*VSFlexGrid, sql))
+    if (!core::BindQuery(*VSFlexGrid, sql))
         return false;
     SetGridColumns(*VSFlexGrid, kStockWidth);
     return true;
@@ -199,10 +200,10 @@ void frmStore::txtNo_Change()
 void frmStore::LoadProblemStock()
 {
     FlexGrid& g = *VSQuestion;
-    if (!BindQuery(g, QStringLiteral("Select TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,"
-                                     "Leather as 面料,Grade as 等级,ProductPlace as 产地,BuyPrice as 进价,"
-                                     "Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo='") +
-                          SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order By TypeNo")))
+    if (!core::BindQuery(g, QStringLiteral("Select ") + core::kGoodsColumns +
+                                QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 "
+                                               "from BackStore Where ShopNo='") +
+                                SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order By TypeNo")))
         return;
     SetGridColumns(g, kProblemWidth);
     g.subtotalSum(1, g.colIndex(kQuantity), kTotal);

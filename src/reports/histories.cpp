@@ -1,5 +1,6 @@
 #include "reports/histories.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/services.h"
 
@@ -17,9 +18,8 @@ QString ChangeHistorySql(ChangeKind kind, const QDate& from, const QDate& to)
         tail = QStringLiteral(",Datetime as 销售日期,ChangeDate as 作废日期,Resion as 作废原因  from SellChange ");
         break;
     }
-    return QStringLiteral("Select TypeNo as 货号, Name as 种类 ,Brand as 品牌,") +
-           QStringLiteral("[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,ProductPlace as 产地,") +
-           QStringLiteral("Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 应收金额,SellerName as 销售员") +
+    return QStringLiteral("Select ") + core::kGoodsColumns +
+           QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 应收金额,SellerName as 销售员") +
            tail + QStringLiteral("Where ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("' And State=") +
            QString::number(int(kind)) + QStringLiteral(" And ChangeDate Between #") + ui::dayText(from) +
            QStringLiteral("# And #") + ui::dayText(to) + QStringLiteral("#");

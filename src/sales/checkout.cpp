@@ -30,10 +30,11 @@ WriteResult TransactChecked(const std::function<WriteResult()>& write)
     return result == WriteResult::Written ? WriteResult::Failed : result;
 }
 
-QString TakePieceSql(const QString& StoreGUID)
+QString sales::TakePiecesSql(const QString& StoreGUID, qint32 pieces)
 {
-    return QStringLiteral("Update Store Set Quantity=Quantity-1") + QStringLiteral(" Where GUID='") +
-           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0");
+    const QString n = vb::numberText(pieces);
+    return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID='") +
+           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
 }
 
 QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
@@ -117,7 +118,7 @@ WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change
         if (number.isEmpty())
             return WriteResult::Failed;
         for (const SaleLine& line : lines) {
-            if (const WriteResult taken = SendChecked(TakePieceSql(line.StoreGUID), WriteResult::OutOfStock);
+            if (const WriteResult taken = SendChecked(sales::TakePiecesSql(line.StoreGUID, 1), WriteResult::OutOfStock);
                 taken != WriteResult::Written)
                 return taken;
             const QString key = gNewGUID.GUID(false);

@@ -42,8 +42,10 @@ WriteResult SendChecked(const QString& statement, WriteResult refusal);
 // failed), and then nothing of it is stored.
 WriteResult TransactChecked(const std::function<WriteResult()>& write);
 
-// One piece out of the stock row, while it has one (to be sent with SendChecked).
-QString TakePieceSql(const QString& StoreGUID);
+namespace sales {
+// The pieces out of the stock row, while it has them all (to be sent with SendChecked).
+QString TakePiecesSql(const QString& StoreGUID, qint32 pieces);
+}  // namespace sales
 
 // -- sale numbers ---------------------------------------------------------------
 // A sale number is the day as YYYYMMDD followed by a four-digit counter per day

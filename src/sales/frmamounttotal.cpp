@@ -1,11 +1,11 @@
 #include "sales/frmamounttotal.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
 #include <QDateEdit>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,14 +19,6 @@ const QString kColumns = QStringLiteral(
     "BackQuantity as 退货数量,BackAmount as 退货金额,ChangeQuantity as 调换数量,ChangeAmount as 调换金额,"
     "ReciveAmount as 结算金额 from DayAmount Where ");
 
-QDateEdit* datePicker(QWidget* parent)
-{
-    auto* d = new QDateEdit(parent);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return d;
-}
-
 }  // namespace
 
 QString AmountTotalSql(const QDate& from, const QDate& to)
@@ -37,8 +29,8 @@ QString AmountTotalSql(const QDate& from, const QDate& to)
 
 frmAmountTotal::frmAmountTotal(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(datePicker(this)),
-      DTEndTime(datePicker(this)),
+      DTBeginTime(core::QueryDatePicker(this)),
+      DTEndTime(core::QueryDatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("汇总(&H)"), this)),
       VSAmountTotal(new FlexGrid(this)),
       lbTitle(new QLabel(
@@ -56,20 +48,10 @@ frmAmountTotal::frmAmountTotal(QWidget* parent)
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("开始日期"), this));
-    top->addWidget(DTBeginTime);
-    top->addSpacing(8);
-    top->addWidget(new QLabel(QStringLiteral("结束日期"), this));
-    top->addWidget(DTEndTime);
-    top->addSpacing(16);
-    top->addWidget(cmdQuery);
-    top->addStretch(1);
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
-    layout->addLayout(top);
+    layout->addLayout(core::DateRangeLine(this, DTBeginTime, DTEndTime, {cmdQuery}));
     layout->addWidget(VSAmountTotal, 1);
     layout->addWidget(lbTitle);
     resize(1000, 560);
@@ -91,12 +73,8 @@ void frmAmountTotal::Form_Load()
 
 bool frmAmountTotal::BindGrid(const QString& sql)
 {
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    // A failed statement has shown the engine's words; the list stays as it was.
-    if (isErr)
+    if (!core::BindQuery(*VSAmountTotal, sql))
         return false;
-    VSAmountTotal->bind(rs);
     SetGridColumns(*VSAmountTotal, kColumnWidth);
     return true;
 }

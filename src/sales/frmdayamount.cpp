@@ -13,8 +13,6 @@
 
 namespace {
 
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
-
 QString countText(qint32 n) { return vb::numberText(n); }
 QString moneyLabel(float amount) { return QStringLiteral("￥") + vb::singleText(amount); }
 
@@ -42,28 +40,29 @@ bool readTotal(const QString& sql, qint32& Quantity, float& Amount)
 QString SellTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from Sell Where ShopNo=") +
-           quoted(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) + QStringLiteral("# And Seller=") +
-           quoted(sellerNo);
+           core::SqlQuoted(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) +
+           QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
 QString BackTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from SellChange Where ShopNo=") +
-           quoted(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") + ui::dayText(day) +
-           QStringLiteral("# And Seller=") + quoted(sellerNo);
+           core::SqlQuoted(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") +
+           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
 QString ChangeTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(AddAmount) as 金额 from SellChange Where ShopNo=") +
-           quoted(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") + ui::dayText(day) +
-           QStringLiteral("# And Seller=") + quoted(sellerNo);
+           core::SqlQuoted(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") +
+           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
 QString DayAmountRowSql(const QDate& day, const QString& sellerName)
 {
     return QStringLiteral("Select  * from  DayAmount Where DateTime=#") + ui::dayText(day) +
-           QStringLiteral("# And ShopNo=") + quoted(gShopNo) + QStringLiteral("  And Seller=") + quoted(sellerName);
+           QStringLiteral("# And ShopNo=") + core::SqlQuoted(gShopNo) + QStringLiteral("  And Seller=") +
+           core::SqlQuoted(sellerName);
 }
 
 // -- the window -----------------------------------------------------------------------
@@ -217,12 +216,12 @@ bool frmDayAmount::StoreDayTotals()
             return false;
         QString sql;
         if (rs.eof()) {
-            sql = QStringLiteral("Insert Into DayAmount Values(") + quoted(gNewGUID.GUID(false)) + comma +
+            sql = QStringLiteral("Insert Into DayAmount Values(") + core::SqlQuoted(gNewGUID.GUID(false)) + comma +
                   countText(SellQuantity) + comma + vb::singleText(SellAmount) + comma + countText(BackQuantity) +
                   comma + vb::singleText(BackAmount) + comma + countText(ChangeQuantity) + comma +
-                  vb::singleText(ChangeAmount) + comma + vb::singleText(ReciveAmount) + comma + quoted(gUser.Name) +
-                  comma + quoted(ui::dayText(day)) + comma + quoted(gShopNo) + comma + quoted(gShopName) +
-                  QStringLiteral(")");
+                  vb::singleText(ChangeAmount) + comma + vb::singleText(ReciveAmount) + comma +
+                  core::SqlQuoted(gUser.Name) + comma + core::SqlQuoted(ui::dayText(day)) + comma +
+                  core::SqlQuoted(gShopNo) + comma + core::SqlQuoted(gShopName) + QStringLiteral(")");
         } else {
             // Only the figures change: seller, day and shop stay as first written.
             sql = QStringLiteral("Update DayAmount Set SellQuantity=") + countText(SellQuantity) +
@@ -230,7 +229,7 @@ bool frmDayAmount::StoreDayTotals()
                   countText(BackQuantity) + QStringLiteral(", BackAmount=") + vb::singleText(BackAmount) +
                   QStringLiteral(", ChangeQuantity=") + countText(ChangeQuantity) + QStringLiteral(", ChangeAmount=") +
                   vb::singleText(ChangeAmount) + QStringLiteral(", ReciveAmount=") + vb::singleText(ReciveAmount) +
-                  QStringLiteral(" Where GUID=") + quoted(rs.fieldText(QStringLiteral("GUID")));
+                  QStringLiteral(" Where GUID=") + core::SqlQuoted(rs.fieldText(QStringLiteral("GUID")));
         }
         gDbopt.Excute(sql, isErr);
         return !isErr;

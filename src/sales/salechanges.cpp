@@ -1,13 +1,12 @@
 #include "sales/salechanges.h"
 
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 
 namespace {
-
-QString quoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
 
 // Number cells go into the statements as the numbers they read as.
 QString wholeText(const QString& cell) { return vb::numberText(vb::roundHalfEven(vb::val(cell))); }
@@ -19,16 +18,14 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 
 QString SaleLineSelect(const QString& amountCaption)
 {
-    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") +
-           QStringLiteral("TypeNo as 货号, Name as 种类 ,Brand as 品牌,") +
-           QStringLiteral("[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,ProductPlace as 产地,") +
-           QStringLiteral("Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
+    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") + core::kGoodsColumns +
+           QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
            QStringLiteral(",SellerName as 销售员, DateTime as 销售日期  from Sell Where ");
 }
 
 QString SaleLinesSql(const QString& condition, const QString& amountCaption)
 {
-    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + quoted(gShopNo) +
+    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + core::SqlQuoted(gShopNo) +
            QStringLiteral(" And State<2");
 }
 
@@ -43,9 +40,9 @@ QString SaleLineCondition(const SaleLineSearch& search)
     if (search.Day)
         parts << QStringLiteral(" DateTime=#") + ui::dayText(*search.Day) + QLatin1Char('#');
     if (search.SellNo)
-        parts << QStringLiteral(" SellNo=") + quoted(*search.SellNo);
+        parts << QStringLiteral(" SellNo=") + core::SqlQuoted(*search.SellNo);
     if (search.TypeNo)
-        parts << QStringLiteral(" TypeNo=") + quoted(*search.TypeNo);
+        parts << QStringLiteral(" TypeNo=") + core::SqlQuoted(*search.TypeNo);
     return parts.join(QStringLiteral(" And"));
 }
 
@@ -78,19 +75,21 @@ QString SellChangeInsertSql(const QString& GUID, const QString& StoreGUID, const
 {
     const QString comma = QStringLiteral(",");
     // A line without a sale day keeps none in its history.
-    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : quoted(line.DateTime);
-    return QStringLiteral("Insert Into SellChange Values(") + quoted(GUID) + comma + quoted(StoreGUID) + comma +
-           quoted(gShopNo) + comma + GoodsValuesSql(line) + comma + wholeText(line.Quantity) + comma +
-           moneyText(line.Price) + comma + quoted(line.Abate) + comma + moneyText(line.Amount) + comma +
-           moneyText(line.BuyPrice) + comma + quoted(gUser.No) + comma + saleDay + comma +
-           vb::numberText(BatchOf(line)) + comma + quoted(gUser.Name) + comma + vb::singleText(AddAmount) + comma +
-           quoted(line.GUID) + comma + quoted(line.SellNo) + comma + quoted(ui::dayText(ui::today())) + comma +
-           vb::numberText(State) + comma + quoted(Resion) + QStringLiteral(")");
+    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : core::SqlQuoted(line.DateTime);
+    return QStringLiteral("Insert Into SellChange Values(") + core::SqlQuoted(GUID) + comma +
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(line) + comma +
+           wholeText(line.Quantity) + comma + moneyText(line.Price) + comma + core::SqlQuoted(line.Abate) + comma +
+           moneyText(line.Amount) + comma + moneyText(line.BuyPrice) + comma + core::SqlQuoted(gUser.No) + comma +
+           saleDay + comma + vb::numberText(BatchOf(line)) + comma + core::SqlQuoted(gUser.Name) + comma +
+           vb::singleText(AddAmount) + comma + core::SqlQuoted(line.GUID) + comma + core::SqlQuoted(line.SellNo) +
+           comma + core::SqlQuoted(ui::dayText(ui::today())) + comma + vb::numberText(State) + comma +
+           core::SqlQuoted(Resion) + QStringLiteral(")");
 }
 
 QString RestoreStoreQuantitySql(const QString& StoreGUID)
 {
-    return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") + quoted(StoreGUID);
+    return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") +
+           core::SqlQuoted(StoreGUID);
 }
 
 QString RestoreBatchQuantitySql(qint32 BuyPriceID)
@@ -115,16 +114,16 @@ QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, q
     return QStringLiteral("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
                           "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
                           "Values(") +
-           quoted(StoreGUID) + comma + quoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
-           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + quoted(BackResion) + comma +
-           quoted(gUser.No) + comma + quoted(gUser.Name) + QStringLiteral(",0,Null)");
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
+           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + core::SqlQuoted(BackResion) + comma +
+           core::SqlQuoted(gUser.No) + comma + core::SqlQuoted(gUser.Name) + QStringLiteral(",0,Null)");
 }
 
 QString SellStateSql(const SoldLine& line, int State)
 {
     return QStringLiteral("Update Sell Set State=") + vb::numberText(State) + QStringLiteral(" Where GUID=") +
-           quoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
-           QStringLiteral(" And StoreGUID=") + quoted(line.StoreGUID);
+           core::SqlQuoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
+           QStringLiteral(" And StoreGUID=") + core::SqlQuoted(line.StoreGUID);
 }
 
 WriteResult WriteLineChange(const QStringList& statements)
@@ -133,24 +132,13 @@ WriteResult WriteLineChange(const QStringList& statements)
         const WriteResult changed = SendChecked(statements.value(0), WriteResult::LineChanged);
         if (changed != WriteResult::Written)
             return changed;
-        return SendChanges(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
     });
 }
 
 bool WriteChanges(const QStringList& statements)
 {
-    return gDbopt.Transact([&statements] { return SendChanges(statements); });
-}
-
-bool SendChanges(const QStringList& statements)
-{
-    for (const QString& statement : statements) {
-        bool isErr = false;
-        gDbopt.Excute(statement, isErr);
-        if (isErr)
-            return false;
-    }
-    return true;
+    return gDbopt.Transact([&statements] { return gDbopt.ExcuteAll(statements); });
 }
 
 // -- the void -----------------------------------------------------------------------

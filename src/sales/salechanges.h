@@ -101,9 +101,6 @@ WriteResult WriteLineChange(const QStringList& statements);
 // Sends the statements in order as one transaction: all of it is written, or
 // nothing (false, after the engine's message has been shown).
 bool WriteChanges(const QStringList& statements);
-// Sends the statements in order inside a transaction the caller holds, up to the
-// first that fails (false, after the engine's message).
-bool SendChanges(const QStringList& statements);
 
 // -- the void -----------------------------------------------------------------------
 

@@ -3,7 +3,6 @@
 // through the window, written as one transaction.
 #include "aftersales/frmfactoryback.h"
 #include "core/modmain.h"
-#include "failingwrites.h"
 #include "platform/flexgrid.h"
 #include "support/shopfixture.h"
 
@@ -265,7 +264,7 @@ TEST_F(FactoryBack, AFailureHalfWayWritesNothingAndKeepsTheTicks)
     w->cmdAll->click();
     w->txtAmount->setText("200");
     // The first row's mark goes through; the second row's does not.
-    failWritesWhere("BackStore", "UPDATE", "OLD.ID=" + a);
+    failWrites("BackStore", "UPDATE", "OLD.ID=" + a);
     const QStringList untouched = everything();
     w->cmdRegist->click();
     ASSERT_EQ(messages().shown().size(), 1) << messages().texts().join(" / ").toStdString();

@@ -3,7 +3,6 @@
 // piece against the batches as one transaction, and one line driven through the
 // window as the clerk does it.
 #include "aftersales/frmquestion.h"
-#include "failingwrites.h"
 #include "platform/flexgrid.h"
 #include "support/soldlines.h"
 
@@ -291,7 +290,7 @@ TEST_F(Problem, AFailureHalfWayWritesNothingAndKeepsThePendingLines)
     const QStringList lines = pending(*w);
     // The second line's problem-stock row, after the first line and the second's
     // stock and batch, cannot be written.
-    failWritesWhere("BackStore", "INSERT", "NEW.BackResion='开胶'");
+    failWrites("BackStore", "INSERT", "NEW.BackResion='开胶'");
     const QStringList untouched = everything();
     w->cmdOk->click();
     ASSERT_EQ(messages().shown().size(), 1) << messages().texts().join(" / ").toStdString();

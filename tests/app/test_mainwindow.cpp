@@ -70,6 +70,15 @@ protected:
         ASSERT_NE(button, nullptr) << key;
         button->click();
     }
+    // The guest logs in again with the role granting that flag alone.
+    void grantOnly(frmMain& w, const QString& flag)
+    {
+        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
+            staff::kGuestRole + "'");
+        sql("Update Role Set " + flag + "=1 Where GUID='" + staff::kGuestRole + "'");
+        ASSERT_TRUE(gUser.Initial("g01"));
+        w.LoadPopdem();
+    }
 };
 
 // Every guarded menu item and the flag that opens it.
@@ -176,11 +185,7 @@ TEST_F(MainWindow, EachFlagOpensExactlyItsOwnItems)
     // One flag at a time: only the items and buttons of that flag come on.
     for (const QString& granted : schema::roleFlags()) {
         SCOPED_TRACE(granted.toStdString());
-        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
-            staff::kGuestRole + "'");
-        sql("Update Role Set " + granted + "=1 Where GUID='" + staff::kGuestRole + "'");
-        ASSERT_TRUE(gUser.Initial("g01"));
-        w.LoadPopdem();
+        grantOnly(w, granted);
         for (const auto& [item, flag] : kGuardedItems)
             EXPECT_EQ(menuItem(w, item)->isEnabled(), granted == flag) << item;
         for (const auto& [key, flag] : kGuardedButtons)
@@ -316,82 +321,38 @@ TEST_F(MainWindow, PurchaseDetailsOpenFromTheQueryMenu)
     EXPECT_EQ(caption, "进货明细查询");
 }
 
-TEST_F(MainWindow, VoidAndReturnOpenUnderTheirOwnFlags)
+TEST_F(MainWindow, AfterSalesWindowsOpenUnderTheirOwnFlags)
 {
     frmMain w;
     staff::showActive(&w);
     fakes->modal.dismiss<frmBlankout>();
     fakes->modal.dismiss<frmClientBack>();
-    const struct {
-        const char* flag;
-        QStringList opened;  // by the void's item, the return's item and the return's button
-    } cases[] = {
-        {"SellBlankOut", {"frmBlankout"}},
-        {"ClientBack", {"frmClientBack", "frmClientBack"}},
-        {"Sell", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.flag);
-        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
-            staff::kGuestRole + "'");
-        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(c.flag) + staff::kGuestRole + "'");
-        ASSERT_TRUE(gUser.Initial("g01"));
-        w.LoadPopdem();
-        const qsizetype before = fakes->modal.opened().size();
-        w.BlankOut->trigger();
-        w.ClientBack->trigger();
-        clickButton(w, "ClientBack");
-        EXPECT_EQ(fakes->modal.opened().mid(before), c.opened);
-    }
-}
-
-TEST_F(MainWindow, TheExchangeOpensFromItsItemAndButtonUnderItsFlag)
-{
-    frmMain w;
-    staff::showActive(&w);
     fakes->modal.dismiss<frmClientBackChange>();
-    EXPECT_EQ(w.ClientBackChange->text(), "3-客户调换");
-    for (const char* flag : {"ClientChange", "ClientBack"}) {
-        SCOPED_TRACE(flag);
-        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
-            staff::kGuestRole + "'");
-        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(flag) + staff::kGuestRole + "'");
-        ASSERT_TRUE(gUser.Initial("g01"));
-        w.LoadPopdem();
-        const qsizetype before = fakes->modal.opened().size();
-        w.ClientBackChange->trigger();
-        clickButton(w, "ClientBackChange");
-        const QStringList opened = fakes->modal.opened().mid(before);
-        EXPECT_EQ(opened, QLatin1String(flag) == "ClientChange"
-                              ? QStringList({"frmClientBackChange", "frmClientBackChange"})
-                              : QStringList());
-    }
-}
-
-TEST_F(MainWindow, ProblemGoodsAndFactoryReturnOpenUnderTheirOwnFlags)
-{
-    frmMain w;
-    staff::showActive(&w);
     fakes->modal.dismiss<frmQuestion>();
     fakes->modal.dismiss<frmFactoryBack>();
+    EXPECT_EQ(w.ClientBackChange->text(), "3-客户调换");
     EXPECT_EQ(w.Question->text(), "5-问 题 鞋");
     EXPECT_EQ(w.CompanyBack->text(), "6-厂商退货");
     const struct {
         const char* flag;
-        QStringList opened;  // by the problem goods' item, the factory return's item and its button
+        QStringList opened;  // by every after-sales item and button, in the order below
     } cases[] = {
+        {"SellBlankOut", {"frmBlankout"}},
+        {"ClientBack", {"frmClientBack", "frmClientBack"}},
+        {"ClientChange", {"frmClientBackChange", "frmClientBackChange"}},
         {"Question", {"frmQuestion"}},
         {"FactoryBack", {"frmFactoryBack", "frmFactoryBack"}},
-        {"ClientBack", {}},
+        {"Sell", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flag);
-        sql("Update Role Set " + QStringList(schema::roleFlags()).join("=0,") + "=0 Where GUID='" +
-            staff::kGuestRole + "'");
-        sql(QStringLiteral("Update Role Set %1=1 Where GUID='").arg(c.flag) + staff::kGuestRole + "'");
-        ASSERT_TRUE(gUser.Initial("g01"));
-        w.LoadPopdem();
+        grantOnly(w, c.flag);
         const qsizetype before = fakes->modal.opened().size();
+        w.BlankOut->trigger();
+        w.ClientBack->trigger();
+        clickButton(w, "ClientBack");
+        w.ClientBackChange->trigger();
+        clickButton(w, "ClientBackChange");
         w.Question->trigger();
         w.CompanyBack->trigger();
         clickButton(w, "CompanyBack");
@@ -532,13 +493,19 @@ TEST_F(MainWindow, ARoleAndUserMadeInTheUserWindowGovernTheMenusAfterASwitch)
     shell::install({});
 }
 
-TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
+TEST_F(MainWindow, QueriesExpensesAndProfitOpenUnderTheirFlags)
 {
     frmMain w;
     staff::showActive(&w);
     fakes->modal.dismiss<frmStore>();
     fakes->modal.dismiss<frmSellQuery>();
     fakes->modal.dismiss<frmSellGroup>();
+    fakes->modal.dismiss<frmOtherOut>();
+    fakes->modal.dismiss<frmOtherOutQuery>();
+    fakes->modal.dismiss<frmProfit>();
+    fakes->modal.dismiss<frmBackChangeQuery>();
+    fakes->modal.dismiss<frmBackFactoryQuery>();
+    fakes->modal.dismiss<frmBlankOutQuery>();
     const struct {
         QAction* item;
         const char* button;  // nullptr: menu only
@@ -548,6 +515,12 @@ TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
         {w.StoreQuery, "StoreQuery", "frmStore", "StoreQuery"},
         {w.SellQuery, "SellQuery", "frmSellQuery", "SellQuery"},
         {w.SellGroup, nullptr, "frmSellGroup", "SellGroup"},
+        {w.OtherOut, nullptr, "frmOtherOut", "OtherOut"},
+        {w.OtherOutQuery, nullptr, "frmOtherOutQuery", "OtherOurQuery"},
+        {w.Profit, nullptr, "frmProfit", "Profit"},
+        {w.ClientChangeQuery, nullptr, "frmBackChangeQuery", "ClientChangeQuery"},
+        {w.Back, nullptr, "frmBackFactoryQuery", "FactoryBackQuery"},
+        {w.BlankOutQuery, nullptr, "frmBlankOutQuery", "BlankOutQuery"},
     };
     for (const auto& c : cases) {
         for (bool granted : {true, false}) {
@@ -571,41 +544,3 @@ TEST_F(MainWindow, QueriesOpenFromMenuAndToolbarUnderTheirFlags)
     EXPECT_TRUE(messages().shown().isEmpty());
 }
 
-TEST_F(MainWindow, ExpensesProfitAndHistoriesOpenUnderTheirFlags)
-{
-    frmMain w;
-    staff::showActive(&w);
-    fakes->modal.dismiss<frmOtherOut>();
-    fakes->modal.dismiss<frmOtherOutQuery>();
-    fakes->modal.dismiss<frmProfit>();
-    fakes->modal.dismiss<frmBackChangeQuery>();
-    fakes->modal.dismiss<frmBackFactoryQuery>();
-    fakes->modal.dismiss<frmBlankOutQuery>();
-    const struct {
-        QAction* item;
-        const char* window;
-        const char* flag;
-    } cases[] = {
-        {w.OtherOut, "frmOtherOut", "OtherOut"},
-        {w.OtherOutQuery, "frmOtherOutQuery", "OtherOurQuery"},
-        {w.Profit, "frmProfit", "Profit"},
-        {w.ClientChangeQuery, "frmBackChangeQuery", "ClientChangeQuery"},
-        {w.Back, "frmBackFactoryQuery", "FactoryBackQuery"},
-        {w.BlankOutQuery, "frmBlankOutQuery", "BlankOutQuery"},
-    };
-    for (const auto& c : cases) {
-        for (bool granted : {true, false}) {
-            SCOPED_TRACE(std::string(c.window) + (granted ? " granted" : " not granted"));
-            sql(QString("Update Role Set %1=%2 Where GUID='%3'")
-                    .arg(c.flag)
-                    .arg(granted ? 1 : 0)
-                    .arg(staff::kGuestRole));
-            ASSERT_TRUE(gUser.Initial("g01"));
-            w.LoadPopdem();
-            const qsizetype before = fakes->modal.opened().size();
-            c.item->trigger();
-            EXPECT_EQ(fakes->modal.opened().mid(before), granted ? QStringList({c.window}) : QStringList());
-        }
-    }
-    EXPECT_TRUE(messages().shown().isEmpty());
-}

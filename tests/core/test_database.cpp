@@ -357,6 +357,17 @@ TEST_F(Database, TransactionsRollBack)
     EXPECT_THROW(gDbopt.CommitTrans(), jet::Error);
 }
 
+TEST_F(Database, StatementsRunInOrderUpToTheFirstThatFails)
+{
+    messages().clear();
+    EXPECT_FALSE(gDbopt.ExcuteAll({"Insert Into Shop Values('S1','一号店')", "Insert Into NoSuchTable Values(1)",
+                                   "Insert Into Shop Values('S2','二号店')"}));
+    EXPECT_EQ(messages().shown().size(), 1);
+    EXPECT_EQ(scalar("select count(*) from Shop Where GUID In ('S1','S2')"), "1") << "the first ran, the last not";
+    EXPECT_TRUE(gDbopt.ExcuteAll({"Insert Into Shop Values('S2','二号店')", "Delete from Shop Where GUID='S1'"}));
+    EXPECT_EQ(scalar("select GUID from Shop Where GUID In ('S1','S2')"), "S2");
+}
+
 TEST_F(Database, AGuardedWriteIsWholeOrNothing)
 {
     messages().clear();

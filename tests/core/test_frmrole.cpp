@@ -6,11 +6,8 @@
 #include "support/staff.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QTreeWidget>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -70,16 +67,6 @@ protected:
         for (const QString& t : ticks)
             tick(w, t.toLatin1().constData(), true);
         press(w, "Save");
-    }
-    // Makes every delete from the table fail, as a locked or damaged table does.
-    void failDeletesFrom(const QString& table)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
-        const QString trigger = "CREATE TRIGGER NoDelete BEFORE DELETE ON [" + table +
-                                "] BEGIN SELECT RAISE(ABORT, 'the table is locked'); END";
-        EXPECT_EQ(sqlite3_exec(db, trigger.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
     }
 };
 
@@ -348,14 +335,14 @@ TEST_F(Roles, DeletingARoleDeletesItsUsersWithIt)
 
 TEST_F(Roles, AFailedDeleteKeepsTheRoleAndItsUsers)
 {
-    failDeletesFrom("User");
+    failWrites("User", "DELETE");
     frmRole w;
     show(w, kCashierRole);
     messages().answerYes();
     press(w, "Del");
     const QStringList shown = messages().texts();
     ASSERT_EQ(shown.size(), 3);
-    EXPECT_TRUE(shown[1].contains("the table is locked")) << shown[1].toStdString();
+    EXPECT_TRUE(shown[1].contains("User cannot be written")) << shown[1].toStdString();
     EXPECT_EQ(shown[2], "读取数据库出现异常！请检查网络，重新启动程序");
     EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
     EXPECT_EQ(count("select count(*) from Role Where GUID='" + kCashierRole + "'"), 1) << "rolled back";

@@ -7,11 +7,8 @@
 #include "support/staff.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -72,15 +69,6 @@ protected:
         return f.join('|');
     }
     int users() { return scalar("select count(*) from [User]").toInt(); }
-    void failing(const QString& when, const QString& table)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
-        const QString trigger = "CREATE TRIGGER Refuse BEFORE " + when + " ON [" + table +
-                                "] BEGIN SELECT RAISE(ABORT, 'the table is locked'); END";
-        EXPECT_EQ(sqlite3_exec(db, trigger.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-    }
 };
 
 }  // namespace
@@ -332,14 +320,14 @@ TEST_F(Users, CancelPutsTheRowBack)
 
 TEST_F(Users, AFailedWriteKeepsTheWindowOpenWithTheInput)
 {
-    failing("INSERT", "User");
+    failWrites("User", "INSERT");
     frmUser w;
     press(w, "Add");
     type(w, "s01", "张", "pw", kGuestRole);
     press(w, "Save");
     const QStringList shown = messages().texts();
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[0].contains("the table is locked"));
+    EXPECT_TRUE(shown[0].contains("User cannot be written"));
     EXPECT_EQ(shown[1], "读取数据库出现异常！请检查网络，重新启动程序");
     EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
     EXPECT_TRUE(w.IsAdd());

@@ -271,6 +271,16 @@ TEST(SqlQuote, DoublesQuotesOnly)
     EXPECT_EQ(SqlQuote("%_\"\\"), "%_\"\\");
 }
 
+TEST(SqlQuote, QuotedTextStandsBetweenQuotes)
+{
+    const struct {
+        const char* text;
+        const char* quoted;
+    } cases[] = {{"O'1", "'O''1'"}, {"abc", "'abc'"}, {"", "''"}, {"''", "''''''"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(core::SqlQuoted(c.text), QString::fromUtf8(c.quoted)) << c.text;
+}
+
 TEST_F(StartUp, AnOlderDatabaseGetsTheIndexesItLacks)
 {
     ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), nullptr));

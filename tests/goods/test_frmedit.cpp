@@ -261,7 +261,7 @@ TEST_F(Edit, AFailedWriteOrAMissingRowChangesNothing)
     const QStringList shown = listed(g);
 
     // The batch of the new receipt, the last statement, cannot be written.
-    purchases::breakWrites("BuyPrice", "INSERT");
+    failWrites("BuyPrice", "INSERT");
     choose(g, r);
     frmedit w;
     w.LoadIt(&g);

@@ -116,7 +116,7 @@ TEST_F(ExpenseEntry, QuotesInEveryTextAreKept)
 
 TEST_F(ExpenseEntry, AFailedSaveSaysNothingMoreAndKeepsTheEntry)
 {
-    purchases::breakWrites("OtherOut", "INSERT");
+    failWrites("OtherOut", "INSERT");
     frmOtherOut w;
     w.txtAmount->setText("200");
     w.txtMemo->setText("水费");
@@ -255,7 +255,7 @@ TEST_F(ExpenseQuery, DeleteTakesTheCurrentEntryButNeverTheTotal)
     EXPECT_TRUE(messages().shown().isEmpty());
 
     // A delete the engine refuses keeps the row.
-    purchases::breakWrites("OtherOut", "DELETE");
+    failWrites("OtherOut", "DELETE");
     ASSERT_TRUE(g.setRow(2));
     w.cmdDel->click();
     EXPECT_EQ(messages().texts(), QStringList({"OtherOut cannot be written"}));

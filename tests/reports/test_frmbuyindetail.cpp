@@ -277,7 +277,7 @@ TEST_F(BuyInDetail, AFailureHalfWayDeletesNothing)
     const QString before = state();
 
     // The line and the batch are deleted, then lowering the stock row fails.
-    purchases::breakWrites("Store", "UPDATE");
+    failWrites("Store", "UPDATE");
     choose(g, r);
     messages().answerYes();
     w.cmdDel->click();

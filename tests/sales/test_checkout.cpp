@@ -289,3 +289,21 @@ TEST_F(Checkout, TwoCountersOnOneFileNeverShareASaleNumber)
     EXPECT_EQ(scalar("select max(SellNo) from Sell"), "20240305" + QString::number(2 * sales).rightJustified(4, '0'));
     EXPECT_EQ(quantityOf("Store", "GUID", K1), QString::number(1000 - 2 * sales));
 }
+
+TEST_F(Checkout, PiecesLeaveTheStockRowOnlyWhileItHasThemAll)
+{
+    const struct {
+        int pieces;
+        WriteResult result;
+        const char* left;
+    } cases[] = {
+        {1, WriteResult::Written, "9"}, {8, WriteResult::Written, "1"},    {2, WriteResult::OutOfStock, "1"},
+        {1, WriteResult::Written, "0"}, {1, WriteResult::OutOfStock, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pieces);
+        EXPECT_EQ(SendChecked(sales::TakePiecesSql(K1, c.pieces), WriteResult::OutOfStock), c.result);
+        EXPECT_EQ(quantityOf("Store", "GUID", K1), c.left);
+    }
+    EXPECT_EQ(quantityOf("Store", "GUID", K2), "10");
+}

@@ -7,9 +7,7 @@
 #include "goods/receipttriple.h"
 
 #include <QDate>
-#include <QFile>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace purchases {
 
@@ -86,23 +84,6 @@ inline void giveBack(const Receipt& r, const QString& sale)
     run(QStringLiteral("Update Sell Set State=2 Where GUID='") + sale + QStringLiteral("'"));
     run(QStringLiteral("Update Store Set Quantity=Quantity+1 Where GUID='") + r.store + QStringLiteral("'"));
     run(QStringLiteral("Update BuyPrice Set Quantity=Quantity+1 Where ID=") + QString::number(r.batch));
-}
-
-// From now on every statement of that kind ("INSERT", "UPDATE", "DELETE") on the
-// table fails with the engine's message "<table> cannot be written", as on a
-// damaged file. Set from a connection of its own, as no window would.
-inline void breakWrites(const QString& table, const QString& kind)
-{
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
-    const QString sql = QStringLiteral("CREATE TRIGGER Broken%1%2 BEFORE %2 ON [%1] BEGIN "
-                                       "SELECT RAISE(ABORT, '%1 cannot be written'); END")
-                            .arg(table, kind);
-    char* msg = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
-    EXPECT_EQ(rc, SQLITE_OK) << (msg ? msg : "");
-    sqlite3_free(msg);
-    sqlite3_close(db);
 }
 
 }  // namespace purchases

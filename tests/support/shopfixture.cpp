@@ -4,6 +4,10 @@
 #include "core/modmain.h"
 #include "core/schema.h"
 
+#include <QFile>
+
+#include <sqlite3.h>
+
 void ShopFixture::SetUp()
 {
     fakes = std::make_unique<FakePlatform>();
@@ -49,6 +53,33 @@ void ShopFixture::elsewhere(const QString& statement)
     ASSERT_TRUE(other.open(clsDbopt::ConnectionString(), schema::kApplicationId, &error)) << error.toStdString();
     other.execute(statement, &error);
     EXPECT_TRUE(error.isEmpty()) << statement.toStdString() << ": " << error.toStdString();
+}
+
+namespace {
+// Runs a statement of the engine's own language on a connection of its own.
+void onItsOwnConnection(const QString& statement)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
+    char* msg = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &msg), SQLITE_OK)
+        << statement.toStdString() << ": " << (msg ? msg : "");
+    sqlite3_free(msg);
+    sqlite3_close(db);
+}
+}  // namespace
+
+void ShopFixture::failWrites(const QString& table, const QString& kind, const QString& condition)
+{
+    const QString when = condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition + QLatin1Char(' ');
+    onItsOwnConnection(QStringLiteral("CREATE TRIGGER Failing%1%2 BEFORE %2 ON [%1] %3BEGIN "
+                                      "SELECT RAISE(ABORT, '%1 cannot be written'); END")
+                           .arg(table, kind, when));
+}
+
+void ShopFixture::allowWritesAgain(const QString& table, const QString& kind)
+{
+    onItsOwnConnection(QStringLiteral("DROP TRIGGER Failing%1%2").arg(table, kind));
 }
 
 QString ShopFixture::scalar(const QString& query)

@@ -28,6 +28,13 @@ protected:
     // Runs a statement that must succeed on a connection of its own, as another
     // copy of the program on the same file would.
     void elsewhere(const QString& statement);
+    // From now on every statement of that kind ("INSERT", "UPDATE", "DELETE") on
+    // the table fails with the engine's message "<table> cannot be written", as
+    // on a damaged file; given a condition (on NEW or OLD), only those whose row
+    // meets it. Set from a connection of its own, as no window would.
+    void failWrites(const QString& table, const QString& kind, const QString& condition = {});
+    // Lets those statements through again.
+    void allowWritesAgain(const QString& table, const QString& kind);
 
     QString folder() const { return dir_->path(); }
 
