@@ -65,15 +65,7 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     g->setContentsMargins(16, 16, 16, 16);
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(10);
-    goods_.addField(g, 0, 0, QStringLiteral("货  号"), txtNo);
-    goods_.addField(g, 0, 1, QStringLiteral("进货日期"), DT);
-    goods_.addField(g, 1, 0, QStringLiteral("种  类"), comName);
-    goods_.addField(g, 1, 1, QStringLiteral("品  牌"), comBrand);
-    goods_.addField(g, 2, 0, QStringLiteral("尺  码"), comSize);
-    goods_.addField(g, 2, 1, QStringLiteral("颜  色"), comColour);
-    goods_.addField(g, 3, 0, QStringLiteral("面  料 "), comLeather);
-    goods_.addField(g, 3, 1, QStringLiteral("等  级"), comGrade);
-    goods_.addField(g, 4, 0, QStringLiteral("产  地"), comProductPlace);
+    goods_.addGoodsRows(g, QStringLiteral("种  类"), DT);
     goods_.addField(g, 4, 1, QStringLiteral("货 柜 层"), txtFloor);
     goods_.addField(g, 5, 0, QStringLiteral("进 价"), txtPrice);
     goods_.addField(g, 5, 1, QStringLiteral("零售价"), txtSellPrice);

@@ -127,6 +127,19 @@ void PropertyFields::addField(QGridLayout* grid, int row, int col, const QString
         grid->addWidget(button, row, col * 3 + 2);
 }
 
+void PropertyFields::addGoodsRows(QGridLayout* grid, const QString& nameCaption, QWidget* date) const
+{
+    addField(grid, 0, 0, QStringLiteral("货  号"), txtNo);
+    addField(grid, 0, 1, QStringLiteral("进货日期"), date);
+    addField(grid, 1, 0, nameCaption, comName);
+    addField(grid, 1, 1, QStringLiteral("品  牌"), comBrand);
+    addField(grid, 2, 0, QStringLiteral("尺  码"), comSize);
+    addField(grid, 2, 1, QStringLiteral("颜  色"), comColour);
+    addField(grid, 3, 0, QStringLiteral("面  料 "), comLeather);
+    addField(grid, 3, 1, QStringLiteral("等  级"), comGrade);
+    addField(grid, 4, 0, QStringLiteral("产  地"), comProductPlace);
+}
+
 void PropertyFields::addWideField(QGridLayout* grid, int row, const QString& label, QWidget* input) const
 {
     grid->addWidget(new QLabel(label, labelOwner(grid)), row, 0);

@@ -69,6 +69,11 @@ public:
     // place too. The labels belong to the grid's widget, or to the window while
     // the grid is not laid into one yet.
     void addField(QGridLayout* grid, int row, int col, const QString& label, QWidget* input) const;
+    // The fields the windows that pick the sizes and colours open with: the
+    // goods number with the date beside it in row 0, then the seven pick lists
+    // two by two in rows 1 to 4, the kind captioned nameCaption; the second
+    // column of row 4 is left to the window.
+    void addGoodsRows(QGridLayout* grid, const QString& nameCaption, QWidget* date) const;
     // A field over the whole row.
     void addWideField(QGridLayout* grid, int row, const QString& label, QWidget* input) const;
     // The inputs share the spare width, the second column's labels are at
