@@ -1,8 +1,7 @@
 #include "goods/frmbatchbuyin.h"
 
-#include "core/frmdatadictionary.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
-#include "core/picklistwidgets.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -87,27 +86,28 @@ QString totalText(double sum) { return sum == 0 ? QString() : vb::numberText(sum
 
 frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
     : FormBase(parent),
-      txtNo(new QLineEdit(this)),
-      comName(PickListCombo(this)),
-      comBrand(PickListCombo(this)),
-      comLeather(PickListCombo(this)),
-      comGrade(PickListCombo(this)),
-      comProductPlace(PickListCombo(this)),
+      goods_(this, goods::PropertyFields::SizeAndColour::Hidden),
+      txtNo(goods_.txtNo),
+      comName(goods_.comName),
+      comBrand(goods_.comBrand),
+      comLeather(goods_.comLeather),
+      comGrade(goods_.comGrade),
+      comProductPlace(goods_.comProductPlace),
       txtPrice(new QLineEdit(this)),
       txtSellPrice(new QLineEdit(this)),
       txtBlock(new QLineEdit(this)),
       txtFloor(new QLineEdit(this)),
       txtMemo(new QLineEdit(this)),
       DT(new QDateEdit(this)),
-      cmdName(PickListButton(this)),
-      cmdBrand(PickListButton(this)),
-      cmdLeather(PickListButton(this)),
-      cmdGrade(PickListButton(this)),
-      cmdProductPlace(PickListButton(this)),
+      cmdName(goods_.cmdName),
+      cmdBrand(goods_.cmdBrand),
+      cmdLeather(goods_.cmdLeather),
+      cmdGrade(goods_.cmdGrade),
+      cmdProductPlace(goods_.cmdProductPlace),
       listCoulor(new QListWidget(this)),
       listSize(new QListWidget(this)),
-      comColour(new QComboBox(this)),
-      comSize(new QComboBox(this)),
+      comColour(goods_.comColour),
+      comSize(goods_.comSize),
       txtColour(new QLineEdit(this)),
       txtSize(new QLineEdit(this)),
       VSFlexGrid(new FlexGrid(this)),
@@ -124,27 +124,14 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("批量进货"));
     const QList<QPair<QWidget*, const char*>> names = {
-        {txtNo, "txtNo"},
-        {comName, "comName"},
-        {comBrand, "comBrand"},
-        {comLeather, "comLeather"},
-        {comGrade, "comGrade"},
-        {comProductPlace, "comProductPlace"},
         {txtPrice, "txtPrice"},
         {txtSellPrice, "txtSellPrice"},
         {txtBlock, "txtBlock"},
         {txtFloor, "txtFloor"},
         {txtMemo, "txtMemo"},
         {DT, "DT"},
-        {cmdName, "cmdName"},
-        {cmdBrand, "cmdBrand"},
-        {cmdLeather, "cmdLeather"},
-        {cmdGrade, "cmdGrade"},
-        {cmdProductPlace, "cmdProductPlace"},
         {listCoulor, "listCoulor"},
         {listSize, "listSize"},
-        {comColour, "comColour"},
-        {comSize, "comSize"},
         {txtColour, "txtColour"},
         {txtSize, "txtSize"},
         {VSFlexGrid, "VSFlexGrid"},
@@ -157,8 +144,6 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 
     DT->setCalendarPopup(true);
     DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    comColour->hide();
-    comSize->hide();
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 
@@ -174,29 +159,19 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(8);
-    auto field = [&](int row, int col, const QString& label, QWidget* input, QPushButton* button = nullptr) {
-        fields->addWidget(new QLabel(label, this), row, col * 3);
-        fields->addWidget(input, row, col * 3 + 1, 1, button ? 1 : 2);
-        if (button)
-            fields->addWidget(button, row, col * 3 + 2);
-    };
-    field(0, 0, QStringLiteral("货  号"), txtNo);
-    field(0, 1, QStringLiteral("进货日期"), DT);
-    field(1, 0, QStringLiteral("种  类"), comName, cmdName);
-    field(1, 1, QStringLiteral("品  牌"), comBrand, cmdBrand);
-    field(2, 0, QStringLiteral("面  料 "), comLeather, cmdLeather);
-    field(2, 1, QStringLiteral("等  级"), comGrade, cmdGrade);
-    field(3, 0, QStringLiteral("产  地"), comProductPlace, cmdProductPlace);
-    field(3, 1, QStringLiteral("货 柜 层"), txtFloor);
-    field(4, 0, QStringLiteral("进  价"), txtPrice);
-    field(4, 1, QStringLiteral("零售价"), txtSellPrice);
-    field(5, 0, QStringLiteral("条  码"), txtBlock);
-    fields->addWidget(new QLabel(QStringLiteral("备  注"), this), 6, 0);
-    fields->addWidget(txtMemo, 6, 1, 1, 5);
-    fields->setColumnStretch(1, 1);
-    fields->setColumnStretch(4, 1);
-    fields->setColumnMinimumWidth(3, 60);
-    fields->setRowStretch(7, 1);
+    goods_.addField(fields, 0, 0, QStringLiteral("货  号"), txtNo);
+    goods_.addField(fields, 0, 1, QStringLiteral("进货日期"), DT);
+    goods_.addField(fields, 1, 0, QStringLiteral("种  类"), comName);
+    goods_.addField(fields, 1, 1, QStringLiteral("品  牌"), comBrand);
+    goods_.addField(fields, 2, 0, QStringLiteral("面  料 "), comLeather);
+    goods_.addField(fields, 2, 1, QStringLiteral("等  级"), comGrade);
+    goods_.addField(fields, 3, 0, QStringLiteral("产  地"), comProductPlace);
+    goods_.addField(fields, 3, 1, QStringLiteral("货 柜 层"), txtFloor);
+    goods_.addField(fields, 4, 0, QStringLiteral("进  价"), txtPrice);
+    goods_.addField(fields, 4, 1, QStringLiteral("零售价"), txtSellPrice);
+    goods_.addField(fields, 5, 0, QStringLiteral("条  码"), txtBlock);
+    goods_.addWideField(fields, 6, QStringLiteral("备  注"), txtMemo);
+    goods::PropertyFields::finishGrid(fields, 60, 7);
 
     // The two check lists, each with its box for a new entry.
     auto checkList = [&](const QString& label, QListWidget* list, const QString& addLabel, QLineEdit* box) {
@@ -233,8 +208,8 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 
     // Enter moves on through the common properties in this order, then into
     // the colours.
-    const QList<QWidget*> inputs = {txtNo,    comName,      comBrand, comLeather, comGrade, comProductPlace,
-                                    txtPrice, txtSellPrice, txtBlock, txtFloor,   txtMemo,  DT};
+    const QList<QWidget*> inputs =
+        goods_.inputs() + QList<QWidget*>{txtPrice, txtSellPrice, txtBlock, txtFloor, txtMemo, DT};
     const QList<QWidget*> order = inputs + QList<QWidget*>{listCoulor, txtColour, listSize, txtSize,
                                                            VSFlexGrid, cmdInStore, cmdClear};
     for (int i = 0; i + 1 < order.size(); ++i)
@@ -251,11 +226,6 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 
     connect(cmdInStore, &QPushButton::clicked, this, [this] { cmdInStore_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-    connect(cmdName, &QPushButton::clicked, this, [this] { cmdName_Click(); });
-    connect(cmdBrand, &QPushButton::clicked, this, [this] { cmdBrand_Click(); });
-    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
-    connect(cmdGrade, &QPushButton::clicked, this, [this] { cmdGrade_Click(); });
-    connect(cmdProductPlace, &QPushButton::clicked, this, [this] { cmdProductPlace_Click(); });
 
     Form_Load();
     txtNo->setFocus();
@@ -263,13 +233,7 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
 
 void frmbatchbuyIn::Form_Load()
 {
-    FillDictionaryCombo(QStringLiteral("颜色"), comColour);
-    FillDictionaryCombo(QStringLiteral("尺码"), comSize);
-    FillDictionaryCombo(QStringLiteral("等级"), comGrade);
-    FillDictionaryCombo(QStringLiteral("面料"), comLeather);
-    FillDictionaryCombo(QStringLiteral("品牌"), comBrand);
-    FillDictionaryCombo(QStringLiteral("种类"), comName);
-    FillDictionaryCombo(QStringLiteral("产地"), comProductPlace);
+    goods_.fillLists();
     DT->setDate(ui::today());
     for (int i = 0; i < comColour->count(); ++i)
         addUnticked(listCoulor, comColour->itemText(i));
@@ -277,15 +241,6 @@ void frmbatchbuyIn::Form_Load()
         addUnticked(listSize, comSize->itemText(i));
     // The brands are many: their list drops down about 500 pixels.
     comBrand->setMaxVisibleItems(qMax(1, 500 / (comBrand->fontMetrics().height() + 4)));
-}
-
-void frmbatchbuyIn::cmdName_Click() { frmDataDictionary::EditList(QStringLiteral("种类"), comName); }
-void frmbatchbuyIn::cmdBrand_Click() { frmDataDictionary::EditList(QStringLiteral("品牌"), comBrand); }
-void frmbatchbuyIn::cmdLeather_Click() { frmDataDictionary::EditList(QStringLiteral("面料"), comLeather); }
-void frmbatchbuyIn::cmdGrade_Click() { frmDataDictionary::EditList(QStringLiteral("等级"), comGrade); }
-void frmbatchbuyIn::cmdProductPlace_Click()
-{
-    frmDataDictionary::EditList(QStringLiteral("产地"), comProductPlace);
 }
 
 // -- the matrix -----------------------------------------------------------------
@@ -494,13 +449,9 @@ void frmbatchbuyIn::SaveBatchReceipt()
     if (!ui::msg().ask(QStringLiteral("确认要入库么？")))
         return;
 
+    // The size and the colour are each cell's.
     ReceiptValues common;
-    common.TypeNo = txtNo->text();
-    common.Name = comName->currentText();
-    common.Brand = comBrand->currentText();
-    common.Leather = comLeather->currentText();
-    common.Grade = comGrade->currentText();
-    common.ProductPlace = comProductPlace->currentText();
+    static_cast<GoodsFields&>(common) = goods_.fields();
     common.Price = *price;
     common.SellPrice = *sellPrice;
     common.IDCode = txtBlock->text();

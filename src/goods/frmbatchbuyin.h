@@ -11,6 +11,7 @@
 // totals ("合计"). With no colour ticked it has only row 0, with no size only
 // column 0.
 
+#include "goods/propertyfields.h"
 #include "platform/formbase.h"
 
 class FlexGrid;
@@ -28,6 +29,12 @@ public:
     // appended to (none: nothing is appended).
     explicit frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent = nullptr);
 
+private:
+    // The goods number and the pick lists, the sizes and colours hidden, first:
+    // the controls below are its.
+    goods::PropertyFields goods_;
+
+public:
     QLineEdit* txtNo;
     QComboBox* comName;
     QComboBox* comBrand;
@@ -56,11 +63,6 @@ public:
     QPushButton* cmdClear;
     QLabel* lbTitle;
 
-    void cmdName_Click();
-    void cmdBrand_Click();
-    void cmdLeather_Click();
-    void cmdGrade_Click();
-    void cmdProductPlace_Click();
     void listCoulor_ItemCheck(int Item);
     void listSize_ItemCheck(int Item);
     void txtColour_KeyPress(int& KeyAscii);

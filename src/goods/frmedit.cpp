@@ -1,8 +1,7 @@
 #include "goods/frmedit.h"
 
-#include "core/frmdatadictionary.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
-#include "core/picklistwidgets.h"
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
@@ -14,7 +13,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,51 +20,33 @@
 
 frmedit::frmedit(QWidget* parent)
     : FormBase(parent),
+      goods_(this),
       tabEdit(new QTabWidget(this)),
-      txtNo(new QLineEdit(this)),
-      comName(PickListCombo(this)),
-      comBrand(PickListCombo(this)),
-      comSize(PickListCombo(this)),
-      comColour(PickListCombo(this)),
-      comLeather(PickListCombo(this)),
-      comGrade(PickListCombo(this)),
-      comProductPlace(PickListCombo(this)),
+      txtNo(goods_.txtNo),
+      comName(goods_.comName),
+      comBrand(goods_.comBrand),
+      comSize(goods_.comSize),
+      comColour(goods_.comColour),
+      comLeather(goods_.comLeather),
+      comGrade(goods_.comGrade),
+      comProductPlace(goods_.comProductPlace),
       txtPrice(new QLineEdit(this)),
       txtQuantity(new QLineEdit(this)),
       txtMemo(new QLineEdit(this)),
       DT(new QDateEdit(this)),
       cmdOk(new QPushButton(QStringLiteral("确定(&O)"), this)),
-      cmdName(PickListButton(this)),
-      cmdBrand(PickListButton(this)),
-      cmdSize(PickListButton(this)),
-      cmdColour(PickListButton(this)),
-      cmdLeather(PickListButton(this)),
-      cmdGrade(PickListButton(this)),
-      cmdProductPlace(PickListButton(this))
+      cmdName(goods_.cmdName),
+      cmdBrand(goods_.cmdBrand),
+      cmdSize(goods_.cmdSize),
+      cmdColour(goods_.cmdColour),
+      cmdLeather(goods_.cmdLeather),
+      cmdGrade(goods_.cmdGrade),
+      cmdProductPlace(goods_.cmdProductPlace)
 {
     setWindowTitle(QStringLiteral("修改"));
     const QList<QPair<QWidget*, const char*>> names = {
-        {tabEdit, "tabEdit"},
-        {txtNo, "txtNo"},
-        {comName, "comName"},
-        {comBrand, "comBrand"},
-        {comSize, "comSize"},
-        {comColour, "comColour"},
-        {comLeather, "comLeather"},
-        {comGrade, "comGrade"},
-        {comProductPlace, "comProductPlace"},
-        {txtPrice, "txtPrice"},
-        {txtQuantity, "txtQuantity"},
-        {txtMemo, "txtMemo"},
-        {DT, "DT"},
-        {cmdOk, "cmdOk"},
-        {cmdName, "cmdName"},
-        {cmdBrand, "cmdBrand"},
-        {cmdSize, "cmdSize"},
-        {cmdColour, "cmdColour"},
-        {cmdLeather, "cmdLeather"},
-        {cmdGrade, "cmdGrade"},
-        {cmdProductPlace, "cmdProductPlace"},
+        {tabEdit, "tabEdit"},         {txtPrice, "txtPrice"}, {txtQuantity, "txtQuantity"},
+        {txtMemo, "txtMemo"},         {DT, "DT"},             {cmdOk, "cmdOk"},
     };
     for (const auto& [w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
@@ -80,29 +60,11 @@ frmedit::frmedit(QWidget* parent)
     g->setContentsMargins(16, 16, 16, 16);
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(10);
-    auto field = [&](int row, int col, const QString& label, QWidget* input, QPushButton* button = nullptr) {
-        g->addWidget(new QLabel(label, page), row, col * 3);
-        g->addWidget(input, row, col * 3 + 1, 1, button ? 1 : 2);
-        if (button)
-            g->addWidget(button, row, col * 3 + 2);
-    };
-    field(0, 0, QStringLiteral("货  号"), txtNo);
-    field(0, 1, QStringLiteral("进货日期"), DT);
-    field(1, 0, QStringLiteral("品  名"), comName, cmdName);
-    field(1, 1, QStringLiteral("品  牌"), comBrand, cmdBrand);
-    field(2, 0, QStringLiteral("尺  码"), comSize, cmdSize);
-    field(2, 1, QStringLiteral("颜  色"), comColour, cmdColour);
-    field(3, 0, QStringLiteral("面  料 "), comLeather, cmdLeather);
-    field(3, 1, QStringLiteral("等  级"), comGrade, cmdGrade);
-    field(4, 0, QStringLiteral("产  地"), comProductPlace, cmdProductPlace);
-    field(5, 0, QStringLiteral("进 价"), txtPrice);
-    field(5, 1, QStringLiteral("数  量"), txtQuantity);
-    g->addWidget(new QLabel(QStringLiteral("备  注"), page), 6, 0);
-    g->addWidget(txtMemo, 6, 1, 1, 5);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(4, 1);
-    g->setColumnMinimumWidth(3, 70);
-    g->setRowStretch(7, 1);
+    goods_.addGoodsRows(g, QStringLiteral("品  名"), DT);
+    goods_.addField(g, 5, 0, QStringLiteral("进 价"), txtPrice);
+    goods_.addField(g, 5, 1, QStringLiteral("数  量"), txtQuantity);
+    goods_.addWideField(g, 6, QStringLiteral("备  注"), txtMemo);
+    goods::PropertyFields::finishGrid(g, 70, 7);
     tabEdit->addTab(page, QStringLiteral("修改信息"));
 
     auto* buttons = new QHBoxLayout;
@@ -116,10 +78,7 @@ frmedit::frmedit(QWidget* parent)
     resize(600, 400);
 
     // Enter moves on through the fields in this order.
-    const QList<QWidget*> inputs = {
-        txtNo,    comName,     comBrand, comSize, comColour, comLeather, comGrade, comProductPlace,
-        txtPrice, txtQuantity, txtMemo,  DT,
-    };
+    const QList<QWidget*> inputs = goods_.inputs() + QList<QWidget*>{txtPrice, txtQuantity, txtMemo, DT};
     for (int i = 0; i + 1 < inputs.size(); ++i)
         setTabOrder(inputs[i], inputs[i + 1]);
     setTabOrder(DT, cmdOk);
@@ -127,44 +86,22 @@ frmedit::frmedit(QWidget* parent)
         vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
 
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdName, &QPushButton::clicked, this, [this] { cmdName_Click(); });
-    connect(cmdBrand, &QPushButton::clicked, this, [this] { cmdBrand_Click(); });
-    connect(cmdSize, &QPushButton::clicked, this, [this] { cmdSize_Click(); });
-    connect(cmdColour, &QPushButton::clicked, this, [this] { cmdColour_Click(); });
-    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
-    connect(cmdGrade, &QPushButton::clicked, this, [this] { cmdGrade_Click(); });
-    connect(cmdProductPlace, &QPushButton::clicked, this, [this] { cmdProductPlace_Click(); });
 
     Form_Load();
     txtNo->setFocus();
 }
 
-void frmedit::Form_Load()
-{
-    FillDictionaryCombo(QStringLiteral("颜色"), comColour);
-    FillDictionaryCombo(QStringLiteral("尺码"), comSize);
-    FillDictionaryCombo(QStringLiteral("等级"), comGrade);
-    FillDictionaryCombo(QStringLiteral("面料"), comLeather);
-    FillDictionaryCombo(QStringLiteral("品牌"), comBrand);
-    FillDictionaryCombo(QStringLiteral("种类"), comName);
-    FillDictionaryCombo(QStringLiteral("产地"), comProductPlace);
-}
+void frmedit::Form_Load() { goods_.fillLists(); }
 
 void frmedit::LoadIt(FlexGrid* grid)
 {
     grid_ = grid;
     const int r = grid->row();
-    txtNo->setText(grid->text(r, QStringLiteral("货号")));
-    txtPrice->setText(grid->text(r, QStringLiteral("进价")));
-    txtQuantity->setText(grid->text(r, QStringLiteral("数量")));
     // Each list selects the entry that is the row's text as a whole, in any
     // letter case; a text the list does not hold leaves it without a selection.
-    const QList<QPair<QComboBox*, const char*>> lists = {
-        {comColour, "颜色"}, {comGrade, "等级"}, {comLeather, "面料"},      {comName, "种类"},
-        {comSize, "尺码"},   {comBrand, "品牌"}, {comProductPlace, "产地"},
-    };
-    for (const auto& [combo, caption] : lists)
-        combo->setCurrentIndex(combo->findText(grid->text(r, QString::fromUtf8(caption)), Qt::MatchFixedString));
+    goods_.showFields(GoodsOfGridRow(*grid, r));
+    txtPrice->setText(grid->text(r, QStringLiteral("进价")));
+    txtQuantity->setText(grid->text(r, QStringLiteral("数量")));
     ParentGUID = grid->text(r, QStringLiteral("ParentGUID"));
     GUID = grid->text(r, QStringLiteral("GUID"));
     DT->setDate(QDate::fromString(grid->text(r, QStringLiteral("进货日期")), Qt::ISODate));
@@ -176,14 +113,6 @@ void frmedit::LoadIt(FlexGrid* grid)
     if (!isErr && !rs.eof())
         SellPrice = vb::toSingle(rs.field(QStringLiteral("Price")).toDouble());
 }
-
-void frmedit::cmdName_Click() { frmDataDictionary::EditList(QStringLiteral("种类"), comName); }
-void frmedit::cmdBrand_Click() { frmDataDictionary::EditList(QStringLiteral("品牌"), comBrand); }
-void frmedit::cmdSize_Click() { frmDataDictionary::EditList(QStringLiteral("尺码"), comSize); }
-void frmedit::cmdColour_Click() { frmDataDictionary::EditList(QStringLiteral("颜色"), comColour); }
-void frmedit::cmdLeather_Click() { frmDataDictionary::EditList(QStringLiteral("面料"), comLeather); }
-void frmedit::cmdGrade_Click() { frmDataDictionary::EditList(QStringLiteral("等级"), comGrade); }
-void frmedit::cmdProductPlace_Click() { frmDataDictionary::EditList(QStringLiteral("产地"), comProductPlace); }
 
 void frmedit::Refuse(const QString& text, QWidget* field)
 {
@@ -234,14 +163,7 @@ void frmedit::SaveGoods(const ReceiptLine& line, qint64 LotID, qint32 storeQuant
     // The corrected receipt always goes into a stock row of its own, at the old
     // row's retail price, without bar code or shelf.
     ReceiptValues v;
-    v.TypeNo = txtNo->text();
-    v.Name = comName->currentText();
-    v.Brand = comBrand->currentText();
-    v.Size = comSize->currentText();
-    v.Colour = comColour->currentText();
-    v.Leather = comLeather->currentText();
-    v.Grade = comGrade->currentText();
-    v.ProductPlace = comProductPlace->currentText();
+    static_cast<GoodsFields&>(v) = goods_.fields();
     v.Price = *price;
     v.Quantity = *quantity;
     v.SellPrice = SellPrice;

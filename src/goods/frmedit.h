@@ -5,6 +5,7 @@
 // row, which keeps the old row's retail price; the list then shows the corrected
 // line in place of the old one.
 
+#include "goods/propertyfields.h"
 #include "platform/formbase.h"
 
 #include <QString>
@@ -22,6 +23,10 @@ class frmedit : public FormBase {
 public:
     explicit frmedit(QWidget* parent = nullptr);
 
+private:
+    goods::PropertyFields goods_;  // the goods number and the pick lists, first: the controls below are its
+
+public:
     // Fills the window from the list's current row; the correction works on that
     // row of that list.
     void LoadIt(FlexGrid* grid);
@@ -49,13 +54,6 @@ public:
     QPushButton* cmdProductPlace;
 
     void cmdOk_Click();
-    void cmdName_Click();
-    void cmdBrand_Click();
-    void cmdSize_Click();
-    void cmdColour_Click();
-    void cmdLeather_Click();
-    void cmdGrade_Click();
-    void cmdProductPlace_Click();
 
 private:
     void Form_Load();

@@ -4,6 +4,7 @@
 // intake desk it was opened from. The window stays open with its values for the
 // next item of the same goods number.
 
+#include "goods/propertyfields.h"
 #include "platform/formbase.h"
 
 class FlexGrid;
@@ -20,6 +21,10 @@ public:
     // appended to (none: nothing is appended).
     explicit frmGoodsProperty(FlexGrid* buyInList, QWidget* parent = nullptr);
 
+private:
+    goods::PropertyFields goods_;  // the goods number and the pick lists, first: the controls below are its
+
+public:
     QTabWidget* tabGoods;  // the one tab "新货信息"
     QLineEdit* txtNo;
     QComboBox* comName;
@@ -48,13 +53,6 @@ public:
 
     void cmdPutIn_Click();
     void cmdClear_Click();
-    void cmdName_Click();
-    void cmdBrand_Click();
-    void cmdSize_Click();
-    void cmdColour_Click();
-    void cmdLeather_Click();
-    void cmdGrade_Click();
-    void cmdProductPlace_Click();
 
 private:
     void Form_Load();

@@ -1,7 +1,6 @@
 // The colour-by-size receipt: the matrix following the ticked colours and
 // sizes, the cells and their totals, the checks, the receipt of the whole
 // matrix in one go and the new colours and sizes added on the spot.
-#include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "goods/frmbatchbuyin.h"
 #include "goods/frmbuyin.h"
@@ -487,30 +486,6 @@ TEST_F(BatchBuyIn, NewColoursAndSizesJoinTheCheckLists)
     enterIn(w.txtSize, "4XL");
     ASSERT_EQ(messages().shown().size(), 1);
     EXPECT_EQ(entries(w.listSize).last(), "4XL");
-}
-
-TEST_F(BatchBuyIn, PickListButtonsEditTheirListsAndRefill)
-{
-    frmbatchbuyIn w(nullptr);
-    QString editing;
-    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* editor) {
-        editing = editor->windowTitle();
-        editor->txtItem->setText("新条目");
-        editor->cmdAdd_Click();
-        return int(QDialog::Accepted);
-    });
-    const QList<std::tuple<QPushButton*, QString, QComboBox*>> buttons = {
-        {w.cmdBrand, "品牌", w.comBrand},   {w.cmdName, "种类", w.comName},
-        {w.cmdLeather, "面料", w.comLeather}, {w.cmdGrade, "等级", w.comGrade},
-        {w.cmdProductPlace, "产地", w.comProductPlace},
-    };
-    for (const auto& [button, list, combo] : buttons) {
-        SCOPED_TRACE(list.toStdString());
-        button->click();
-        EXPECT_EQ(editing, "数据字典--" + list);
-        EXPECT_EQ(combo->itemText(combo->count() - 1), "新条目");
-    }
-    EXPECT_TRUE(messages().shown().isEmpty());
 }
 
 TEST_F(BatchBuyIn, EnterMovesThroughTheProperties)

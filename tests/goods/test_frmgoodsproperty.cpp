@@ -1,7 +1,6 @@
 // The new goods item window: its checks, its receipt into a stock row of its
-// own, the row appended to the intake desk's list, and the pick lists edited on
-// the spot.
-#include "core/frmdatadictionary.h"
+// own and the row appended to the intake desk's list (its pick-list buttons are
+// tested with the goods properties).
 #include "core/modmain.h"
 #include "goods/frmbuyin.h"
 #include "goods/frmgoodsproperty.h"
@@ -17,7 +16,6 @@
 #include <QTest>
 
 #include <functional>
-#include <tuple>
 
 class GoodsProperty : public ShopFixture {
 protected:
@@ -206,33 +204,6 @@ TEST_F(GoodsProperty, ClearEmptiesTheTextBoxesOnly)
     EXPECT_EQ(w.comGrade->currentIndex(), 2);
     EXPECT_EQ(w.DT->date(), QDate(2024, 2, 29));
     EXPECT_TRUE(w.txtNo->hasFocus());
-}
-
-TEST_F(GoodsProperty, AnEntryAddedInThePickListEditorAppearsAtOnce)
-{
-    frmGoodsProperty w(nullptr);
-    QString editing;
-    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* editor) {
-        editing = editor->windowTitle();
-        editor->txtItem->setText("新条目");
-        editor->cmdAdd_Click();
-        return int(QDialog::Accepted);
-    });
-    const QList<std::tuple<QPushButton*, QString, QComboBox*>> buttons = {
-        {w.cmdBrand, "品牌", w.comBrand},       {w.cmdName, "种类", w.comName},
-        {w.cmdProductPlace, "产地", w.comProductPlace}, {w.cmdColour, "颜色", w.comColour},
-        {w.cmdLeather, "面料", w.comLeather},   {w.cmdGrade, "等级", w.comGrade},
-        {w.cmdSize, "尺码", w.comSize},
-    };
-    for (const auto& [button, list, combo] : buttons) {
-        SCOPED_TRACE(list.toStdString());
-        EXPECT_EQ(combo->findText("新条目"), -1);
-        button->click();
-        EXPECT_EQ(editing, "数据字典--" + list);
-        EXPECT_EQ(combo->itemText(combo->count() - 1), "新条目");
-    }
-    EXPECT_EQ(scalar("select count(*) from DataDictionary Where Content='新条目'"), "7");
-    EXPECT_TRUE(messages().shown().isEmpty());
 }
 
 TEST_F(GoodsProperty, EnterMovesThroughTheFields)
