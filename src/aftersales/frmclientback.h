@@ -5,6 +5,7 @@
 // confirms; the shop's return rules decide whether the line may be returned.
 
 #include "platform/formbase.h"
+#include "sales/salelineframe.h"
 
 class FlexGrid;
 class QCheckBox;
@@ -15,15 +16,19 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-namespace jet {
-class RecordSet;
-}
 
 class frmClientBack : public FormBase {
     Q_OBJECT
 public:
     explicit frmClientBack(QWidget* parent = nullptr);
 
+private:
+    // The search, the lines, the reason and the OK button, first: the controls
+    // below are theirs.
+    sales::SaleLineBoxes boxes_;
+    sales::SaleLineFrame frame_;
+
+public:
     QCheckBox* chkDate;
     QDateEdit* DT;
     QCheckBox* chkNo;
@@ -44,13 +49,5 @@ public:
 
     void cmdQuery_Click();
     void VSFlexGrid_RowColChange();
-    void VSFlexGrid_KeyPress(int& KeyAscii);
-    void cmdLeather_Click();
     void cmdOk_Click();
-
-private:
-    void Form_Load();
-    void InitSellGrid();
-    // Binds the list to a query of sale lines and lays it out.
-    void BindLines(const jet::RecordSet& rs);
 };

@@ -2,17 +2,12 @@
 
 #include "aftersales/clientexchange.h"
 #include "aftersales/frmchange.h"
-#include "aftersales/salelinesearch.h"
-#include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "sales/salechanges.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +17,6 @@
 
 namespace {
 
-const QString kReasons = QStringLiteral("调换原因");
 const QString kAmount = QStringLiteral("应收金额");
 const QString kReasonColumn = QStringLiteral("调换原因");
 const QString kSellGUID = QStringLiteral("SellGUID");
@@ -41,16 +35,18 @@ QLabel* figure(QWidget* parent)
 
 frmClientBackChange::frmClientBackChange(QWidget* parent)
     : FormBase(parent),
-      chkDate(new QCheckBox(QStringLiteral("销售日期"), this)),
-      DT(new QDateEdit(this)),
-      chkNo(new QCheckBox(QStringLiteral("销售编号"), this)),
-      txtSellNo(new QLineEdit(this)),
-      chkType(new QCheckBox(QStringLiteral("货 号"), this)),
-      txtType(new QLineEdit(this)),
-      cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
-      VSFlexGrid(new FlexGrid(this)),
-      comResion(new QComboBox(this)),
-      cmdLeather(new QPushButton(QStringLiteral("…"), this)),
+      boxes_(this),
+      frame_(this, QStringLiteral("调换原因"), kAmount),
+      chkDate(boxes_.chkDate),
+      DT(boxes_.DT),
+      chkNo(boxes_.chkNo),
+      txtSellNo(boxes_.txtSellNo),
+      chkType(boxes_.chkType),
+      txtType(boxes_.txtType),
+      cmdQuery(boxes_.cmdQuery),
+      VSFlexGrid(frame_.VSFlexGrid),
+      comResion(frame_.reason.comResion),
+      cmdLeather(frame_.reason.cmdLeather),
       cmdChange(new QPushButton(QStringLiteral("调 换(&C)"), this)),
       VSChange(new FlexGrid(this)),
       Main(new QMenu(this)),
@@ -58,8 +54,8 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
       lbHave(figure(this)),
       lbAmount(figure(this)),
       lbBackAdd(figure(this)),
-      lbTip(new QLabel(this)),
-      cmdOk(new QPushButton(QStringLiteral("确 定(&O)"), this)),
+      lbTip(frame_.MakeTip()),
+      cmdOk(frame_.MakeOk()),
       lbTitle(new QLabel(
           QStringLiteral("  使用帮助：查询销售记录同退货一样，查询出后选择调换原因，单击调换，在新弹出的窗口中选择要调换成"
                          "哪件服装，选择后点确定，要调换的服装就添加到本窗口下面的表格里，系统会自动计算退补金额。点击确定"
@@ -67,16 +63,6 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
           this))
 {
     setWindowTitle(QStringLiteral("客户调换"));
-    chkDate->setObjectName(QStringLiteral("chkDate"));
-    DT->setObjectName(QStringLiteral("DT"));
-    chkNo->setObjectName(QStringLiteral("chkNo"));
-    txtSellNo->setObjectName(QStringLiteral("txtSellNo"));
-    chkType->setObjectName(QStringLiteral("chkType"));
-    txtType->setObjectName(QStringLiteral("txtType"));
-    cmdQuery->setObjectName(QStringLiteral("cmdQuery"));
-    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
-    comResion->setObjectName(QStringLiteral("comResion"));
-    cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
     cmdChange->setObjectName(QStringLiteral("cmdChange"));
     VSChange->setObjectName(QStringLiteral("VSChange"));
     Main->setObjectName(QStringLiteral("Main"));
@@ -84,42 +70,17 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
     lbHave->setObjectName(QStringLiteral("lbHave"));
     lbAmount->setObjectName(QStringLiteral("lbAmount"));
     lbBackAdd->setObjectName(QStringLiteral("lbBackAdd"));
-    lbTip->setObjectName(QStringLiteral("lbTip"));
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    comResion->setEditable(true);
-    comResion->setInsertPolicy(QComboBox::NoInsert);
-    comResion->setMinimumWidth(200);
-    // Reached with the mouse, so that the keys never land on it.
-    cmdLeather->setFocusPolicy(Qt::NoFocus);
-    cmdLeather->setFixedWidth(28);
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 
     auto* search = new QHBoxLayout;
-    search->addWidget(chkDate);
-    search->addWidget(DT);
-    search->addSpacing(16);
-    search->addWidget(chkNo);
-    search->addWidget(txtSellNo);
-    search->addSpacing(16);
-    search->addWidget(chkType);
-    search->addWidget(txtType);
-    search->addSpacing(16);
-    search->addWidget(cmdQuery);
-    search->addSpacing(16);
-    search->addWidget(lbTip);
-    search->addStretch(1);
-    txtSellNo->setMinimumWidth(160);
-    txtType->setMinimumWidth(140);
+    boxes_.AddTo(search);
+    frame_.AddTip(search);
 
     auto* pairing = new QHBoxLayout;
-    pairing->addWidget(new QLabel(QStringLiteral("调换原因："), this));
-    pairing->addWidget(comResion);
-    pairing->addWidget(cmdLeather);
+    frame_.reason.AddTo(pairing, QStringLiteral("调换原因："));
     pairing->addSpacing(24);
     pairing->addWidget(cmdChange);
     pairing->addStretch(1);
@@ -147,13 +108,7 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
     layout->addWidget(lbTitle);
     resize(1100, 680);
 
-    setTabOrder(chkDate, DT);
-    setTabOrder(DT, chkNo);
-    setTabOrder(chkNo, txtSellNo);
-    setTabOrder(txtSellNo, chkType);
-    setTabOrder(chkType, txtType);
-    setTabOrder(txtType, cmdQuery);
-    setTabOrder(cmdQuery, VSFlexGrid);
+    boxes_.TabOrder(VSFlexGrid);
     setTabOrder(VSFlexGrid, comResion);
     setTabOrder(comResion, cmdChange);
     setTabOrder(cmdChange, VSChange);
@@ -165,7 +120,6 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
         VSFlexGrid_KeyPress(k);
     });
     connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
-    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
     connect(VSChange, &FlexGrid::rightButtonDown, this, [this](const QPoint& at) { VSChange_MouseDown(2, at); });
     connect(Del, &QAction::triggered, this, [this] { Del_Click(); });
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
@@ -175,23 +129,8 @@ frmClientBackChange::frmClientBackChange(QWidget* parent)
 
 void frmClientBackChange::Form_Load()
 {
-    DT->setDate(ui::today());
-    InitSellGrid();
+    frame_.Load();
     InitChangeGrid();
-    FillDictionaryCombo(kReasons, comResion);
-}
-
-void frmClientBackChange::BindLines(const jet::RecordSet& rs)
-{
-    VSFlexGrid->bind(rs);
-    for (int c = 1; c <= 7; ++c)
-        VSFlexGrid->setColHidden(c, true);
-}
-
-void frmClientBackChange::InitSellGrid()
-{
-    BindLines(gDbopt.Excute(NoSaleLinesSql(kAmount)));
-    SetGridColumns(*VSFlexGrid, 860);
 }
 
 void frmClientBackChange::InitChangeGrid()
@@ -216,8 +155,7 @@ void frmClientBackChange::InitChangeGrid()
 
 void frmClientBackChange::cmdQuery_Click()
 {
-    const std::optional<jet::RecordSet> rs =
-        FindSaleLines({chkDate, DT, chkNo, txtSellNo, chkType, txtType, lbTip}, kAmount);
+    const std::optional<jet::RecordSet> rs = boxes_.Find(kAmount, lbTip);
     if (!rs)
         return;
     // The new list replaces the lines of the pending pairs: the pairs go with them.
@@ -226,7 +164,7 @@ void frmClientBackChange::cmdQuery_Click()
     lbAmount->clear();
     lbBackAdd->clear();
 
-    BindLines(*rs);
+    frame_.BindLines(*rs);
     VSFlexGrid->setCols(kReasonCol + 1);
     VSFlexGrid->setTextMatrix(0, kReasonCol, kReasonColumn);
     VSFlexGrid->setColKey(kReasonCol, kReasonColumn);
@@ -267,7 +205,7 @@ void frmClientBackChange::cmdChange_Click()
         return;
     }
     const int r = VSFlexGrid->row();
-    const SoldLine line = SoldLineOfGridRow(*VSFlexGrid, r, kAmount);
+    const SoldLine line = frame_.Line(r);
     if (IsMarked(r)) {
         ui::msg().info(QStringLiteral("该商品已经被调换到下面的列表！"));
         txtSellNo->setFocus();
@@ -282,8 +220,6 @@ void frmClientBackChange::cmdChange_Click()
     picker.LoadIt(line.GUID, line.SellNo, line.TypeNo, vb::toSingle(vb::val(line.Price)));
     picker.showModal();
 }
-
-void frmClientBackChange::cmdLeather_Click() { frmDataDictionary::EditList(kReasons, comResion); }
 
 // -- the pending pairs ------------------------------------------------------------------
 
@@ -325,7 +261,7 @@ Exchange frmClientBackChange::PendingExchange() const
     for (int r = 1; r < VSFlexGrid->rows(); ++r) {
         if (!IsMarked(r))
             continue;
-        ex.Lines << SoldLineOfGridRow(*VSFlexGrid, r, kAmount);
+        ex.Lines << frame_.Line(r);
         ex.Resions << VSFlexGrid->text(r, kReasonColumn);
     }
     for (int r = 1; r < VSChange->rows(); ++r) {

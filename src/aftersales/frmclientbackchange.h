@@ -8,6 +8,7 @@
 // per pair.
 
 #include "platform/formbase.h"
+#include "sales/salelineframe.h"
 
 class FlexGrid;
 class QAction;
@@ -19,15 +20,19 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 struct Exchange;
-namespace jet {
-class RecordSet;
-}
 
 class frmClientBackChange : public FormBase {
     Q_OBJECT
 public:
     explicit frmClientBackChange(QWidget* parent = nullptr);
 
+private:
+    // The search, the lines, the reason and the OK button, first: the controls
+    // below are theirs.
+    sales::SaleLineBoxes boxes_;
+    sales::SaleLineFrame frame_;
+
+public:
     QCheckBox* chkDate;
     QDateEdit* DT;
     QCheckBox* chkNo;
@@ -52,7 +57,6 @@ public:
     void cmdQuery_Click();
     void VSFlexGrid_KeyPress(int& KeyAscii);
     void cmdChange_Click();
-    void cmdLeather_Click();
     void VSChange_MouseDown(int Button, const QPoint& globalPos);
     void Del_Click();
     void cmdOk_Click();
@@ -67,10 +71,7 @@ public:
 
 private:
     void Form_Load();
-    void InitSellGrid();
     void InitChangeGrid();
-    // Binds the list to a query of sale lines and lays it out.
-    void BindLines(const jet::RecordSet& rs);
     void RemoveChangeRow();
     // The marked lines with their reasons and every pending replacement.
     Exchange PendingExchange() const;

@@ -1,7 +1,6 @@
 #include "aftersales/frmquestion.h"
 
 #include "aftersales/problemstock.h"
-#include "core/frmdatadictionary.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
@@ -22,7 +21,6 @@
 
 namespace {
 
-const QString kReasons = QStringLiteral("退货原因");
 const QString kKeyGUID = QStringLiteral("GUID");
 const QString kKeyQuantity = QStringLiteral("数量");
 const QString kKeyProblem = QStringLiteral("质量问题");
@@ -39,8 +37,9 @@ frmQuestion::frmQuestion(QWidget* parent)
       txtNo(new QLineEdit(this)),
       VSFlexGrid(new FlexGrid(this)),
       txtQuatity(new QLineEdit(this)),
-      comResion(new QComboBox(this)),
-      cmdLeather(new QPushButton(QStringLiteral("…"), this)),
+      reason_(this, QStringLiteral("退货原因")),
+      comResion(reason_.comResion),
+      cmdLeather(reason_.cmdLeather),
       cmdAddQuestion(new QPushButton(QStringLiteral("转成问题服装(&C)"), this)),
       VSQuestion(new FlexGrid(this)),
       cmdOk(new QPushButton(QStringLiteral("确定(&O)"), this)),
@@ -54,19 +53,11 @@ frmQuestion::frmQuestion(QWidget* parent)
     txtNo->setObjectName(QStringLiteral("txtNo"));
     VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
     txtQuatity->setObjectName(QStringLiteral("txtQuatity"));
-    comResion->setObjectName(QStringLiteral("comResion"));
-    cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
     cmdAddQuestion->setObjectName(QStringLiteral("cmdAddQuestion"));
     VSQuestion->setObjectName(QStringLiteral("VSQuestion"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
-    comResion->setEditable(true);
-    comResion->setInsertPolicy(QComboBox::NoInsert);
-    comResion->setMinimumWidth(200);
-    // Reached with the mouse, so that Enter moving on never lands on it.
-    cmdLeather->setFocusPolicy(Qt::NoFocus);
-    cmdLeather->setFixedWidth(28);
     txtNo->setMinimumWidth(160);
     txtQuatity->setMaximumWidth(100);
     lbTitle->setWordWrap(true);
@@ -81,9 +72,7 @@ frmQuestion::frmQuestion(QWidget* parent)
     entry->addWidget(new QLabel(QStringLiteral("数  量"), this));
     entry->addWidget(txtQuatity);
     entry->addSpacing(24);
-    entry->addWidget(new QLabel(QStringLiteral("问   题："), this));
-    entry->addWidget(comResion);
-    entry->addWidget(cmdLeather);
+    reason_.AddTo(entry, QStringLiteral("问   题："));
     entry->addSpacing(24);
     entry->addWidget(cmdAddQuestion);
     entry->addStretch(1);
@@ -118,7 +107,6 @@ frmQuestion::frmQuestion(QWidget* parent)
     txtQuatity->installEventFilter(this);
     vbkeys::onKeyPress(txtQuatity, [this](int& k) { txtQuatity_KeyPress(k); });
     vbkeys::onKeyPress(comResion, [this](int& k) { comResion_KeyPress(k); });
-    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
     connect(cmdAddQuestion, &QPushButton::clicked, this, [this] { cmdAddQuestion_Click(); });
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
 
@@ -138,7 +126,7 @@ void frmQuestion::Form_Load()
 {
     LoadStockList();
     InitPendingGrid();
-    FillDictionaryCombo(kReasons, comResion);
+    reason_.Fill();
 }
 
 void frmQuestion::BindStock(const QString& sql)
@@ -248,8 +236,6 @@ void frmQuestion::comResion_KeyPress(int& KeyAscii)
     if (KeyAscii == 13)
         cmdAddQuestion->setFocus();
 }
-
-void frmQuestion::cmdLeather_Click() { frmDataDictionary::EditList(kReasons, comResion); }
 
 // -- the pending lines ----------------------------------------------------------------
 

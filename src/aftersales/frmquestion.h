@@ -5,6 +5,7 @@
 // at once.
 
 #include "platform/formbase.h"
+#include "sales/salelineframe.h"
 
 class FlexGrid;
 class QComboBox;
@@ -20,6 +21,13 @@ public:
     QLineEdit* txtNo;
     FlexGrid* VSFlexGrid;  // the stock list
     QLineEdit* txtQuatity;
+
+private:
+    // The problem and its pick list: made after the controls above and before
+    // the ones below, which are its, in the order of the window's focus chain.
+    sales::ReasonBox reason_;
+
+public:
     QComboBox* comResion;
     QPushButton* cmdLeather;  // "…": the pick list of problems
     QPushButton* cmdAddQuestion;
@@ -36,7 +44,6 @@ public:
     void txtQuatity_GotFocus();
     void txtQuatity_KeyPress(int& KeyAscii);
     void comResion_KeyPress(int& KeyAscii);
-    void cmdLeather_Click();
     void cmdAddQuestion_Click();
     void cmdOk_Click();
 

@@ -1,11 +1,9 @@
 #include "sales/frmblankout.h"
 
-#include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
-#include "sales/salechanges.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,20 +12,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kReasons = QStringLiteral("作废原因");
-
-}  // namespace
-
 frmBlankout::frmBlankout(QWidget* parent)
     : FormBase(parent),
       txtSellNo(new QLineEdit(this)),
-      VSFlexGrid(new FlexGrid(this)),
-      comResion(new QComboBox(this)),
-      cmdLeather(new QPushButton(QStringLiteral("…"), this)),
-      cmdOk(new QPushButton(QStringLiteral("确 定(&O)"), this)),
-      lbTip(new QLabel(this)),
+      frame_(this, QStringLiteral("作废原因"), kAmountCaption),
+      VSFlexGrid(frame_.VSFlexGrid),
+      comResion(frame_.reason.comResion),
+      cmdLeather(frame_.reason.cmdLeather),
+      cmdOk(frame_.MakeOk()),
+      lbTip(frame_.MakeTip()),
       lbTitle(new QLabel(
           QStringLiteral(
               " 使用帮助：销售作废是指商品销售错了或已经销售了但客人不要该服装了，比如卖的3M号黑色的，系统销售的时候"
@@ -38,34 +31,19 @@ frmBlankout::frmBlankout(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("销售作废"));
     txtSellNo->setObjectName(QStringLiteral("txtSellNo"));
-    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
-    comResion->setObjectName(QStringLiteral("comResion"));
-    cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    lbTip->setObjectName(QStringLiteral("lbTip"));
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
-    comResion->setEditable(true);
-    comResion->setInsertPolicy(QComboBox::NoInsert);
-    comResion->setMinimumWidth(200);
-    // Reached with the mouse, so that Enter moving on never lands on it.
-    cmdLeather->setFocusPolicy(Qt::NoFocus);
-    cmdLeather->setFixedWidth(28);
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("销售编号："), this));
     search->addWidget(txtSellNo);
-    search->addSpacing(16);
-    search->addWidget(lbTip);
-    search->addStretch(1);
+    frame_.AddTip(search);
     txtSellNo->setMinimumWidth(200);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("作废原因："), this));
-    bottom->addWidget(comResion);
-    bottom->addWidget(cmdLeather);
+    frame_.reason.AddTo(bottom, QStringLiteral("作废原因："));
     bottom->addStretch(1);
     bottom->addWidget(cmdOk);
 
@@ -83,32 +61,12 @@ frmBlankout::frmBlankout(QWidget* parent)
     setTabOrder(comResion, cmdOk);
 
     vbkeys::onKeyPress(txtSellNo, [this](int& k) { txtSellNo_KeyPress(k); });
-    connect(VSFlexGrid, &FlexGrid::enterPressed, this, [this] {
-        int k = 13;
-        VSFlexGrid_KeyPress(k);
-    });
-    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
+    frame_.ReasonOnEnter();
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
 
-    Form_Load();
+    frame_.Load();
     txtSellNo->setFocus();
 }
-
-void frmBlankout::Form_Load()
-{
-    InitSellGrid();
-    FillDictionaryCombo(kReasons, comResion);
-}
-
-void frmBlankout::BindLines(const jet::RecordSet& rs)
-{
-    VSFlexGrid->bind(rs);
-    for (int c = 1; c <= 7; ++c)
-        VSFlexGrid->setColHidden(c, true);
-    SetGridColumns(*VSFlexGrid, 860);
-}
-
-void frmBlankout::InitSellGrid() { BindLines(gDbopt.Excute(NoSaleLinesSql(kAmountCaption))); }
 
 void frmBlankout::Search()
 {
@@ -122,10 +80,7 @@ void frmBlankout::Search()
         lbTip->setText(QStringLiteral("该销售编号不存在！"));
         return;
     }
-    BindLines(rs);
-    lbTip->clear();
-    VSFlexGrid->setFocus();
-    VSFlexGrid->setRow(1);
+    frame_.ShowFound(rs);
 }
 
 void frmBlankout::txtSellNo_KeyPress(int& KeyAscii)
@@ -134,14 +89,6 @@ void frmBlankout::txtSellNo_KeyPress(int& KeyAscii)
         Search();
 }
 
-void frmBlankout::VSFlexGrid_KeyPress(int& KeyAscii)
-{
-    if (KeyAscii == 13 && VSFlexGrid->row() >= 1)
-        comResion->setFocus();
-}
-
-void frmBlankout::cmdLeather_Click() { frmDataDictionary::EditList(kReasons, comResion); }
-
 void frmBlankout::cmdOk_Click()
 {
     if (VSFlexGrid->rows() <= 1)
@@ -149,13 +96,5 @@ void frmBlankout::cmdOk_Click()
     if (!ui::msg().ask(QStringLiteral("确认要作废该次售货吗？")))
         return;
     const int r = VSFlexGrid->row();
-    // A failure has shown the engine's words and written nothing, and a line taken
-    // back meanwhile by another program is refused: the line stays listed, with
-    // the reason, for another try.
-    const WriteResult result = WriteVoid(SoldLineOfGridRow(*VSFlexGrid, r, kAmountCaption), comResion->currentText());
-    if (result == WriteResult::LineChanged)
-        ui::msg().info(kLineChangedRefusal);
-    if (result != WriteResult::Written)
-        return;
-    VSFlexGrid->removeItem(r);
+    frame_.Settle(WriteVoid(frame_.Line(r), comResion->currentText()), r);
 }

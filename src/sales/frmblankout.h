@@ -5,11 +5,9 @@
 // voided and gets a history row with the reason chosen.
 
 #include "platform/formbase.h"
+#include "sales/salelineframe.h"
 
 class FlexGrid;
-namespace jet {
-class RecordSet;
-}
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +19,14 @@ public:
     explicit frmBlankout(QWidget* parent = nullptr);
 
     QLineEdit* txtSellNo;
+
+private:
+    // The lines, the reason and the OK button: made after the box above and
+    // before the controls below, which are its, in the order of the window's
+    // focus chain.
+    sales::SaleLineFrame frame_;
+
+public:
     FlexGrid* VSFlexGrid;
     QComboBox* comResion;
     QPushButton* cmdLeather;  // "…": the pick list of void reasons
@@ -29,14 +35,8 @@ public:
     QLabel* lbTitle;
 
     void txtSellNo_KeyPress(int& KeyAscii);
-    void VSFlexGrid_KeyPress(int& KeyAscii);
-    void cmdLeather_Click();
     void cmdOk_Click();
 
 private:
-    void Form_Load();
-    void InitSellGrid();
-    // Binds the list to a query of sale lines and lays it out.
-    void BindLines(const jet::RecordSet& rs);
     void Search();
 };

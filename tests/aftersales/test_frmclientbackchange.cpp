@@ -1,14 +1,10 @@
-// The customer exchange: the search, the exchange rules on the line taken back,
-// the marks of the pending pairs and their removal, the commit of every pending
+// The customer exchange: the search, a line the exchange rules refuse, the marks of the pending pairs and their removal, the commit of every pending
 // pair as one transaction, and one exchange driven through both windows as the
 // clerk does it.
-#include "aftersales/clientexchange.h"
-#include "core/frmdatadictionary.h"
 #include "exchangelines.h"
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QListWidget>
 #include <QMenu>
 
 namespace {
@@ -111,51 +107,6 @@ TEST_F(CustomerExchange, ASearchListsTheLinesAndANewListDropsThePendingPairs)
     w->cmdOk->click();
     EXPECT_TRUE(messages().shown().isEmpty()) << "nothing pending, nothing done";
     EXPECT_EQ(stateOf(l1), "0");
-}
-
-TEST_F(CustomerExchange, TheRulesOnTheLineTakenBackInTheirOrder)
-{
-    const QString once = "对不起，该商品已经调换过一次了，不能进行二次调换了！";
-    const QString special = "对不起！该商品是特价商品，您无法调换！";
-    const QString discount = "对不起！该商品是折扣商品，您无法调换！";
-    const QString late = "很遗憾！该商品已经超过了规定的调货时间，您无法调换！";
-    const struct {
-        const char* what;
-        QString state, abate, day;
-        bool changeOneTime, specialCanNotChange, abateCanNotChange;
-        int changeDays;
-        QString refusal;
-    } cases[] = {
-        {"no rule", "1", "8.5", "2020-01-01", false, false, false, 0, ""},
-        {"exchanged once, refused", "1", "全", "2024-03-05", true, false, false, 0, once},
-        {"never exchanged", "0", "全", "2024-03-05", true, false, false, 0, ""},
-        {"the second exchange before the price", "1", "特价", "2020-01-01", true, true, true, 1, once},
-        {"special price", "0", "特价", "2024-03-05", false, true, false, 0, special},
-        {"special price, only the discount rule", "0", "特价", "2024-03-05", false, false, true, 0, ""},
-        {"discount", "0", "8.5", "2024-03-05", false, false, true, 0, discount},
-        {"discount 0", "0", "0", "2024-03-05", false, false, true, 0, discount},
-        {"discount, only the special rule", "0", "9", "2024-03-05", false, true, false, 0, ""},
-        {"full price under both", "0", "全", "2024-03-05", false, true, true, 0, ""},
-        {"the price before the period", "0", "8.5", "2020-01-01", false, false, true, 1, discount},
-        {"one day: the sale day", "0", "全", "2024-03-05", false, false, false, 1, ""},
-        {"one day: the day after", "0", "全", "2024-03-04", false, false, false, 1, late},
-        {"seven days: the seventh", "0", "全", "2024-02-28", false, false, false, 7, ""},
-        {"seven days: the eighth", "0", "全", "2024-02-27", false, false, false, 7, late},
-        {"no limit", "0", "全", "2019-03-05", false, false, false, 0, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        SoldLine line;
-        line.State = c.state;
-        line.Abate = c.abate;
-        line.DateTime = c.day;
-        clsSellRole rules;
-        rules.ChangeOneTime = c.changeOneTime;
-        rules.SpecialCanNotChange = c.specialCanNotChange;
-        rules.AbateCanNotChange = c.abateCanNotChange;
-        rules.ChangeDays = c.changeDays;
-        EXPECT_EQ(ExchangeRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
-    }
 }
 
 TEST_F(CustomerExchange, ARefusedLineOpensNoPicker)
@@ -468,20 +419,4 @@ TEST_F(CustomerExchange, AClerkExchangesTwoPiecesThroughBothWindows)
     EXPECT_EQ(quantityOf("Store", "GUID", K1), "9");
     EXPECT_EQ(quantityOf("Store", "GUID", K3), "4");
     EXPECT_EQ(quantityOf("Store", "GUID", K4), "0");
-}
-
-TEST_F(CustomerExchange, TheReasonButtonEditsTheReasonsAndRefillsTheList)
-{
-    frmClientBackChange w;
-    QString caption;
-    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* d) {
-        caption = d->windowTitle();
-        d->txtItem->setText("掉色");
-        d->cmdAdd_Click();
-        return int(QDialog::Accepted);
-    });
-    w.cmdLeather->click();
-    EXPECT_EQ(caption, "数据字典--调换原因");
-    EXPECT_EQ(w.comResion->count(), 5);
-    EXPECT_EQ(w.comResion->itemText(4), "掉色");
 }

@@ -1,6 +1,5 @@
 // The void of a sale line, driven as the clerk does: the sale number typed, the
 // line chosen, the question answered; and what one void writes, or leaves alone.
-#include "core/frmdatadictionary.h"
 #include "platform/flexgrid.h"
 #include "sales/frmblankout.h"
 #include "support/soldlines.h"
@@ -8,7 +7,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -252,20 +250,4 @@ TEST_F(Void, ALineTakenBackMeanwhileByAnotherProgramIsNotVoided)
         EXPECT_EQ(w->VSFlexGrid->row(), row);
         EXPECT_EQ(w->comResion->currentText(), "顾客取消购买");
     }
-}
-
-TEST_F(Void, TheReasonButtonEditsTheReasonsAndRefillsTheList)
-{
-    frmBlankout w;
-    QString caption;
-    fakes->modal.on<frmDataDictionary>([&](frmDataDictionary* d) {
-        caption = d->windowTitle();
-        d->txtItem->setText("重复结帐");
-        d->cmdAdd_Click();
-        return int(QDialog::Accepted);
-    });
-    w.cmdLeather->click();
-    EXPECT_EQ(caption, "数据字典--作废原因");
-    EXPECT_EQ(w.comResion->count(), 3);
-    EXPECT_EQ(w.comResion->itemText(2), "重复结帐");
 }

@@ -57,6 +57,24 @@ protected:
         return key;
     }
 
+    // The lines the searches of the return and its frame look through: sale 0001
+    // of the 1st, two K-100 and a K'200 still sold and a K-100 returned; sale
+    // 0001 of the 4th, one K-100; and one of the 4th in another shop.
+    struct TwoSales {
+        QString a1, a2, a3, b1;
+    };
+    TwoSales twoSales()
+    {
+        TwoSales t;
+        t.a1 = sold({});
+        t.a2 = sold({.State = 1, .Abate = "8.5", .Amount = "72"});
+        t.a3 = sold({.Store = K2, .TypeNo = "K'200", .Abate = "特价", .Amount = "60", .Cost = "55"});
+        sold({.State = 2});
+        t.b1 = sold({.SellNo = "202403040001", .Day = "2024-03-04"});
+        sold({.SellNo = "202403040002", .Day = "2024-03-04", .Shop = "{ANOTHER-SHOP}"});
+        return t;
+    }
+
     QString quantityOf(const QString& table, const QString& keyColumn, const QString& key)
     {
         return scalar("select Quantity from " + table + " Where " + keyColumn + "='" + key + "'");

@@ -1,0 +1,199 @@
+#include "sales/salelineframe.h"
+
+#include "core/frmdatadictionary.h"
+#include "core/modmain.h"
+#include "core/picklistwidgets.h"
+#include "platform/flexgrid.h"
+#include "platform/services.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace sales {
+
+// -- the reason -------------------------------------------------------------------------
+
+ReasonBox::ReasonBox(QWidget* window, const QString& list)
+    : comResion(new QComboBox(window)), cmdLeather(PickListButton(window)), window_(window), list_(list)
+{
+    comResion->setObjectName(QStringLiteral("comResion"));
+    cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
+    connect(cmdLeather, &QPushButton::clicked, this, [this] { cmdLeather_Click(); });
+}
+
+void ReasonBox::AddTo(QBoxLayout* row, const QString& caption) const
+{
+    // Made editable here, once the window's other controls are there: the text
+    // box of the reason then comes last in the window's focus chain, so that a
+    // back tab from the window's first control lands on the reason.
+    comResion->setEditable(true);
+    comResion->setInsertPolicy(QComboBox::NoInsert);
+    comResion->setMinimumWidth(200);
+    row->addWidget(new QLabel(caption, window_));
+    row->addWidget(comResion);
+    row->addWidget(cmdLeather);
+}
+
+void ReasonBox::Fill() const { FillDictionaryCombo(list_, comResion); }
+
+void ReasonBox::cmdLeather_Click() const { frmDataDictionary::EditList(list_, comResion); }
+
+// -- the search ---------------------------------------------------------------------------
+
+SaleLineBoxes::SaleLineBoxes(QWidget* window)
+    : chkDate(new QCheckBox(QStringLiteral("销售日期"), window)),
+      DT(new QDateEdit(window)),
+      chkNo(new QCheckBox(QStringLiteral("销售编号"), window)),
+      txtSellNo(new QLineEdit(window)),
+      chkType(new QCheckBox(QStringLiteral("货 号"), window)),
+      txtType(new QLineEdit(window)),
+      cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), window)),
+      window_(window)
+{
+    chkDate->setObjectName(QStringLiteral("chkDate"));
+    DT->setObjectName(QStringLiteral("DT"));
+    chkNo->setObjectName(QStringLiteral("chkNo"));
+    txtSellNo->setObjectName(QStringLiteral("txtSellNo"));
+    chkType->setObjectName(QStringLiteral("chkType"));
+    txtType->setObjectName(QStringLiteral("txtType"));
+    cmdQuery->setObjectName(QStringLiteral("cmdQuery"));
+
+    DT->setCalendarPopup(true);
+    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    DT->setDate(ui::today());
+    txtSellNo->setMinimumWidth(160);
+    txtType->setMinimumWidth(140);
+}
+
+void SaleLineBoxes::AddTo(QBoxLayout* row) const
+{
+    row->addWidget(chkDate);
+    row->addWidget(DT);
+    row->addSpacing(16);
+    row->addWidget(chkNo);
+    row->addWidget(txtSellNo);
+    row->addSpacing(16);
+    row->addWidget(chkType);
+    row->addWidget(txtType);
+    row->addSpacing(16);
+    row->addWidget(cmdQuery);
+}
+
+void SaleLineBoxes::TabOrder(QWidget* next) const
+{
+    QWidget::setTabOrder(chkDate, DT);
+    QWidget::setTabOrder(DT, chkNo);
+    QWidget::setTabOrder(chkNo, txtSellNo);
+    QWidget::setTabOrder(txtSellNo, chkType);
+    QWidget::setTabOrder(chkType, txtType);
+    QWidget::setTabOrder(txtType, cmdQuery);
+    QWidget::setTabOrder(cmdQuery, next);
+}
+
+std::optional<jet::RecordSet> SaleLineBoxes::Find(const QString& amountCaption, QLabel* lbTip) const
+{
+    if (!chkDate->isChecked() && !chkNo->isChecked() && !chkType->isChecked()) {
+        ui::msg().info(QStringLiteral("请选择条件！"));
+        return std::nullopt;
+    }
+    SaleLineSearch search;
+    if (chkDate->isChecked())
+        search.Day = DT->date();
+    if (chkNo->isChecked())
+        search.SellNo = txtSellNo->text();
+    if (chkType->isChecked())
+        search.TypeNo = txtType->text();
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(SaleLinesSql(SaleLineCondition(search), amountCaption), isErr);
+    if (isErr)
+        return std::nullopt;
+    if (rs.eof()) {
+        lbTip->setText(QStringLiteral("无记录！"));
+        return std::nullopt;
+    }
+    return rs;
+}
+
+// -- the lines found ----------------------------------------------------------------------
+
+SaleLineFrame::SaleLineFrame(QWidget* window, const QString& reasons, const QString& amountCaption,
+                             const QStringList& alsoHidden)
+    : VSFlexGrid(new FlexGrid(window)),
+      reason(window, reasons),
+      window_(window),
+      amountCaption_(amountCaption),
+      alsoHidden_(alsoHidden)
+{
+    VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
+}
+
+QLabel* SaleLineFrame::MakeTip()
+{
+    Q_ASSERT(!lbTip_);
+    lbTip_ = new QLabel(window_);
+    lbTip_->setObjectName(QStringLiteral("lbTip"));
+    return lbTip_;
+}
+
+QPushButton* SaleLineFrame::MakeOk()
+{
+    auto* cmdOk = new QPushButton(QStringLiteral("确 定(&O)"), window_);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    return cmdOk;
+}
+
+void SaleLineFrame::AddTip(QBoxLayout* row) const
+{
+    row->addSpacing(16);
+    row->addWidget(lbTip_);
+    row->addStretch(1);
+}
+
+void SaleLineFrame::ReasonOnEnter()
+{
+    connect(VSFlexGrid, &FlexGrid::enterPressed, this, [this] {
+        if (VSFlexGrid->row() >= 1)
+            reason.comResion->setFocus();
+    });
+}
+
+void SaleLineFrame::Load()
+{
+    BindLines(gDbopt.Excute(NoSaleLinesSql(amountCaption_)));
+    reason.Fill();
+}
+
+void SaleLineFrame::BindLines(const jet::RecordSet& rs)
+{
+    VSFlexGrid->bind(rs);
+    for (int c = 1; c <= 7; ++c)
+        VSFlexGrid->setColHidden(c, true);
+    for (const QString& caption : alsoHidden_)
+        VSFlexGrid->setColHidden(VSFlexGrid->colIndex(caption), true);
+    SetGridColumns(*VSFlexGrid, 860);
+}
+
+void SaleLineFrame::ShowFound(const jet::RecordSet& rs)
+{
+    BindLines(rs);
+    lbTip_->clear();
+    VSFlexGrid->setFocus();
+    VSFlexGrid->setRow(1);
+}
+
+SoldLine SaleLineFrame::Line(int row) const { return SoldLineOfGridRow(*VSFlexGrid, row, amountCaption_); }
+
+void SaleLineFrame::Settle(WriteResult result, int row)
+{
+    if (result == WriteResult::LineChanged)
+        ui::msg().info(kLineChangedRefusal);
+    if (result == WriteResult::Written)
+        VSFlexGrid->removeItem(row);
+}
+
+}  // namespace sales
