@@ -1046,7 +1046,7 @@ void otherWindows(const std::string& shop, const QString& goodsNo)
             },
             [&] { w.cmdQuery->click(); },
             [&] {
-                ClearGridRows(*w.VSSell);
+                core::ClearGridRows(*w.VSSell);
                 settle();
             },
             after, target);
@@ -1622,11 +1622,11 @@ int main(int argc, char** argv)
                 fetch.push_back(msSince(t));
                 t = Clock::now();
                 grid->bind(rs);
-                SetGridColumns(*grid, 820);
+                core::SetGridColumns(*grid, 820);
                 grid->setColWidth(1, 1600);
                 bind.push_back(msSince(t));
                 t = Clock::now();
-                const QColor red = vbColor(255);
+                const QColor red = platform::vbColor(255);
                 grid->subtotalSum(1, 9, QStringLiteral("合计"), red);
                 grid->subtotalSum(1, 12, QStringLiteral("合计"), red);
                 grid->subtotalSum(FlexGrid::WholeListAbove, 12, QStringLiteral("总合计"), red);
@@ -1637,7 +1637,7 @@ int main(int argc, char** argv)
                 totals.push_back(msSince(t));
             },
             [&] {
-                ClearGridRows(*grid);
+                core::ClearGridRows(*grid);
                 settle();
             },
             [&] { return QStringLiteral("%L1 rows with the totals").arg(grid->rows() - 1); },

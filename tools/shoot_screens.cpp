@@ -105,11 +105,11 @@ public:
     }
 };
 
-ReceiptValues goods(const char* typeNo, const char* name, const char* brand, const char* size, const char* colour,
-                    const char* leather, const char* place, qint32 quantity, float price, float sellPrice,
-                    const char* idCode)
+goods::ReceiptValues goods(const char* typeNo, const char* name, const char* brand, const char* size,
+                           const char* colour, const char* leather, const char* place, qint32 quantity, float price,
+                           float sellPrice, const char* idCode)
 {
-    ReceiptValues v;
+    goods::ReceiptValues v;
     v.TypeNo = QString::fromUtf8(typeNo);
     v.Name = QString::fromUtf8(name);
     v.Brand = QString::fromUtf8(brand);
@@ -131,7 +131,7 @@ ReceiptValues goods(const char* typeNo, const char* name, const char* brand, con
 // intake windows write it.
 bool receiveGoods()
 {
-    const ReceiptValues received[] = {
+    const goods::ReceiptValues received[] = {
         goods("J-2101", "夹克", "青禾", "XL", "黑色", "棉", "广州", 6, 120, 268, "6901001"),
         goods("J-2101", "夹克", "青禾", "L", "黑色", "棉", "广州", 4, 120, 268, "6901002"),
         goods("T-3305", "T恤", "远山", "M", "白色", "棉", "杭州", 12, 35, 89, "6901003"),
@@ -140,8 +140,8 @@ bool receiveGoods()
         goods("X-8802", "男鞋", "远山", "42", "棕色", "真皮", "温州", 3, 150, 399, "6901006"),
         goods("N-6610", "女鞋", "木棉", "37", "米色", "羊皮", "温州", 4, 130, 329, "6901007"),
     };
-    for (const ReceiptValues& v : received)
-        if (!WriteReceipt(NewStockReceipt(v)))
+    for (const goods::ReceiptValues& v : received)
+        if (!goods::WriteReceipt(goods::NewStockReceipt(v)))
             return false;
     return true;
 }
@@ -265,9 +265,9 @@ int main(int argc, char** argv)
     };
     modal.stock = [&](frmStore* w) { ok = save(w, out.filePath(QStringLiteral("stock-query.png"))) && ok; };
 
-    InstallSkin();
-    InstallMainWindow();
-    if (!Main() || !frmMain::current()) {
+    app::InstallSkin();
+    app::InstallMainWindow();
+    if (!core::Main() || !frmMain::current()) {
         std::fprintf(stderr, "the login did not open the main window\n");
         return 1;
     }

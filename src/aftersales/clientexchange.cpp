@@ -6,7 +6,9 @@
 #include "sales/checkout.h"
 #include "sales/pricing.h"
 
-QString ExchangeRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today)
+namespace aftersales {
+
+QString ExchangeRefusal(const sales::SoldLine& line, const clsSellRole& rules, const QDate& today)
 {
     if (rules.ChangeOneTime && vb::val(line.State) == 1)
         return QStringLiteral("对不起，该商品已经调换过一次了，不能进行二次调换了！");
@@ -18,7 +20,7 @@ QString ExchangeRefusal(const SoldLine& line, const clsSellRole& rules, const QD
             return QStringLiteral("对不起！该商品是折扣商品，您无法调换！");
         }
     }
-    if (!WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.ChangeDays))
+    if (!core::WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.ChangeDays))
         return QStringLiteral("很遗憾！该商品已经超过了规定的调货时间，您无法调换！");
     return QString();
 }
@@ -41,7 +43,7 @@ float GetAddAmount(const Exchange& exchange, const QString& SellGUID)
             added = vb::val(r.Amount);
             break;
         }
-    for (const SoldLine& line : exchange.Lines)
+    for (const sales::SoldLine& line : exchange.Lines)
         if (line.GUID == SellGUID)
             return vb::toSingle(added - vb::val(line.Amount));
     return vb::toSingle(added);
@@ -51,16 +53,16 @@ QStringList ExchangeStatements(const Exchange& exchange)
 {
     QStringList statements;
     for (qsizetype i = 0; i < exchange.Lines.size(); ++i) {
-        const SoldLine& line = exchange.Lines[i];
-        statements << SellChangeInsertSql(gNewGUID.GUID(false), line.StoreGUID, line,
-                                          GetAddAmount(exchange, line.GUID), 1, exchange.Resions.value(i));
+        const sales::SoldLine& line = exchange.Lines[i];
+        statements << sales::SellChangeInsertSql(gNewGUID.GUID(false), line.StoreGUID, line,
+                                                 GetAddAmount(exchange, line.GUID), 1, exchange.Resions.value(i));
     }
-    for (const SoldLine& line : exchange.Lines)
-        statements << RestoreStoreQuantitySql(line.StoreGUID);
+    for (const sales::SoldLine& line : exchange.Lines)
+        statements << sales::RestoreStoreQuantitySql(line.StoreGUID);
     // A piece sold when no batch had stock took no unit from any batch.
-    for (const SoldLine& line : exchange.Lines)
-        if (const qint32 batch = BatchOf(line))
-            statements << RestoreBatchQuantitySql(batch);
+    for (const sales::SoldLine& line : exchange.Lines)
+        if (const qint32 batch = sales::BatchOf(line))
+            statements << sales::RestoreBatchQuantitySql(batch);
     return statements;
 }
 
@@ -81,29 +83,33 @@ QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
            QStringLiteral(", State=1 Where GUID=") + core::SqlQuoted(r.SellGUID);
 }
 
-WriteResult WriteExchange(const Exchange& exchange)
+sales::WriteResult WriteExchange(const Exchange& exchange)
 {
     const QStringList statements = ExchangeStatements(exchange);
-    return TransactChecked([&] {
-        for (const SoldLine& line : exchange.Lines)
-            if (const WriteResult changed = SendChecked(SellStateSql(line, 1), WriteResult::LineChanged);
-                changed != WriteResult::Written)
+    return sales::TransactChecked([&] {
+        for (const sales::SoldLine& line : exchange.Lines)
+            if (const sales::WriteResult changed =
+                    sales::SendChecked(sales::SellStateSql(line, 1), sales::WriteResult::LineChanged);
+                changed != sales::WriteResult::Written)
                 return changed;
         if (!gDbopt.ExcuteAll(statements))
-            return WriteResult::Failed;
+            return sales::WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
-            if (const WriteResult taken = SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), WriteResult::OutOfStock);
-                taken != WriteResult::Written)
+            if (const sales::WriteResult taken =
+                    sales::SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), sales::WriteResult::OutOfStock);
+                taken != sales::WriteResult::Written)
                 return taken;
             qint32 batch = 0;
             float cost = 0;
-            if (!TakeCostFromBatch(r.StoreGUID, batch, cost))
-                return WriteResult::Failed;
+            if (!sales::TakeCostFromBatch(r.StoreGUID, batch, cost))
+                return sales::WriteResult::Failed;
             bool isErr = false;
             gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
             if (isErr)
-                return WriteResult::Failed;
+                return sales::WriteResult::Failed;
         }
-        return WriteResult::Written;
+        return sales::WriteResult::Written;
     });
 }
+
+}  // namespace aftersales

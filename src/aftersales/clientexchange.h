@@ -11,11 +11,12 @@
 
 class clsSellRole;
 
+namespace aftersales {
 // Why the rules refuse to take the line back in an exchange, in the order they
 // are checked: a line exchanged once already (ChangeOneTime), a special price or
 // a discount (full price is never refused), the exchange period (ChangeDays, the
 // sale day counting as day 1). "" when the line may be exchanged.
-QString ExchangeRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today);
+QString ExchangeRefusal(const sales::SoldLine& line, const clsSellRole& rules, const QDate& today);
 
 // Why the rules refuse goods of this goods number and retail price as the
 // replacement of a line sold under saleTypeNo at salePrice: another goods number
@@ -26,7 +27,7 @@ QString ReplacementRefusal(const QString& saleTypeNo, const QString& salePrice, 
 
 // The goods that replace a sale line, as the list of pending pairs holds them
 // (cell texts).
-struct Replacement : GoodsFields {
+struct Replacement : core::GoodsFields {
     QString StoreGUID;  // the stock row the new piece leaves
     QString Price;      // 零售价
     QString Quantity;   // 数量, always "1"
@@ -40,7 +41,7 @@ struct Replacement : GoodsFields {
 // with its reason; the replacements in the order they were chosen, each naming
 // its line by SellGUID.
 struct Exchange {
-    QList<SoldLine> Lines;
+    QList<sales::SoldLine> Lines;
     QStringList Resions;
     QList<Replacement> Replacements;
 };
@@ -68,4 +69,5 @@ QString SellRewriteSql(const Replacement& replacement, qint32 BuyPriceID, float 
 // (so that pieces and units given back are there to be taken). Nothing is
 // stored unless it is Written: LineChanged when a line was taken back since it
 // was listed, OutOfStock when a replacement has no piece left.
-WriteResult WriteExchange(const Exchange& exchange);
+sales::WriteResult WriteExchange(const Exchange& exchange);
+}  // namespace aftersales

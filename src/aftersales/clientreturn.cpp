@@ -5,7 +5,9 @@
 #include "platform/vb.h"
 #include "sales/pricing.h"
 
-QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today)
+namespace aftersales {
+
+QString ReturnRefusal(const sales::SoldLine& line, const clsSellRole& rules, const QDate& today)
 {
     if (rules.ChangNotToBack && vb::val(line.State) == 1)
         return QStringLiteral("对不起该商品已经调换过不能再退货！");
@@ -17,24 +19,26 @@ QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDat
             return QStringLiteral("对不起！该商品是折扣商品，您无法退货！");
         }
     }
-    if (!WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.BackDays))
+    if (!core::WithinDayLimit(QDate::fromString(line.DateTime, Qt::ISODate), today, rules.BackDays))
         return QStringLiteral("很遗憾！该商品已经超过了规定的退货时间，您无法退货！");
     return QString();
 }
 
-QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to)
+QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    QStringList statements = {SellStateSql(line, 2)};
+    QStringList statements = {sales::SellStateSql(line, 2)};
     if (to == ReturnTo::ProblemStock)
-        statements << BackStoreInsertSql(line.StoreGUID, line, 1, vb::toSingle(vb::val(line.BuyPrice)), Resion);
+        statements << sales::BackStoreInsertSql(line.StoreGUID, line, 1, vb::toSingle(vb::val(line.BuyPrice)), Resion);
     else
-        statements << RestoreQuantitiesSql(line);
-    statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)), 2,
-                                      Resion);
+        statements << sales::RestoreQuantitiesSql(line);
+    statements << sales::SellChangeInsertSql(gNewGUID.GUID(false), QString(), line, vb::toSingle(vb::val(line.Amount)),
+                                             2, Resion);
     return statements;
 }
 
-WriteResult WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to)
+sales::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    return WriteLineChange(ReturnStatements(line, Resion, to));
+    return sales::WriteLineChange(ReturnStatements(line, Resion, to));
 }
+
+}  // namespace aftersales

@@ -10,6 +10,7 @@
 
 class clsSellRole;
 
+namespace aftersales {
 // Where a returned piece goes.
 enum class ReturnTo {
     ProblemStock,  // set aside as problem stock (a BackStore row); stock and batch stay as they are
@@ -20,11 +21,12 @@ enum class ReturnTo {
 // exchanged line (ChangNotToBack), a special price or a discount (full price is
 // never refused), the return period (BackDays, the sale day counting as day 1).
 // "" when the line may be returned.
-QString ReturnRefusal(const SoldLine& line, const clsSellRole& rules, const QDate& today);
+QString ReturnRefusal(const sales::SoldLine& line, const clsSellRole& rules, const QDate& today);
 
 // The return of one sale line by gUser: the line returned (State 2), then into
 // problem stock the problem-stock row, into normal stock the piece back into
 // stock and batch, and the history row.
-QStringList ReturnStatements(const SoldLine& line, const QString& Resion, ReturnTo to);
+QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
 // All of it as one transaction (WriteLineChange).
-WriteResult WriteReturn(const SoldLine& line, const QString& Resion, ReturnTo to);
+sales::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
+}  // namespace aftersales

@@ -108,7 +108,7 @@ void frmChange::LoadIt(const QString& GUID, const QString& SellNo, const QString
 void frmChange::Form_Load()
 {
     stock_.LoadStockList();
-    FillDictionaryCombo(QStringLiteral("折扣"), comAbate);
+    core::FillDictionaryCombo(QStringLiteral("折扣"), comAbate);
 }
 
 void frmChange::VSFlexGrid_KeyPress(int& KeyAscii)
@@ -155,7 +155,7 @@ bool frmChange::CheckStock()
     const double onHand = vb::val(stock_.Current(kKeyQuantity));
     if (onHand - exchange_.CountPendingPairs(stock_.Current(kKeyGUID)) >= 1)
         return true;
-    ui::msg().info(kOutOfStockToExchange);
+    ui::msg().info(aftersales::kOutOfStockToExchange);
     return false;
 }
 
@@ -184,8 +184,8 @@ void frmChange::cmdOk_Click()
         return;
     }
     const int r = VSFlexGrid->row();
-    const QString refusal = ReplacementRefusal(TypeNo_, Price_, VSFlexGrid->text(r, QStringLiteral("货号")),
-                                               VSFlexGrid->text(r, kKeyPrice), gSellRole);
+    const QString refusal = aftersales::ReplacementRefusal(TypeNo_, Price_, VSFlexGrid->text(r, QStringLiteral("货号")),
+                                                           VSFlexGrid->text(r, kKeyPrice), gSellRole);
     if (!refusal.isEmpty()) {
         ui::msg().info(refusal);
         return;
@@ -222,7 +222,7 @@ void frmChange::AddChangeRow(const QString& StoreGUID)
     pairs.addItem(QString());
     const int p = pairs.rows() - 1;
     pairs.setTextMatrix(p, 1, StoreGUID);
-    SetGoodsOfGridRow(pairs, p, GoodsOfGridRow(*VSFlexGrid, from));
+    core::SetGoodsOfGridRow(pairs, p, core::GoodsOfGridRow(*VSFlexGrid, from));
     pairs.setText(p, kKeyPrice, retail);
     pairs.setText(p, kKeyQuantity, QStringLiteral("1"));
     pairs.setText(p, QStringLiteral("折扣"), charge.Abate);

@@ -17,7 +17,7 @@
 frmClientBack::frmClientBack(QWidget* parent)
     : FormBase(parent),
       boxes_(this),
-      frame_(this, QStringLiteral("退货原因"), kAmountCaption, {QStringLiteral("等级")}),
+      frame_(this, QStringLiteral("退货原因"), sales::kAmountCaption, {QStringLiteral("等级")}),
       chkDate(boxes_.chkDate),
       DT(boxes_.DT),
       chkNo(boxes_.chkNo),
@@ -35,9 +35,10 @@ frmClientBack::frmClientBack(QWidget* parent)
       lbTip(frame_.MakeTip()),
       cmdOk(frame_.MakeOk()),
       lbTitle(new QLabel(
-          QStringLiteral("  使用帮助：可根据销售编号，货号或销售日期，查询出要退货的销售记录，选择退货原因，默认是退入到"
-                         "问题库存的，主要考虑是退货的服装都可能有质量问题，如果是可以销售的服装可选择退入到正常库存。"
-                         "点击确定即可完成一次退货。退货后系统自动更新库存信息。"),
+          QStringLiteral(
+              "  使用帮助：可根据销售编号，货号或销售日期，查询出要退货的销售记录，选择退货原因，默认是退入到"
+              "问题库存的，主要考虑是退货的服装都可能有质量问题，如果是可以销售的服装可选择退入到正常库存。"
+              "点击确定即可完成一次退货。退货后系统自动更新库存信息。"),
           this))
 {
     setWindowTitle(QStringLiteral("客户退货"));
@@ -97,7 +98,7 @@ frmClientBack::frmClientBack(QWidget* parent)
 
 void frmClientBack::cmdQuery_Click()
 {
-    const std::optional<jet::RecordSet> rs = boxes_.Find(kAmountCaption, lbTip);
+    const std::optional<jet::RecordSet> rs = boxes_.Find(sales::kAmountCaption, lbTip);
     if (!rs)
         return;
     frame_.ShowFound(*rs);
@@ -109,7 +110,7 @@ void frmClientBack::VSFlexGrid_RowColChange()
     if (VSFlexGrid->rows() <= 1)
         lb->clear();
     else
-        lb->setText(VSFlexGrid->text(VSFlexGrid->row(), kAmountCaption));
+        lb->setText(VSFlexGrid->text(VSFlexGrid->row(), sales::kAmountCaption));
 }
 
 void frmClientBack::cmdOk_Click()
@@ -117,8 +118,8 @@ void frmClientBack::cmdOk_Click()
     if (VSFlexGrid->rows() <= 1)
         return;
     const int r = VSFlexGrid->row();
-    const SoldLine line = frame_.Line(r);
-    const QString refusal = ReturnRefusal(line, gSellRole, ui::today());
+    const sales::SoldLine line = frame_.Line(r);
+    const QString refusal = aftersales::ReturnRefusal(line, gSellRole, ui::today());
     if (!refusal.isEmpty()) {
         ui::msg().info(refusal);
         return;
@@ -126,6 +127,7 @@ void frmClientBack::cmdOk_Click()
     if (!ui::msg().ask(QStringLiteral("确认要退货吗？")))
         return;
     // A line kept for another try keeps the choice of stock as well.
-    const ReturnTo to = Opt->isChecked() ? ReturnTo::ProblemStock : ReturnTo::NormalStock;
-    frame_.Settle(WriteReturn(line, comResion->currentText(), to), r);
+    const aftersales::ReturnTo to =
+        Opt->isChecked() ? aftersales::ReturnTo::ProblemStock : aftersales::ReturnTo::NormalStock;
+    frame_.Settle(aftersales::WriteReturn(line, comResion->currentText(), to), r);
 }

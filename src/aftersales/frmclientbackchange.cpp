@@ -135,10 +135,10 @@ void frmClientBackChange::Form_Load()
 
 void frmClientBackChange::InitChangeGrid()
 {
-    static const QStringList keys = QStringList{QStringLiteral("StoreGUID")} + GoodsCaptions() +
-                                    QStringList{QStringLiteral("零售价"), QStringLiteral("数量"),
-                                                QStringLiteral("折扣"), kAmount, kSellGUID,
-                                                QStringLiteral("SellNo")};
+    static const QStringList keys =
+        QStringList{QStringLiteral("StoreGUID")} + core::GoodsCaptions() +
+        QStringList{QStringLiteral("零售价"), QStringLiteral("数量"), QStringLiteral("折扣"), kAmount, kSellGUID,
+                    QStringLiteral("SellNo")};
     VSChange->setRows(1);
     VSChange->setCols(16);
     VSChange->setTextMatrix(0, 0, QString());
@@ -148,7 +148,7 @@ void frmClientBackChange::InitChangeGrid()
     }
     for (int c : {1, 14, 15})
         VSChange->setColHidden(c, true);
-    SetGridColumns(*VSChange, 1000);
+    core::SetGridColumns(*VSChange, 1000);
 }
 
 // -- the sale lines -------------------------------------------------------------------
@@ -169,7 +169,7 @@ void frmClientBackChange::cmdQuery_Click()
     VSFlexGrid->setTextMatrix(0, kReasonCol, kReasonColumn);
     VSFlexGrid->setColKey(kReasonCol, kReasonColumn);
     VSFlexGrid->setColHidden(kReasonCol, true);
-    SetGridColumns(*VSFlexGrid, 860);
+    core::SetGridColumns(*VSFlexGrid, 860);
     VSFlexGrid->setRow(1);
     lbTip->clear();
 }
@@ -180,12 +180,15 @@ void frmClientBackChange::VSFlexGrid_KeyPress(int& KeyAscii)
         cmdChange_Click();
 }
 
-bool frmClientBackChange::IsMarked(int row) const { return VSFlexGrid->cellBackColor(row, 0) == vbColor(255); }
+bool frmClientBackChange::IsMarked(int row) const
+{
+    return VSFlexGrid->cellBackColor(row, 0) == platform::vbColor(255);
+}
 
 void frmClientBackChange::SetMarked(int row, bool marked)
 {
     // Unmarked, the fixed cell shows the button face it has by default.
-    VSFlexGrid->setCellBackColor(row, 0, marked ? vbColor(255) : QColor());
+    VSFlexGrid->setCellBackColor(row, 0, marked ? platform::vbColor(255) : QColor());
 }
 
 qint32 frmClientBackChange::CountPendingPairs(const QString& StoreGUID) const
@@ -205,13 +208,13 @@ void frmClientBackChange::cmdChange_Click()
         return;
     }
     const int r = VSFlexGrid->row();
-    const SoldLine line = frame_.Line(r);
+    const sales::SoldLine line = frame_.Line(r);
     if (IsMarked(r)) {
         ui::msg().info(QStringLiteral("该商品已经被调换到下面的列表！"));
         txtSellNo->setFocus();
         return;
     }
-    const QString refusal = ExchangeRefusal(line, gSellRole, ui::today());
+    const QString refusal = aftersales::ExchangeRefusal(line, gSellRole, ui::today());
     if (!refusal.isEmpty()) {
         ui::msg().info(refusal);
         return;
@@ -255,9 +258,9 @@ void frmClientBackChange::RemoveVsRowsAll(FlexGrid* Vs)
         Vs->removeItem(r);
 }
 
-Exchange frmClientBackChange::PendingExchange() const
+aftersales::Exchange frmClientBackChange::PendingExchange() const
 {
-    Exchange ex;
+    aftersales::Exchange ex;
     for (int r = 1; r < VSFlexGrid->rows(); ++r) {
         if (!IsMarked(r))
             continue;
@@ -265,8 +268,8 @@ Exchange frmClientBackChange::PendingExchange() const
         ex.Resions << VSFlexGrid->text(r, kReasonColumn);
     }
     for (int r = 1; r < VSChange->rows(); ++r) {
-        Replacement p;
-        static_cast<GoodsFields&>(p) = GoodsOfGridRow(*VSChange, r);
+        aftersales::Replacement p;
+        static_cast<core::GoodsFields&>(p) = core::GoodsOfGridRow(*VSChange, r);
         p.StoreGUID = VSChange->textMatrix(r, 1);
         p.Price = VSChange->text(r, QStringLiteral("零售价"));
         p.Quantity = VSChange->text(r, QStringLiteral("数量"));
@@ -293,12 +296,12 @@ void frmClientBackChange::cmdOk_Click()
     // A failure has shown the engine's words and written nothing, and a line or a
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try.
-    const WriteResult result = WriteExchange(PendingExchange());
-    if (result == WriteResult::LineChanged)
-        ui::msg().info(kLineChangedRefusal);
-    else if (result == WriteResult::OutOfStock)
-        ui::msg().info(kOutOfStockToExchange);
-    if (result != WriteResult::Written)
+    const sales::WriteResult result = aftersales::WriteExchange(PendingExchange());
+    if (result == sales::WriteResult::LineChanged)
+        ui::msg().info(sales::kLineChangedRefusal);
+    else if (result == sales::WriteResult::OutOfStock)
+        ui::msg().info(aftersales::kOutOfStockToExchange);
+    if (result != sales::WriteResult::Written)
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();

@@ -19,7 +19,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+namespace aftersales {
 struct Exchange;
+}  // namespace aftersales
 
 class frmClientBackChange : public FormBase {
     Q_OBJECT
@@ -74,6 +76,6 @@ private:
     void InitChangeGrid();
     void RemoveChangeRow();
     // The marked lines with their reasons and every pending replacement.
-    Exchange PendingExchange() const;
+    aftersales::Exchange PendingExchange() const;
     void RemoveExchangedRows();
 };

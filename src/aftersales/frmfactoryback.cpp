@@ -100,7 +100,7 @@ void frmFactoryBack::LoadProblemStock()
     g.bind(gDbopt.Excute(
         QStringLiteral("Select ID,") + core::kGoodsColumns +
         QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo='") +
-        SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order by TypeNo")));
+        core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order by TypeNo")));
     g.setColHidden(1, true);
     const int c = g.cols();
     g.setCols(c + 1);
@@ -109,7 +109,7 @@ void frmFactoryBack::LoadProblemStock()
     g.setColDataType(c, FlexGrid::ColType::Boolean);
     for (int r = 1; r < g.rows(); ++r)
         g.setTextMatrix(r, c, kUnticked);
-    SetGridColumns(g, 1000);
+    core::SetGridColumns(g, 1000);
 }
 
 int frmFactoryBack::tickCol() const { return VSFlexGrid->colIndex(kKeyTick); }
@@ -153,7 +153,7 @@ void frmFactoryBack::cmdRegist_Click()
         ui::msg().info(QStringLiteral("请输入大于0的数字！"));
         return;
     }
-    FactoryReturn back;
+    aftersales::FactoryReturn back;
     back.Day = DT->date();
     back.Amount = amount;
     for (int r = 1; r < g.rows(); ++r) {
@@ -168,10 +168,10 @@ void frmFactoryBack::cmdRegist_Click()
     }
     // Nothing is written unless all of it is: the rows stay listed and ticked,
     // with the amount, for another try.
-    const WriteResult result = WriteFactoryReturn(back);
-    if (result == WriteResult::BackAtFactory)
+    const sales::WriteResult result = aftersales::WriteFactoryReturn(back);
+    if (result == sales::WriteResult::BackAtFactory)
         ui::msg().info(kBackAtFactory);
-    if (result != WriteResult::Written)
+    if (result != sales::WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

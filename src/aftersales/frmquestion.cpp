@@ -133,7 +133,7 @@ void frmQuestion::BindStock(const QString& sql)
 {
     VSFlexGrid->bind(gDbopt.Excute(sql));
     VSFlexGrid->setColHidden(1, true);
-    SetGridColumns(*VSFlexGrid, 1140);
+    core::SetGridColumns(*VSFlexGrid, 1140);
     // The list shows what is left to set aside: pieces already pending count as gone.
     for (int p = 1; p < VSQuestion->rows(); ++p) {
         const int r = VSFlexGrid->findRow(VSQuestion->text(p, kKeyGUID), 1, 1);
@@ -148,13 +148,14 @@ bool frmQuestion::hasStockRow() const { return VSFlexGrid->rows() > 1; }
 
 void frmQuestion::LoadStockList()
 {
-    BindStock(kStockColumns + kStockTail + QStringLiteral("ShopNo='") + SqlQuote(gShopNo) +
+    BindStock(core::kStockColumns + kStockTail + QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) +
               QStringLiteral("' And Quantity>0"));
 }
 
 void frmQuestion::InitPendingGrid()
 {
-    static const QStringList keys = QStringList{kKeyGUID} + GoodsCaptions() + QStringList{kKeyQuantity, kKeyProblem};
+    static const QStringList keys =
+        QStringList{kKeyGUID} + core::GoodsCaptions() + QStringList{kKeyQuantity, kKeyProblem};
     VSQuestion->setRows(1);
     VSQuestion->setCols(12);
     VSQuestion->setTextMatrix(0, 0, QString());
@@ -163,7 +164,7 @@ void frmQuestion::InitPendingGrid()
         VSQuestion->setColKey(c, keys[c - 1]);
     }
     VSQuestion->setColHidden(1, true);
-    SetGridColumns(*VSQuestion, 960);
+    core::SetGridColumns(*VSQuestion, 960);
     VSQuestion->setColWidth(11, 2000);
 }
 
@@ -178,8 +179,8 @@ void frmQuestion::txtNo_KeyPress(int& KeyAscii)
         return;
     }
     // The exact goods number, with the lines that have nothing left as well.
-    BindStock(kStockColumns + kStockTail + QStringLiteral("Typeno='") + SqlQuote(txtNo->text()) +
-              QStringLiteral("' And ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'"));
+    BindStock(core::kStockColumns + kStockTail + QStringLiteral("Typeno='") + core::SqlQuote(txtNo->text()) +
+              QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
     if (!hasStockRow())
         return;
     VSFlexGrid->setRow(1);
@@ -256,7 +257,7 @@ void frmQuestion::AddPendingLine(const QString& GUID)
     VSQuestion->addItem(QString());
     const int p = VSQuestion->rows() - 1;
     VSQuestion->setText(p, kKeyGUID, GUID);
-    SetGoodsOfGridRow(*VSQuestion, p, GoodsOfGridRow(*VSFlexGrid, VSFlexGrid->row()));
+    core::SetGoodsOfGridRow(*VSQuestion, p, core::GoodsOfGridRow(*VSFlexGrid, VSFlexGrid->row()));
     VSQuestion->setText(p, kKeyQuantity, txtQuatity->text());
     VSQuestion->setText(p, kKeyProblem, comResion->currentText());
     VSQuestion->setRow(p);
@@ -266,10 +267,10 @@ void frmQuestion::cmdOk_Click()
 {
     if (VSQuestion->rows() <= 1)
         return;
-    QList<ProblemLine> lines;
+    QList<aftersales::ProblemLine> lines;
     for (int r = 1; r < VSQuestion->rows(); ++r) {
-        ProblemLine line;
-        static_cast<GoodsFields&>(line) = GoodsOfGridRow(*VSQuestion, r);
+        aftersales::ProblemLine line;
+        static_cast<core::GoodsFields&>(line) = core::GoodsOfGridRow(*VSQuestion, r);
         line.StoreGUID = VSQuestion->text(r, kKeyGUID);
         line.Quantity = pricing::Pieces(VSQuestion->text(r, kKeyQuantity)).value_or(0);
         line.BackResion = VSQuestion->text(r, kKeyProblem);
@@ -277,12 +278,12 @@ void frmQuestion::cmdOk_Click()
     }
     // Nothing is written unless all of it is: the pending lines stay for another
     // try. Another program may have taken pieces since the list was read.
-    const WriteResult result = WriteProblemGoods(lines);
-    if (result == WriteResult::OutOfStock)
+    const sales::WriteResult result = aftersales::WriteProblemGoods(lines);
+    if (result == sales::WriteResult::OutOfStock)
         ui::msg().info(kOutOfStock);
-    if (result != WriteResult::Written)
+    if (result != sales::WriteResult::Written)
         return;
     ui::msg().info(QStringLiteral("处理成功！"));
     // The stock list already shows the stock as it now is.
-    ClearGridRows(*VSQuestion);
+    core::ClearGridRows(*VSQuestion);
 }

@@ -6,6 +6,8 @@
 #include "sales/checkout.h"
 #include "sales/salechanges.h"
 
+namespace aftersales {
+
 namespace {
 
 // The problem-stock row marked as back at the factory on the day, while it is
@@ -20,49 +22,53 @@ QString MarkBackAtFactorySql(qint32 BackStoreID, const QString& day)
 QString FactoryBackTotalInsertSql(const FactoryReturn& r, const QString& day)
 {
     return QStringLiteral("Insert Into FactoryBackTotal ([DateTime],Seller,SellerNo,Quantity,Amount,ShopNo) values('") +
-           day + QStringLiteral("','") + SqlQuote(gUser.No) + QStringLiteral("','") + SqlQuote(gUser.Name) +
+           day + QStringLiteral("','") + core::SqlQuote(gUser.No) + QStringLiteral("','") + core::SqlQuote(gUser.Name) +
            QStringLiteral("',") + vb::numberText(double(r.Quantity)) + QStringLiteral(",") + vb::singleText(r.Amount) +
-           QStringLiteral(",'") + SqlQuote(gShopNo) + QStringLiteral("')");
+           QStringLiteral(",'") + core::SqlQuote(gShopNo) + QStringLiteral("')");
 }
 
 }  // namespace
 
-WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
+sales::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
 {
-    return TransactChecked([&lines] {
+    return sales::TransactChecked([&lines] {
         for (const ProblemLine& line : lines) {
             // The stock row gives up the pieces first: a piece it no longer has
             // is never costed.
-            if (const WriteResult taken =
-                    SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity), WriteResult::OutOfStock);
-                taken != WriteResult::Written)
+            if (const sales::WriteResult taken = sales::SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity),
+                                                                    sales::WriteResult::OutOfStock);
+                taken != sales::WriteResult::Written)
                 return taken;
             // The line's cost is what its pieces cost one by one.
             float cost = 0;
             for (qint32 i = 0; i < line.Quantity; ++i) {
                 qint32 batch = 0;
                 float price = 0;
-                if (!TakeCostFromBatch(line.StoreGUID, batch, price))
-                    return WriteResult::Failed;
+                if (!sales::TakeCostFromBatch(line.StoreGUID, batch, price))
+                    return sales::WriteResult::Failed;
                 cost += price;
             }
             bool isErr = false;
-            gDbopt.Excute(BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion), isErr);
+            gDbopt.Excute(sales::BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion), isErr);
             if (isErr)
-                return WriteResult::Failed;
+                return sales::WriteResult::Failed;
         }
-        return WriteResult::Written;
+        return sales::WriteResult::Written;
     });
 }
 
-WriteResult WriteFactoryReturn(const FactoryReturn& r)
+sales::WriteResult WriteFactoryReturn(const FactoryReturn& r)
 {
     const QString day = ui::dayText(r.Day);
-    return TransactChecked([&] {
+    return sales::TransactChecked([&] {
         for (const qint32 id : r.BackStoreIDs)
-            if (const WriteResult marked = SendChecked(MarkBackAtFactorySql(id, day), WriteResult::BackAtFactory);
-                marked != WriteResult::Written)
+            if (const sales::WriteResult marked =
+                    sales::SendChecked(MarkBackAtFactorySql(id, day), sales::WriteResult::BackAtFactory);
+                marked != sales::WriteResult::Written)
                 return marked;
-        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? sales::WriteResult::Written
+                                                                     : sales::WriteResult::Failed;
     });
 }
+
+}  // namespace aftersales

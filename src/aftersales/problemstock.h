@@ -11,8 +11,9 @@
 
 // -- into problem stock -----------------------------------------------------------
 
+namespace aftersales {
 // One line of faulty pieces of a stock row, with its own problem.
-struct ProblemLine : GoodsFields {
+struct ProblemLine : core::GoodsFields {
     QString StoreGUID;  // the stock row the pieces leave
     qint32 Quantity = 0;
     QString BackResion;  // 质量问题
@@ -24,7 +25,7 @@ struct ProblemLine : GoodsFields {
 // total cost. All of it is written, or nothing: OutOfStock when a stock row has
 // fewer pieces left than its lines take (another program took them since the
 // list was read), Failed after the engine's message.
-WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
+sales::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
 
 // -- back to the factory ------------------------------------------------------------
 
@@ -39,4 +40,5 @@ struct FactoryReturn {
 // the return's total row by gUser in gShopNo, as one transaction. Nothing is
 // written unless it is Written: BackAtFactory when a row went back since it was
 // listed (another program returned it), Failed after the engine's message.
-WriteResult WriteFactoryReturn(const FactoryReturn& r);
+sales::WriteResult WriteFactoryReturn(const FactoryReturn& r);
+}  // namespace aftersales

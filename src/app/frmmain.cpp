@@ -403,7 +403,7 @@ void frmMain::mnuReStart_Click()
         return;
     // A failure has shown the engine's words and emptied nothing; success says
     // nothing.
-    DeleteBusinessData();
+    core::DeleteBusinessData();
 }
 
 void frmMain::mnuReLogin_Click()

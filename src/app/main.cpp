@@ -8,9 +8,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
-    InstallSkin();
-    InstallMainWindow();
-    if (!Main())
+    app::InstallSkin();
+    app::InstallMainWindow();
+    if (!core::Main())
         return 0;
     // After the login the main window is open: the program runs until it closes.
     // A login closed without logging in leaves no window, and the program ends.

@@ -5,6 +5,8 @@
 #include "skin/cskinner.h"
 #include "skin/mskinner.h"
 
+namespace app {
+
 void InstallMainWindow()
 {
     shell::install({
@@ -32,3 +34,5 @@ void InstallSkin()
         [](QWidget* window) { cSkinner().DetachSkin(window); },
     });
 }
+
+}  // namespace app

@@ -1,6 +1,6 @@
 #include "core/clscombox.h"
 
-void DropDownComboBox::showPopup()
+void core::DropDownComboBox::showPopup()
 {
     if (DropDown)
         DropDown();

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+namespace core {
 // A combo box that tells its window when its list is about to open.
 class DropDownComboBox : public QComboBox {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 
     void showPopup() override;
 };
+}  // namespace core
 
 class clsCombox {
 public:

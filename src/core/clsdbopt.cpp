@@ -44,7 +44,7 @@ jet::RecordSet clsDbopt::Excute(const QString& SQL)
     return Excute(SQL, isErr);
 }
 
-void clsDbopt::ExcuteProc(Command& Cmd) { Excute(Cmd.CommandText); }
+void clsDbopt::ExcuteProc(core::Command& Cmd) { Excute(Cmd.CommandText); }
 
 bool clsDbopt::ExcuteAll(const QStringList& statements)
 {
@@ -59,7 +59,7 @@ bool clsDbopt::ExcuteAll(const QStringList& statements)
 
 bool clsDbopt::Transact(const std::function<bool()>& write)
 {
-    Transaction t(*this);
+    core::Transaction t(*this);
     if (!t)
         return false;
     try {
@@ -75,7 +75,8 @@ void clsDbopt::CommitTrans() { conn_.commitTrans(); }
 void clsDbopt::RollbackTrans() { conn_.rollbackTrans(); }
 void clsDbopt::Release() { conn_.close(); }
 
-Transaction::Transaction(clsDbopt& db) : db_(db)
+core::Transaction::Transaction(clsDbopt& db)
+    : db_(db)
 {
     try {
         db_.BeginTrans();
@@ -85,13 +86,13 @@ Transaction::Transaction(clsDbopt& db) : db_(db)
     }
 }
 
-Transaction::~Transaction()
+core::Transaction::~Transaction()
 {
     if (begun_ && !done_)
         rollBack();
 }
 
-bool Transaction::commit()
+bool core::Transaction::commit()
 {
     if (!begun_ || done_)
         return false;
@@ -106,7 +107,7 @@ bool Transaction::commit()
     }
 }
 
-void Transaction::rollBack()
+void core::Transaction::rollBack()
 {
     done_ = true;
     // The engine may have ended the transaction itself on a fatal failure.

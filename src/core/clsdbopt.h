@@ -9,10 +9,12 @@
 
 #include <functional>
 
+namespace core {
 // An ADO-style command: a statement text run on the shared connection.
 struct Command {
     QString CommandText;
 };
+}  // namespace core
 
 class clsDbopt {
 public:
@@ -29,7 +31,7 @@ public:
     // Runs the statements in order, up to the first that fails (whose message
     // Excute has shown): false then. Writers call it inside their transaction.
     bool ExcuteAll(const QStringList& statements);
-    void ExcuteProc(Command& Cmd);
+    void ExcuteProc(core::Command& Cmd);
     // Transactions; a failure is raised as jet::Error. Writers use Transaction or
     // Transact below rather than these.
     void BeginTrans();
@@ -54,6 +56,7 @@ private:
     jet::Connection conn_;
 };
 
+namespace core {
 // One write as a whole, for the life of the object. It begins at construction
 // (false when that failed, after the engine's message), is made permanent by
 // commit(), and is rolled back when the object goes without a commit: after a
@@ -76,3 +79,4 @@ private:
     bool begun_ = false;
     bool done_ = false;
 };
+}  // namespace core

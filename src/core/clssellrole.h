@@ -24,6 +24,8 @@ public:
     void Initial(const QString& ShopNo);
 };
 
+namespace core {
 // A day limit of the rules: allowed while the whole days from the sale day to
 // today, plus one, do not exceed the limit (the sale day is day 1); 0 means no limit.
 bool WithinDayLimit(const QDate& saleDay, const QDate& today, int limitDays);
+}  // namespace core

@@ -2,6 +2,8 @@
 
 #include "core/modmain.h"
 
+namespace core {
+
 const QStringList& BusinessTableDeletes()
 {
     // Named one by one: a table added later is not emptied unless it is added here.
@@ -27,3 +29,5 @@ bool DeleteBusinessData()
         return true;
     });
 }
+
+}  // namespace core

@@ -9,13 +9,13 @@
 
 static void initCoreResources() { Q_INIT_RESOURCE(core); }
 
-QString VersionText(int major, int minor, int revision)
+QString core::VersionText(int major, int minor, int revision)
 {
     return QStringLiteral("版本 %1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-const QStringList kSysInfoTools = {QStringLiteral("hardinfo"), QStringLiteral("gnome-system-monitor"),
-                                   QStringLiteral("ksysguard")};
+const QStringList core::kSysInfoTools = {QStringLiteral("hardinfo"), QStringLiteral("gnome-system-monitor"),
+                                         QStringLiteral("ksysguard")};
 
 frmAbout::frmAbout(QWidget* parent)
     : FormBase(parent),
@@ -68,14 +68,14 @@ frmAbout::frmAbout(QWidget* parent)
 void frmAbout::Form_Load()
 {
     setWindowTitle(QStringLiteral("关于 ") + ui::appTitle());
-    lblVersion->setText(VersionText(APP_VERSION_MAJOR, APP_VERSION_MINOR, APP_VERSION_PATCH));
+    lblVersion->setText(core::VersionText(APP_VERSION_MAJOR, APP_VERSION_MINOR, APP_VERSION_PATCH));
     lblTitle->setText(ui::appTitle());
 }
 
 void frmAbout::StartSysInfo()
 {
     ui::ProcessLauncher& proc = *ui::platform().proc;
-    const QString tool = proc.findExecutable(kSysInfoTools);
+    const QString tool = proc.findExecutable(core::kSysInfoTools);
     if (tool.isEmpty() || !proc.startDetached(tool))
         ui::msg().plain(QStringLiteral("此时系统信息不可用"));
 }

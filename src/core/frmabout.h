@@ -10,11 +10,13 @@
 class QLabel;
 class QPushButton;
 
+namespace core {
 // "版本 " and the version numbers, "1.0.5" for major 1, minor 0 and revision 5.
 QString VersionText(int major, int minor, int revision);
 
 // The system information tools tried, in order.
 extern const QStringList kSysInfoTools;
+}  // namespace core
 
 class frmAbout : public FormBase {
     Q_OBJECT

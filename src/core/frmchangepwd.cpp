@@ -30,7 +30,7 @@ frmChangePwd::frmChangePwd(QWidget* parent)
     lbHint->setObjectName(QStringLiteral("lbHint"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     for (QLineEdit* box : {txtOldPwd, txtNewPwd, txtRepeatPwd})
-        SetPasswordBox(box);
+        core::SetPasswordBox(box);
     lbHint->setForegroundRole(QPalette::PlaceholderText);
 
     auto* grid = new QGridLayout(Frame1);
@@ -78,8 +78,8 @@ void frmChangePwd::cmdOk_Click()
     }
     const QString newPwd = txtNewPwd->text();
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Update [User] Set pwd='") + SqlQuote(newPwd) + QStringLiteral("' Where [No]='") +
-                      SqlQuote(gUser.No) + QStringLiteral("'"),
+    gDbopt.Excute(QStringLiteral("Update [User] Set pwd='") + core::SqlQuote(newPwd) +
+                      QStringLiteral("' Where [No]='") + core::SqlQuote(gUser.No) + QStringLiteral("'"),
                   isErr);
     if (isErr) {
         // The stored password is still the old one, and so is the session's: the
@@ -92,9 +92,9 @@ void frmChangePwd::cmdOk_Click()
     accept();
 }
 
-void frmChangePwd::txtOldPwd_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+void frmChangePwd::txtOldPwd_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
 
-void frmChangePwd::txtNewPwd_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+void frmChangePwd::txtNewPwd_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
 
 void frmChangePwd::txtRepeatPwd_KeyPress(int& KeyAscii)
 {

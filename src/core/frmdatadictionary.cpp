@@ -54,7 +54,7 @@ void frmDataDictionary::EditList(const QString& item, QComboBox* refill)
     editor.LoadIt(item);
     editor.showModal();
     if (refill)
-        FillDictionaryCombo(item, refill);
+        core::FillDictionaryCombo(item, refill);
 }
 
 void frmDataDictionary::LoadIt(const QString& item)
@@ -96,7 +96,7 @@ void frmDataDictionary::cmdAdd_Click()
     }
     bool isErr = false;
     gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + Item + QStringLiteral("','") +
-                      SqlQuote(text) + QStringLiteral("')"),
+                      core::SqlQuote(text) + QStringLiteral("')"),
                   isErr);
     // A failed insert has shown the engine's words; the entry stays in the list
     // for this session all the same.
@@ -114,7 +114,7 @@ void frmDataDictionary::cmdDel_Click()
     const QString text = List->currentItem()->text();
     bool isErr = false;
     gDbopt.Excute(QStringLiteral("Delete from Datadictionary Where Item='") + Item +
-                      QStringLiteral("' And Content ='") + SqlQuote(text) + QStringLiteral("'"),
+                      QStringLiteral("' And Content ='") + core::SqlQuote(text) + QStringLiteral("'"),
                   isErr);
     RemoveSelected(text);
 }

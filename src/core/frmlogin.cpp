@@ -15,18 +15,18 @@
 
 static void initCoreResources() { Q_INIT_RESOURCE(core); }
 
-LoginCheck CheckLogin(const QString& no, const QString& password, clsUser& found)
+core::LoginCheck core::CheckLogin(const QString& no, const QString& password, clsUser& found)
 {
     // A failing look-up has shown its messages already and counts as no such user.
     if (!found.Initial(no))
-        return LoginCheck::NoSuchUser;
+        return core::LoginCheck::NoSuchUser;
     // Exact comparison: letter case counts.
-    return found.PassWord == password ? LoginCheck::Accepted : LoginCheck::WrongPassword;
+    return found.PassWord == password ? core::LoginCheck::Accepted : core::LoginCheck::WrongPassword;
 }
 
-void ShowLoginRefused(LoginCheck outcome, QLineEdit* txtUserNo, QLineEdit* txtUserPassWord)
+void core::ShowLoginRefused(core::LoginCheck outcome, QLineEdit* txtUserNo, QLineEdit* txtUserPassWord)
 {
-    if (outcome == LoginCheck::WrongPassword) {
+    if (outcome == core::LoginCheck::WrongPassword) {
         ui::msg().info(QStringLiteral("密码错误！"), ui::kTitleTip);
         txtUserPassWord->setFocus();
         txtUserPassWord->clear();
@@ -38,7 +38,7 @@ void ShowLoginRefused(LoginCheck outcome, QLineEdit* txtUserNo, QLineEdit* txtUs
     }
 }
 
-void SetPasswordBox(QLineEdit* box)
+void core::SetPasswordBox(QLineEdit* box)
 {
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
@@ -68,7 +68,7 @@ frmLogin::frmLogin(QWidget* parent)
     Image1->setAlignment(Qt::AlignCenter);
     Image2->setPixmap(QPixmap(QStringLiteral(":/core/images/login_lock.png")));
     Image2->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    SetPasswordBox(txtUserPassWord);
+    core::SetPasswordBox(txtUserPassWord);
     lbHint->setForegroundRole(QPalette::PlaceholderText);
 
     auto* fields = new QFormLayout;
@@ -123,13 +123,13 @@ void frmLogin::cmdLogin_Click()
     if (!cmdLogin->isEnabled())
         return;
     clsUser found;
-    LoginCheck outcome;
+    core::LoginCheck outcome;
     {
-        WaitCursor hourglass;
+        platform::WaitCursor hourglass;
         LoadCurrentShop();
-        outcome = CheckLogin(txtUserNo->text(), txtUserPassWord->text(), found);
+        outcome = core::CheckLogin(txtUserNo->text(), txtUserPassWord->text(), found);
     }
-    if (outcome == LoginCheck::Accepted) {
+    if (outcome == core::LoginCheck::Accepted) {
         gUser = found;
         gSellRole.Initial(schema::kShopKey);
         accept();
@@ -137,13 +137,13 @@ void frmLogin::cmdLogin_Click()
         return;
     }
     cmdLogin->setEnabled(false);
-    ShowLoginRefused(outcome, txtUserNo, txtUserPassWord);
+    core::ShowLoginRefused(outcome, txtUserNo, txtUserPassWord);
     cmdLogin->setEnabled(true);
 }
 
 void frmLogin::cmdExit_Click() { reject(); }
 
-void frmLogin::txtUserNo_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+void frmLogin::txtUserNo_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
 
 void frmLogin::txtUserPassWord_KeyPress(int& KeyAscii)
 {

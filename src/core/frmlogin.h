@@ -32,6 +32,7 @@ private:
     void LoadCurrentShop();
 };
 
+namespace core {
 // What a typed number and password come to, shared by the login and the user
 // switch. The user is looked up into found, never into the session user, so a
 // refused attempt leaves the session as it was.
@@ -44,3 +45,4 @@ void ShowLoginRefused(LoginCheck outcome, QLineEdit* txtUserNo, QLineEdit* txtUs
 
 // A password box: one asterisk for each character typed.
 void SetPasswordBox(QLineEdit* box);
+}  // namespace core

@@ -26,7 +26,7 @@ frmReLogin::frmReLogin(QWidget* parent)
     cmdLogin->setObjectName(QStringLiteral("cmdLogin"));
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     lbHint->setObjectName(QStringLiteral("lbHint"));
-    SetPasswordBox(txtUserPassWord);
+    core::SetPasswordBox(txtUserPassWord);
     lbHint->setForegroundRole(QPalette::PlaceholderText);
 
     auto* fields = new QFormLayout;
@@ -57,14 +57,14 @@ frmReLogin::frmReLogin(QWidget* parent)
 void frmReLogin::cmdLogin_Click()
 {
     clsUser found;
-    LoginCheck outcome;
+    core::LoginCheck outcome;
     {
-        WaitCursor hourglass;
-        outcome = CheckLogin(txtUserNo->text(), txtUserPassWord->text(), found);
+        platform::WaitCursor hourglass;
+        outcome = core::CheckLogin(txtUserNo->text(), txtUserPassWord->text(), found);
     }
-    if (outcome != LoginCheck::Accepted) {
+    if (outcome != core::LoginCheck::Accepted) {
         // The session user stays as it was.
-        ShowLoginRefused(outcome, txtUserNo, txtUserPassWord);
+        core::ShowLoginRefused(outcome, txtUserNo, txtUserPassWord);
         return;
     }
     gUser = found;
@@ -74,7 +74,7 @@ void frmReLogin::cmdLogin_Click()
 
 void frmReLogin::cmdExit_Click() { reject(); }
 
-void frmReLogin::txtUserNo_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+void frmReLogin::txtUserNo_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
 
 void frmReLogin::txtUserPassWord_KeyPress(int& KeyAscii)
 {

@@ -96,7 +96,7 @@ void frmRole::Form_Load()
 {
     BuildPermissionTree();
     LoadRoleGrid();
-    Toolbar->setState(RecordToolbar::Browsing);
+    Toolbar->setState(core::RecordToolbar::Browsing);
     txtRole->setReadOnly(true);
     SyncRoleRow(true);
     ShowRoleName();
@@ -140,7 +140,7 @@ void frmRole::LoadRoleGrid()
     if (!rs)
         return;
     VSFlexGrid->bind(*rs);
-    SetGridColumns(*VSFlexGrid, 5095);
+    core::SetGridColumns(*VSFlexGrid, 5095);
     VSFlexGrid->setTextMatrix(0, 2, QStringLiteral("角色名称"));
     VSFlexGrid->setColHidden(1, true);
     for (int c = 3; c < VSFlexGrid->cols(); ++c)
@@ -198,7 +198,7 @@ void frmRole::Edit()
         ui::msg().info(QStringLiteral("对不起不能编辑管理员角色！"), ui::kTitleTip);
         return;
     }
-    Toolbar->setState(RecordToolbar::Editing);
+    Toolbar->setState(core::RecordToolbar::Editing);
     txtRole->setReadOnly(false);
 }
 
@@ -212,7 +212,7 @@ void frmRole::Del()
     if (!ui::msg().ask(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
                        ui::Icon::None))
         return;
-    const QString key = SqlQuote(RemoveRow());
+    const QString key = core::SqlQuote(RemoveRow());
     if (g.rows() <= 1) {
         txtRole->clear();
         ClearPermissionTree();
@@ -235,7 +235,7 @@ void frmRole::Cancel()
 void frmRole::Save()
 {
     FlexGrid& g = *VSFlexGrid;
-    const QString name = SqlQuote(txtRole->text());
+    const QString name = core::SqlQuote(txtRole->text());
     auto refuse = [this](const QString& message) {
         ui::msg().info(message, ui::kTitleTip);
         txtRole->setFocus();
@@ -266,8 +266,8 @@ void frmRole::Save()
         for (int c = 3; c < g.cols(); ++c)
             assignments << g.textMatrix(0, c) + QLatin1Char('=') + bit(c);
         sql = QStringLiteral("Update Role Set Name='") + name + QStringLiteral("',") +
-              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") + SqlQuote(g.textMatrix(r, 1)) +
-              QStringLiteral("'");
+              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") +
+              core::SqlQuote(g.textMatrix(r, 1)) + QStringLiteral("'");
     }
     if (StoreRow(sql, key))
         txtRole->setReadOnly(true);

@@ -173,7 +173,7 @@ void frmSellRole::Form_Load()
     // Digits only, of any length: a stored number shows whole, and one the
     // rules cannot hold is refused on saving.
     for (QLineEdit* box : {txtBackdays, txtChangeDays})
-        SetNumberOnly(box, true);
+        core::SetNumberOnly(box, true);
     (gSellRole.SellOrder != 0 ? OptB : OptA)->setChecked(true);
     chkBackAbate->setChecked(gSellRole.AbateCanNotBack);
     chkBackSpecial->setChecked(gSellRole.SpecialCanNotBack);

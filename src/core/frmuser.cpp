@@ -17,7 +17,7 @@ frmUser::frmUser(QWidget* parent)
       txtNo(new QLineEdit(this)),
       txtName(new QLineEdit(this)),
       txtPwd(new QLineEdit(this)),
-      comRole(new DropDownComboBox(this)),
+      comRole(new core::DropDownComboBox(this)),
       cmdRole(new QPushButton(QStringLiteral("…"), this))
 {
     setWindowTitle(QStringLiteral("用户管理"));
@@ -26,7 +26,7 @@ frmUser::frmUser(QWidget* parent)
     txtPwd->setObjectName(QStringLiteral("txtPwd"));
     comRole->setObjectName(QStringLiteral("comRole"));
     cmdRole->setObjectName(QStringLiteral("cmdRole"));
-    SetPasswordBox(txtPwd);
+    core::SetPasswordBox(txtPwd);
     cmdRole->setFixedWidth(cmdRole->sizeHint().height() + 8);
 
     auto* inputs = new QGridLayout;
@@ -76,7 +76,7 @@ void frmUser::Form_Load()
         roleCombo_.setListIndex(0);
     if (VSFlexGrid->rows() > 1)
         SyncUserRow(true);
-    Toolbar->setState(RecordToolbar::Browsing);
+    Toolbar->setState(core::RecordToolbar::Browsing);
 }
 
 void frmUser::LoadUserGrid()
@@ -88,7 +88,7 @@ void frmUser::LoadUserGrid()
     VSFlexGrid->bind(*rs);
     for (int c : {1, 4, 5})
         VSFlexGrid->setColHidden(c, true);
-    SetGridColumns(*VSFlexGrid, 2800);
+    core::SetGridColumns(*VSFlexGrid, 2800);
 }
 
 void frmUser::LoadRoleCombo()
@@ -161,7 +161,7 @@ void frmUser::Add()
 
 void frmUser::Edit()
 {
-    Toolbar->setState(RecordToolbar::Editing);
+    Toolbar->setState(core::RecordToolbar::Editing);
     EnableUserInputs(true);
 }
 
@@ -174,7 +174,7 @@ void frmUser::Del()
     }
     if (!ui::msg().ask(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
         return;
-    const QString key = SqlQuote(RemoveRow());
+    const QString key = core::SqlQuote(RemoveRow());
     if (g.rows() <= 1)
         ClearUserInputs();
     Run(QStringLiteral("Delete  from [User] Where GUID='") + key + QStringLiteral("'"));
@@ -188,9 +188,9 @@ void frmUser::Cancel()
 
 void frmUser::Save()
 {
-    const QString number = SqlQuote(txtNo->text());
-    const QString name = SqlQuote(txtName->text());
-    const QString password = SqlQuote(txtPwd->text());
+    const QString number = core::SqlQuote(txtNo->text());
+    const QString name = core::SqlQuote(txtName->text());
+    const QString password = core::SqlQuote(txtPwd->text());
     auto refuse = [](const QString& message, QWidget* focus) {
         ui::msg().info(message, ui::kTitleTip);
         focus->setFocus();
@@ -206,8 +206,8 @@ void frmUser::Save()
 
     SyncUserRow(false);  // the grid row shows the new values before the write
     FlexGrid& g = *VSFlexGrid;
-    const QString roleKey = SqlQuote(roleCombo_.No());
-    const QString roleName = SqlQuote(roleCombo_.Caption());
+    const QString roleKey = core::SqlQuote(roleCombo_.No());
+    const QString roleName = core::SqlQuote(roleCombo_.Caption());
     QString key;
     QString sql;
     if (IsAdd()) {
@@ -219,7 +219,7 @@ void frmUser::Save()
         sql = QStringLiteral("Update [User] Set [No]='") + number + QStringLiteral("', Name='") + name +
               QStringLiteral("', pwd='") + password + QStringLiteral("', RoleGUID='") + roleKey +
               QStringLiteral("',RoleName='") + roleName + QStringLiteral("' Where GUID='") +
-              SqlQuote(g.text(g.row(), QStringLiteral("GUID"))) + QStringLiteral("'");
+              core::SqlQuote(g.text(g.row(), QStringLiteral("GUID"))) + QStringLiteral("'");
     }
     if (StoreRow(sql, key))
         EnableUserInputs(false);

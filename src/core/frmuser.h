@@ -16,7 +16,7 @@ public:
     QLineEdit* txtNo;
     QLineEdit* txtName;
     QLineEdit* txtPwd;
-    DropDownComboBox* comRole;
+    core::DropDownComboBox* comRole;
     QPushButton* cmdRole;
 
     // The role list: role keys as codes, role names as captions.

@@ -3,6 +3,8 @@
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 
+namespace core {
+
 const QStringList& GoodsCaptions()
 {
     static const QStringList captions = {QStringLiteral("货号"), QStringLiteral("种类"), QStringLiteral("品牌"),
@@ -36,6 +38,8 @@ QString GoodsValuesSql(const GoodsFields& goods)
 {
     QStringList values;
     for (QString GoodsFields::* m : kMembers)
-        values << core::SqlQuoted(goods.*m);
+        values << SqlQuoted(goods.*m);
     return values.join(QLatin1Char(','));
 }
+
+}  // namespace core

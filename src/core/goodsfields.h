@@ -8,6 +8,7 @@
 
 class FlexGrid;
 
+namespace core {
 struct GoodsFields {
     QString TypeNo;        // 货号
     QString Name;          // 种类
@@ -31,13 +32,12 @@ void SetGoodsOfGridRow(FlexGrid& grid, int row, const GoodsFields& goods);
 // quotes doubled: "'K-100','夹克',…,'广州'".
 QString GoodsValuesSql(const GoodsFields& goods);
 
-namespace core {
 // The eight goods texts under their captions, for the column list of a select.
 inline const QString kGoodsColumns = QStringLiteral(
     "TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
     "ProductPlace as 产地");
-}  // namespace core
 
 // The start of every stock list's select: the stock key and the eight goods
 // texts under their captions. The lists add their own columns and conditions.
-inline const QString kStockColumns = QStringLiteral("Select GUID,") + core::kGoodsColumns;
+inline const QString kStockColumns = QStringLiteral("Select GUID,") + kGoodsColumns;
+}  // namespace core

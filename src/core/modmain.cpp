@@ -15,7 +15,7 @@ clsSellRole gSellRole;
 QString gShopNo;
 QString gShopName;
 
-bool Main()
+bool core::Main()
 {
     // The session objects, in this order; a new run starts them afresh.
     gDbopt.Release();
@@ -33,7 +33,7 @@ bool Main()
     return true;
 }
 
-QString SqlQuote(const QString& text)
+QString core::SqlQuote(const QString& text)
 {
     if (!text.contains(QLatin1Char('\'')))
         return text;
@@ -42,7 +42,7 @@ QString SqlQuote(const QString& text)
     return q;
 }
 
-QString core::SqlQuoted(const QString& text) { return QLatin1Char('\'') + SqlQuote(text) + QLatin1Char('\''); }
+QString core::SqlQuoted(const QString& text) { return QLatin1Char('\'') + core::SqlQuote(text) + QLatin1Char('\''); }
 
 namespace {
 void addDictionaryEntries(const QString& item, QComboBox* combo)
@@ -55,14 +55,14 @@ void addDictionaryEntries(const QString& item, QComboBox* combo)
 }
 }  // namespace
 
-void FillDictionaryCombo(const QString& item, QComboBox* combo)
+void core::FillDictionaryCombo(const QString& item, QComboBox* combo)
 {
     combo->clear();
     addDictionaryEntries(item, combo);
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }
 
-void FillDictionaryComboWithAll(const QString& item, QComboBox* combo)
+void core::FillDictionaryComboWithAll(const QString& item, QComboBox* combo)
 {
     combo->clear();
     combo->addItem(QStringLiteral("全部"));
@@ -70,9 +70,9 @@ void FillDictionaryComboWithAll(const QString& item, QComboBox* combo)
     combo->setCurrentIndex(0);
 }
 
-void EnterToTab(int& KeyAscii) { vbkeys::enterToTab(KeyAscii); }
+void core::EnterToTab(int& KeyAscii) { vbkeys::enterToTab(KeyAscii); }
 
-void SetNumberOnly(QLineEdit* box, bool on)
+void core::SetNumberOnly(QLineEdit* box, bool on)
 {
     if (on) {
         static const QRegularExpression digits(QStringLiteral("\\d*"));
@@ -87,7 +87,7 @@ void SetNumberOnly(QLineEdit* box, bool on)
 #include "platform/flexgrid.h"
 #include "platform/vb.h"
 
-void SetGridColumns(FlexGrid& grid, double width)
+void core::SetGridColumns(FlexGrid& grid, double width)
 {
     const int twips = int(vb::roundHalfEven(width));
     for (int c = 0; c < grid.cols(); ++c) {
@@ -97,4 +97,4 @@ void SetGridColumns(FlexGrid& grid, double width)
     }
 }
 
-void ClearGridRows(FlexGrid& grid) { grid.clearDataRows(); }
+void core::ClearGridRows(FlexGrid& grid) { grid.clearDataRows(); }

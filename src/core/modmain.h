@@ -15,20 +15,21 @@ extern clsSellRole gSellRole;
 extern QString gShopNo;
 extern QString gShopName;
 
+namespace core {
 // Start-up: creates the session, opens the database and shows the login window.
 // False when the program should end at once.
 bool Main();
+}  // namespace core
 
 class QComboBox;
 class QLineEdit;
 
+namespace core {
 // Doubles every single quote, for text put between quotes in SQL.
 QString SqlQuote(const QString& text);
 
-namespace core {
 // The text as an SQL string: between single quotes, its own quotes doubled.
 QString SqlQuoted(const QString& text);
-}  // namespace core
 
 // Fills the combo box with the entries of one pick list, in the order they were
 // written, and selects the first.
@@ -39,14 +40,17 @@ void FillDictionaryComboWithAll(const QString& item, QComboBox* combo);
 void EnterToTab(int& KeyAscii);
 // A text box that takes digits only (or any text again).
 void SetNumberOnly(QLineEdit* box, bool on);
+}  // namespace core
 
 // -- grid helpers -------------------------------------------------------------
 
 class FlexGrid;
 
+namespace core {
 // The standard layout of a result grid: every column not hidden centred; width
 // 200 twips for the fixed column and `width` (rounded) for every other column,
 // hidden ones included.
 void SetGridColumns(FlexGrid& grid, double width);
 // Removes every data row, keeping the caption row.
 void ClearGridRows(FlexGrid& grid);
+}  // namespace core

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
+namespace core {
+
 QComboBox* PickListCombo(QWidget* parent)
 {
     auto* c = new QComboBox(parent);
@@ -19,3 +21,5 @@ QPushButton* PickListButton(QWidget* parent)
     b->setFixedWidth(28);
     return b;
 }
+
+}  // namespace core

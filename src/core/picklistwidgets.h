@@ -6,8 +6,10 @@ class QComboBox;
 class QPushButton;
 class QWidget;
 
+namespace core {
 // An editable combo box whose typed text never joins its list.
 QComboBox* PickListCombo(QWidget* parent);
 // The small "…" button beside a pick list; reached with the mouse, so that
 // Enter moving on through the fields never lands on it.
 QPushButton* PickListButton(QWidget* parent);
+}  // namespace core

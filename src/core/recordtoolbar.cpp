@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QStyle>
 
+namespace core {
+
 RecordToolbar::RecordToolbar(QWidget* parent) : QToolBar(parent)
 {
     setObjectName(QStringLiteral("Toolbar"));
@@ -50,3 +52,5 @@ void RecordToolbar::setState(State s)
     for (const char* key : {"Cancel", "Save"})
         Buttons(QLatin1String(key))->setEnabled(!browsing);
 }
+
+}  // namespace core

@@ -9,6 +9,7 @@
 
 class QAction;
 
+namespace core {
 class RecordToolbar : public QToolBar {
     Q_OBJECT
 public:
@@ -30,3 +31,4 @@ signals:
 private:
     State state_ = Browsing;
 };
+}  // namespace core

@@ -123,7 +123,7 @@ void clsSellRole::Initial(const QString& shopNo)
                  });
 }
 
-bool WithinDayLimit(const QDate& saleDay, const QDate& today, int limitDays)
+bool core::WithinDayLimit(const QDate& saleDay, const QDate& today, int limitDays)
 {
     if (limitDays == 0)
         return true;
@@ -135,8 +135,8 @@ bool clsUser::Initial(const QString& pNo)
     // The typed number goes in as a text value, quotes doubled: a quote in it can
     // only fail to find a user, never widen the search.
     bool isErr = false;
-    jet::RecordSet rs =
-        gDbopt.Excute(QStringLiteral("Select * from [User] Where [No]='") + SqlQuote(pNo) + QStringLiteral("'"), isErr);
+    jet::RecordSet rs = gDbopt.Excute(
+        QStringLiteral("Select * from [User] Where [No]='") + core::SqlQuote(pNo) + QStringLiteral("'"), isErr);
     if (isErr) {
         ui::msg().exclaim(kReadFailed, ui::kTitleTip);
         return false;

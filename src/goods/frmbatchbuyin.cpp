@@ -71,7 +71,7 @@ public:
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* box = qobject_cast<QLineEdit*>(editor))
-            SetNumberOnly(box, true);
+            core::SetNumberOnly(box, true);
         return editor;
     }
 };
@@ -215,7 +215,7 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QWidget* w : inputs)
-        vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
+        vbkeys::onKeyPress(w, [](int& k) { core::EnterToTab(k); });
     vbkeys::onKeyPress(txtColour, [this](int& k) { txtColour_KeyPress(k); });
     vbkeys::onKeyPress(txtSize, [this](int& k) { txtSize_KeyPress(k); });
 
@@ -378,7 +378,7 @@ void frmbatchbuyIn::VSFlexGrid_AfterEdit(int Row, int Col)
     // stock row can hold goes as well.
     FlexGrid& g = *VSFlexGrid;
     const QString typed = g.textMatrix(Row, Col);
-    if (!vb::isNumeric(typed) || vb::val(typed) <= 0 || !ReadQuantity(typed))
+    if (!vb::isNumeric(typed) || vb::val(typed) <= 0 || !goods::ReadQuantity(typed))
         g.setTextMatrix(Row, Col, QString());
     RecalcTotals();
 }
@@ -409,8 +409,8 @@ void frmbatchbuyIn::AddDictionaryEntry(const QString& item, QLineEdit* box, QLis
     if (listHolds(list, text))  // exact: other letter case is a new entry
         return Refuse(QStringLiteral("该内容已经存在！"), box);
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + item +
-                      QStringLiteral("','") + SqlQuote(text) + QStringLiteral("')"),
+    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + item + QStringLiteral("','") +
+                      core::SqlQuote(text) + QStringLiteral("')"),
                   isErr);
     // A failed insert has shown the engine's words; the entry can be ticked in
     // this window all the same.
@@ -435,10 +435,10 @@ void frmbatchbuyIn::SaveBatchReceipt()
         return Refuse(QStringLiteral("产品货号不能为空！"), txtNo);
     if (comBrand->currentText().isEmpty())
         return Refuse(QStringLiteral("品牌不能为空！"), comBrand);
-    const std::optional<float> price = ReadPrice(txtPrice->text());
+    const std::optional<float> price = goods::ReadPrice(txtPrice->text());
     if (!price)
         return Refuse(QStringLiteral("请正确填写进价,要确认是数字！"), txtPrice);
-    const std::optional<float> sellPrice = ReadPrice(txtSellPrice->text());
+    const std::optional<float> sellPrice = goods::ReadPrice(txtSellPrice->text());
     if (!sellPrice)
         return Refuse(QStringLiteral("请正确填写零售价,要确认是数字！"), txtSellPrice);
     const FlexGrid& g = *VSFlexGrid;
@@ -450,8 +450,8 @@ void frmbatchbuyIn::SaveBatchReceipt()
         return;
 
     // The size and the colour are each cell's.
-    ReceiptValues common;
-    static_cast<GoodsFields&>(common) = goods_.fields();
+    goods::ReceiptValues common;
+    static_cast<core::GoodsFields&>(common) = goods_.fields();
     common.Price = *price;
     common.SellPrice = *sellPrice;
     common.IDCode = txtBlock->text();
@@ -461,8 +461,8 @@ void frmbatchbuyIn::SaveBatchReceipt()
 
     // One receipt per filled cell, colour by colour, size by size.
     struct CellReceipt {
-        ReceiptValues values;
-        ReceiptTriple triple;
+        goods::ReceiptValues values;
+        goods::ReceiptTriple triple;
     };
     QList<CellReceipt> receipts;
     for (int r = 1; r < g.rows() - 1; ++r) {
@@ -470,14 +470,14 @@ void frmbatchbuyIn::SaveBatchReceipt()
             const QString cell = g.textMatrix(r, c);
             if (cell.isEmpty())
                 continue;
-            const std::optional<qint32> quantity = ReadQuantity(cell);
+            const std::optional<qint32> quantity = goods::ReadQuantity(cell);
             if (!quantity || *quantity <= 0)
                 continue;
-            ReceiptValues v = common;
+            goods::ReceiptValues v = common;
             v.Quantity = *quantity;
             v.Size = g.textMatrix(0, c);
             v.Colour = g.textMatrix(r, 0);
-            receipts.append({v, NewStockReceipt(v)});
+            receipts.append({v, goods::NewStockReceipt(v)});
         }
     }
 
@@ -485,14 +485,14 @@ void frmbatchbuyIn::SaveBatchReceipt()
     // another try and the desk's list is left as it was.
     if (!receipts.isEmpty() && !gDbopt.Transact([&receipts] {
             for (const CellReceipt& cell : receipts)
-                if (!SendReceipt(cell.triple))
+                if (!goods::SendReceipt(cell.triple))
                     return false;
             return true;
         }))
         return;
     if (buyInList_)
         for (const CellReceipt& cell : receipts)
-            buyInList_->addItem(StockRowText(cell.triple.StoreGUID, cell.values));
+            buyInList_->addItem(goods::StockRowText(cell.triple.StoreGUID, cell.values));
     cmdClear_Click();
 }
 

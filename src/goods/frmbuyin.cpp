@@ -120,7 +120,7 @@ void frmBuyIn::BindStock(const QString& sql)
 {
     VSFlexGrid->bind(gDbopt.Excute(sql));
     VSFlexGrid->setColHidden(1, true);
-    SetGridColumns(*VSFlexGrid, 1160);
+    core::SetGridColumns(*VSFlexGrid, 1160);
     // The current cell goes to the first shown column, so that the arrow keys
     // move from row to row at once.
     if (VSFlexGrid->cols() > 2)
@@ -129,21 +129,21 @@ void frmBuyIn::BindStock(const QString& sql)
 
 void frmBuyIn::LoadGoods()
 {
-    BindStock(kStockColumns +
+    BindStock(core::kStockColumns +
               QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ShopNo='") +
-              SqlQuote(gShopNo) + QStringLiteral("'"));
+              core::SqlQuote(gShopNo) + QStringLiteral("'"));
 }
 
 void frmBuyIn::txtNo_Change()
 {
-    const QString t = SqlQuote(txtNo->text());
+    const QString t = core::SqlQuote(txtNo->text());
     const QString columns =
-        kStockColumns + QStringLiteral(",Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ");
+        core::kStockColumns + QStringLiteral(",Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ");
     if (t.isEmpty())
-        BindStock(columns + QStringLiteral("ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'"));
+        BindStock(columns + QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
     else
         BindStock(columns + QStringLiteral("Typeno like'%") + t + QStringLiteral("%' And ShopNo='") +
-                  SqlQuote(gShopNo) + QStringLiteral("'"));
+                  core::SqlQuote(gShopNo) + QStringLiteral("'"));
     if (VSFlexGrid->rows() > 1)
         VSFlexGrid->setRow(1);
 }
@@ -162,8 +162,8 @@ void frmBuyIn::VSFlexGrid_KeyPress(int& KeyAscii)
         txtQuantity->setFocus();
 }
 
-void frmBuyIn::txtPrice_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
-void frmBuyIn::txtQuantity_KeyPress(int& KeyAscii) { EnterToTab(KeyAscii); }
+void frmBuyIn::txtPrice_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
+void frmBuyIn::txtQuantity_KeyPress(int& KeyAscii) { core::EnterToTab(KeyAscii); }
 
 void frmBuyIn::cmdPutIn_Click()
 {
@@ -171,13 +171,13 @@ void frmBuyIn::cmdPutIn_Click()
     if (grid.rows() <= 1)
         return;
     const QString wrongType = QStringLiteral("数据类型不正确！");
-    const std::optional<float> price = ReadPrice(txtPrice->text());
+    const std::optional<float> price = goods::ReadPrice(txtPrice->text());
     if (!price) {
         ui::msg().info(wrongType);
         txtPrice->setFocus();
         return;
     }
-    const std::optional<qint32> quantity = ReadQuantity(txtQuantity->text());
+    const std::optional<qint32> quantity = goods::ReadQuantity(txtQuantity->text());
     if (!quantity) {
         ui::msg().info(wrongType);
         txtQuantity->setFocus();
@@ -185,16 +185,16 @@ void frmBuyIn::cmdPutIn_Click()
     }
 
     const int row = grid.row();
-    ReceiptValues v;
-    static_cast<GoodsFields&>(v) = GoodsOfGridRow(grid, row);
+    goods::ReceiptValues v;
+    static_cast<core::GoodsFields&>(v) = core::GoodsOfGridRow(grid, row);
     v.Price = *price;
     v.Quantity = *quantity;
     v.Date = DT->date();
-    const ReceiptTriple receipt = RestockReceipt(grid.text(row, QStringLiteral("GUID")), v);
+    const goods::ReceiptTriple receipt = goods::RestockReceipt(grid.text(row, QStringLiteral("GUID")), v);
 
     if (!ui::msg().ask(QStringLiteral("确认要入库吗？")))
         return;
-    if (!WriteReceipt(receipt))
+    if (!goods::WriteReceipt(receipt))
         return;  // nothing written; the list and the boxes stay for another try
 
     const QString quantityKey = QStringLiteral("数量");

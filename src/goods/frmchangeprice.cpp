@@ -85,9 +85,9 @@ void frmChangePrice::Form_Load() { LoadGoods(); }
 
 void frmChangePrice::BindGoods(const QString& where)
 {
-    VSFlexGrid->bind(gDbopt.Excute(kStockColumns + QStringLiteral(",Price as 零售价 from Store Where ") + where));
+    VSFlexGrid->bind(gDbopt.Excute(core::kStockColumns + QStringLiteral(",Price as 零售价 from Store Where ") + where));
     VSFlexGrid->setColHidden(1, true);
-    SetGridColumns(*VSFlexGrid, 1250);
+    core::SetGridColumns(*VSFlexGrid, 1250);
     // The current cell goes to the first shown column, so that the arrow keys
     // move from row to row at once.
     if (VSFlexGrid->cols() > 2)
@@ -96,15 +96,15 @@ void frmChangePrice::BindGoods(const QString& where)
 
 void frmChangePrice::LoadGoods()
 {
-    BindGoods(QStringLiteral("ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'"));
+    BindGoods(QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
 }
 
 void frmChangePrice::txtNo_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    const QString t = SqlQuote(txtNo->text());
-    BindGoods(QStringLiteral("Typeno='") + t + QStringLiteral("' And ShopNo='") + SqlQuote(gShopNo) +
+    const QString t = core::SqlQuote(txtNo->text());
+    BindGoods(QStringLiteral("Typeno='") + t + QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) +
               QStringLiteral("'"));
     if (VSFlexGrid->rows() > 1) {
         VSFlexGrid->setRow(1);
@@ -136,7 +136,7 @@ void frmChangePrice::cmdChangePriceBath_Click()
 
 void frmChangePrice::ApplyNewPrice(const QString& price, bool byTypeNo, const QString& key)
 {
-    const std::optional<float> newPrice = ReadPrice(price);
+    const std::optional<float> newPrice = goods::ReadPrice(price);
     if (!newPrice) {
         ui::msg().info(QStringLiteral("请输入正确的数据类型"));
         txtNewPrice->setFocus();
@@ -144,10 +144,10 @@ void frmChangePrice::ApplyNewPrice(const QString& price, bool byTypeNo, const QS
         return;
     }
     const QString priceText = vb::singleText(*newPrice);
-    const QString shop = QStringLiteral("' And ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'");
+    const QString shop = QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'");
     const QString sql = QStringLiteral("Update Store Set Price=") + priceText +
                         (byTypeNo ? QStringLiteral(" Where TypeNo='") : QStringLiteral(" Where GUID='")) +
-                        SqlQuote(key) + shop;
+                        core::SqlQuote(key) + shop;
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
     if (isErr)

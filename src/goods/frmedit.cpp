@@ -83,7 +83,7 @@ frmedit::frmedit(QWidget* parent)
         setTabOrder(inputs[i], inputs[i + 1]);
     setTabOrder(DT, cmdOk);
     for (QWidget* w : inputs)
-        vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
+        vbkeys::onKeyPress(w, [](int& k) { core::EnterToTab(k); });
 
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
 
@@ -99,7 +99,7 @@ void frmedit::LoadIt(FlexGrid* grid)
     const int r = grid->row();
     // Each list selects the entry that is the row's text as a whole, in any
     // letter case; a text the list does not hold leaves it without a selection.
-    goods_.showFields(GoodsOfGridRow(*grid, r));
+    goods_.showFields(core::GoodsOfGridRow(*grid, r));
     txtPrice->setText(grid->text(r, QStringLiteral("进价")));
     txtQuantity->setText(grid->text(r, QStringLiteral("数量")));
     ParentGUID = grid->text(r, QStringLiteral("ParentGUID"));
@@ -109,7 +109,8 @@ void frmedit::LoadIt(FlexGrid* grid)
 
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select Price from Store Where GUID='") + SqlQuote(ParentGUID) + QStringLiteral("'"), isErr);
+        QStringLiteral("Select Price from Store Where GUID='") + core::SqlQuote(ParentGUID) + QStringLiteral("'"),
+        isErr);
     if (!isErr && !rs.eof())
         SellPrice = vb::toSingle(rs.field(QStringLiteral("Price")).toDouble());
 }
@@ -128,13 +129,13 @@ void frmedit::cmdOk_Click()
     const int r = grid.row();
     if (r < 1 || grid.isSubtotal(r))
         return;  // the caption row or the total row
-    const ReceiptLine line = ReceiptLineOfGridRow(grid, r);
-    const std::optional<qint32> storeQuantity = StockQuantity(line.ParentGUID);
+    const goods::ReceiptLine line = goods::ReceiptLineOfGridRow(grid, r);
+    const std::optional<qint32> storeQuantity = goods::StockQuantity(line.ParentGUID);
     if (!storeQuantity)
         return;
     qint64 LotID = 0;
     bool IsSell = false;
-    if (!GetLotInfo(line, LotID, IsSell))
+    if (!goods::GetLotInfo(line, LotID, IsSell))
         return;
     if (IsSell) {
         ui::msg().info(QStringLiteral("对不起，这批货已经出售不能再修改！"));
@@ -143,34 +144,34 @@ void frmedit::cmdOk_Click()
     SaveGoods(line, LotID, *storeQuantity);
 }
 
-void frmedit::SaveGoods(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
+void frmedit::SaveGoods(const goods::ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
 {
     const QString wrongType = QStringLiteral("数据类型不正确！");
     if (txtNo->text().isEmpty())
         return Refuse(QStringLiteral("货号不能为空！"), txtNo);
     if (comBrand->currentText().isEmpty())
         return Refuse(QStringLiteral("品牌不能为空！"), comBrand);
-    const std::optional<float> price = ReadPrice(txtPrice->text());
+    const std::optional<float> price = goods::ReadPrice(txtPrice->text());
     if (!price)
         return Refuse(wrongType, txtPrice);
-    const std::optional<qint32> quantity = ReadQuantity(txtQuantity->text());
+    const std::optional<qint32> quantity = goods::ReadQuantity(txtQuantity->text());
     if (!quantity)
         return Refuse(wrongType, txtQuantity);
 
-    const std::optional<QStringList> removal = ReceiptRemovalSql(line, LotID, storeQuantity);
+    const std::optional<QStringList> removal = goods::ReceiptRemovalSql(line, LotID, storeQuantity);
     if (!removal)
         return;
     // The corrected receipt always goes into a stock row of its own, at the old
     // row's retail price, without bar code or shelf.
-    ReceiptValues v;
-    static_cast<GoodsFields&>(v) = goods_.fields();
+    goods::ReceiptValues v;
+    static_cast<core::GoodsFields&>(v) = goods_.fields();
     v.Price = *price;
     v.Quantity = *quantity;
     v.SellPrice = SellPrice;
     v.Memo = txtMemo->text();
     v.Date = DT->date();
-    const ReceiptTriple receipt = NewStockReceipt(v);
-    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal) && SendReceipt(receipt); }))
+    const goods::ReceiptTriple receipt = goods::NewStockReceipt(v);
+    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal) && goods::SendReceipt(receipt); }))
         return;  // nothing written; the window keeps the input for another try
 
     FlexGrid& grid = *grid_;
@@ -192,6 +193,6 @@ void frmedit::SaveGoods(const ReceiptLine& line, qint64 LotID, qint32 storeQuant
                                 receipt.StoreGUID,
                                 receipt.LineGUID};
     grid.addItem(fields.join(QLatin1Char('\t')));
-    SumReceiptQuantity(grid);
+    goods::SumReceiptQuantity(grid);
     accept();
 }

@@ -11,7 +11,9 @@
 #include <QString>
 
 class FlexGrid;
+namespace goods {
 struct ReceiptLine;
+}  // namespace goods
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -60,7 +62,7 @@ private:
     // Checks the input and writes the correction: the old receipt taken back and
     // the corrected one written, in one transaction; then the list shows the
     // corrected line and the window closes.
-    void SaveGoods(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
+    void SaveGoods(const goods::ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
     // Shows the message, puts the focus on the field; the correction stops.
     void Refuse(const QString& text, QWidget* field);
 

@@ -94,7 +94,7 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     setTabOrder(DT, cmdPutIn);
     setTabOrder(cmdPutIn, cmdClear);
     for (QWidget* w : inputs)
-        vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
+        vbkeys::onKeyPress(w, [](int& k) { core::EnterToTab(k); });
 
     connect(cmdPutIn, &QPushButton::clicked, this, [this] { cmdPutIn_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
@@ -130,18 +130,18 @@ void frmGoodsProperty::cmdPutIn_Click()
         return Refuse(QStringLiteral("货号不能为空！"), txtNo);
     if (comBrand->currentText().isEmpty())
         return Refuse(QStringLiteral("品牌不能为空！"), comBrand);
-    const std::optional<float> price = ReadPrice(txtPrice->text());
+    const std::optional<float> price = goods::ReadPrice(txtPrice->text());
     if (!price)
         return Refuse(wrongType, txtPrice);
-    const std::optional<qint32> quantity = ReadQuantity(txtQuantity->text());
+    const std::optional<qint32> quantity = goods::ReadQuantity(txtQuantity->text());
     if (!quantity)
         return Refuse(wrongType, txtQuantity);
-    const std::optional<float> sellPrice = ReadPrice(txtSellPrice->text());
+    const std::optional<float> sellPrice = goods::ReadPrice(txtSellPrice->text());
     if (!sellPrice)
         return Refuse(wrongType, txtSellPrice);
 
-    ReceiptValues v;
-    static_cast<GoodsFields&>(v) = goods_.fields();
+    goods::ReceiptValues v;
+    static_cast<core::GoodsFields&>(v) = goods_.fields();
     v.Price = *price;
     v.Quantity = *quantity;
     v.SellPrice = *sellPrice;
@@ -149,13 +149,13 @@ void frmGoodsProperty::cmdPutIn_Click()
     v.GoodsFloor = txtFloor->text();
     v.Memo = txtMemo->text();
     v.Date = DT->date();
-    const ReceiptTriple receipt = NewStockReceipt(v);
+    const goods::ReceiptTriple receipt = goods::NewStockReceipt(v);
 
     if (!ui::msg().ask(QStringLiteral("确认要入库么？")))
         return;
-    if (!WriteReceipt(receipt))
+    if (!goods::WriteReceipt(receipt))
         return;  // nothing written; the values stay for another try
     if (buyInList_)
-        buyInList_->addItem(StockRowText(receipt.StoreGUID, v));
+        buyInList_->addItem(goods::StockRowText(receipt.StoreGUID, v));
     // The window stays open with its values for the next item.
 }

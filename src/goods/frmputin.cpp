@@ -152,9 +152,9 @@ void frmPutIn::cmdPutIn_Click()
     const auto text = [&sheet](int row, int col) { return col > 0 ? sheet.cell(row, col) : QString(); };
 
     // The receipts first, one per cell of the size block (none where no pieces are).
-    QList<std::optional<ReceiptTriple>> cells;
+    QList<std::optional<goods::ReceiptTriple>> cells;
     for (int row = beginRow; row <= endRow; ++row) {
-        ReceiptValues v;
+        goods::ReceiptValues v;
         v.TypeNo = text(row, typeNoCol);
         v.Brand = text(row, brandCol);
         v.Name = text(row, nameCol);
@@ -164,13 +164,13 @@ void frmPutIn::cmdPutIn_Click()
         v.ProductPlace = text(row, placeCol);
         v.Date = DT->date();
         for (int col = firstSize; col <= lastSize; ++col) {
-            const std::optional<qint32> pieces = ReadQuantity(text(row, col));
+            const std::optional<qint32> pieces = goods::ReadQuantity(text(row, col));
             if (!pieces || *pieces <= 0) {
                 cells << std::nullopt;
                 continue;
             }
             for (const auto& [priceColumn, price] : {std::pair{priceCol, &v.Price}, {sellPriceCol, &v.SellPrice}}) {
-                const std::optional<float> read = ReadPrice(text(row, priceColumn));
+                const std::optional<float> read = goods::ReadPrice(text(row, priceColumn));
                 if (!read) {
                     ui::msg().info(QStringLiteral("第%1行第%2列的价格不正确，没有导入任何数据！")
                                        .arg(row)
@@ -181,7 +181,7 @@ void frmPutIn::cmdPutIn_Click()
             }
             v.Size = text(sizeRow, col);
             v.Quantity = *pieces;
-            cells << NewStockReceipt(v);
+            cells << goods::NewStockReceipt(v);
         }
     }
 
@@ -200,7 +200,7 @@ void frmPutIn::cmdPutIn_Click()
     };
     const bool written = gDbopt.Transact([&] {
         for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (cells[i] && !SendReceipt(*cells[i]))
+            if (cells[i] && !goods::SendReceipt(*cells[i]))
                 return false;
             const qint64 shown = percent(ProgressBar->value());
             ProgressBar->setValue(int(qMin<qsizetype>(i + 1, ProgressBar->maximum())));

@@ -17,7 +17,7 @@ namespace {
 QComboBox* listOf(QWidget* window, PropertyFields::SizeAndColour sizeAndColour)
 {
     if (sizeAndColour == PropertyFields::SizeAndColour::Picked)
-        return PickListCombo(window);
+        return core::PickListCombo(window);
     auto* hidden = new QComboBox(window);
     hidden->hide();
     return hidden;
@@ -25,36 +25,36 @@ QComboBox* listOf(QWidget* window, PropertyFields::SizeAndColour sizeAndColour)
 
 QPushButton* buttonFor(QWidget* window, PropertyFields::SizeAndColour sizeAndColour)
 {
-    return sizeAndColour == PropertyFields::SizeAndColour::Picked ? PickListButton(window) : nullptr;
+    return sizeAndColour == PropertyFields::SizeAndColour::Picked ? core::PickListButton(window) : nullptr;
 }
 
 }  // namespace
 
 PropertyFields::PropertyFields(QWidget* window, SizeAndColour sizeAndColour)
     : txtNo(new QLineEdit(window)),
-      comName(PickListCombo(window)),
-      comBrand(PickListCombo(window)),
+      comName(core::PickListCombo(window)),
+      comBrand(core::PickListCombo(window)),
       comSize(listOf(window, sizeAndColour)),
       comColour(listOf(window, sizeAndColour)),
-      comLeather(PickListCombo(window)),
-      comGrade(PickListCombo(window)),
-      comProductPlace(PickListCombo(window)),
-      cmdName(PickListButton(window)),
-      cmdBrand(PickListButton(window)),
+      comLeather(core::PickListCombo(window)),
+      comGrade(core::PickListCombo(window)),
+      comProductPlace(core::PickListCombo(window)),
+      cmdName(core::PickListButton(window)),
+      cmdBrand(core::PickListButton(window)),
       cmdSize(buttonFor(window, sizeAndColour)),
       cmdColour(buttonFor(window, sizeAndColour)),
-      cmdLeather(PickListButton(window)),
-      cmdGrade(PickListButton(window)),
-      cmdProductPlace(PickListButton(window)),
+      cmdLeather(core::PickListButton(window)),
+      cmdGrade(core::PickListButton(window)),
+      cmdProductPlace(core::PickListButton(window)),
       window_(window),
       lists_{
-          {QStringLiteral("种类"), &GoodsFields::Name, comName, cmdName},
-          {QStringLiteral("品牌"), &GoodsFields::Brand, comBrand, cmdBrand},
-          {QStringLiteral("尺码"), &GoodsFields::Size, comSize, cmdSize},
-          {QStringLiteral("颜色"), &GoodsFields::Colour, comColour, cmdColour},
-          {QStringLiteral("面料"), &GoodsFields::Leather, comLeather, cmdLeather},
-          {QStringLiteral("等级"), &GoodsFields::Grade, comGrade, cmdGrade},
-          {QStringLiteral("产地"), &GoodsFields::ProductPlace, comProductPlace, cmdProductPlace},
+          {QStringLiteral("种类"), &core::GoodsFields::Name, comName, cmdName},
+          {QStringLiteral("品牌"), &core::GoodsFields::Brand, comBrand, cmdBrand},
+          {QStringLiteral("尺码"), &core::GoodsFields::Size, comSize, cmdSize},
+          {QStringLiteral("颜色"), &core::GoodsFields::Colour, comColour, cmdColour},
+          {QStringLiteral("面料"), &core::GoodsFields::Leather, comLeather, cmdLeather},
+          {QStringLiteral("等级"), &core::GoodsFields::Grade, comGrade, cmdGrade},
+          {QStringLiteral("产地"), &core::GoodsFields::ProductPlace, comProductPlace, cmdProductPlace},
       }
 {
     const QList<QPair<QWidget*, const char*>> names = {
@@ -77,7 +77,7 @@ PropertyFields::PropertyFields(QWidget* window, SizeAndColour sizeAndColour)
 void PropertyFields::fillLists() const
 {
     for (const PickList& list : lists_)
-        FillDictionaryCombo(list.item, list.combo);
+        core::FillDictionaryCombo(list.item, list.combo);
 }
 
 QList<QWidget*> PropertyFields::inputs() const
@@ -89,16 +89,16 @@ QList<QWidget*> PropertyFields::inputs() const
     return inputs;
 }
 
-GoodsFields PropertyFields::fields() const
+core::GoodsFields PropertyFields::fields() const
 {
-    GoodsFields goods;
+    core::GoodsFields goods;
     goods.TypeNo = txtNo->text();
     for (const PickList& list : lists_)
         goods.*list.field = list.combo->currentText();
     return goods;
 }
 
-void PropertyFields::showFields(const GoodsFields& goods) const
+void PropertyFields::showFields(const core::GoodsFields& goods) const
 {
     txtNo->setText(goods.TypeNo);
     for (const PickList& list : lists_)

@@ -58,11 +58,11 @@ public:
     QList<QWidget*> inputs() const;
 
     // The goods number and the texts of the seven lists.
-    GoodsFields fields() const;
+    core::GoodsFields fields() const;
     // Shows the goods: the number in its box; each list selects the entry that
     // is the text as a whole, in any letter case, and a text the list does not
     // hold leaves it without a selection.
-    void showFields(const GoodsFields& goods) const;
+    void showFields(const core::GoodsFields& goods) const;
 
     // Lays a field into the grid, in column col (0 or 1) of its row: the label,
     // then a pick list with its button, or any other input over the button's
@@ -84,7 +84,7 @@ public:
 private:
     struct PickList {
         QString item;                  // its list in the data dictionary
-        QString GoodsFields::* field;  // the goods text it holds
+        QString core::GoodsFields::*field;  // the goods text it holds
         QComboBox* combo;
         QPushButton* button;  // none for a hidden list
     };

@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+namespace goods {
+
 namespace {
 
 // A whole number of a record set's field, Null as 0.
@@ -26,10 +28,10 @@ std::optional<bool> finds(const QString& query)
 // its piece back to the row). nullopt when a look-up failed.
 std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 LotID)
 {
-    const QString key = SqlQuote(line.ParentGUID);
+    const QString key = core::SqlQuote(line.ParentGUID);
     const QString queries[] = {
         QStringLiteral("Select top 1 GUID from StoreDetail Where ParentGUID='") + key +
-            QStringLiteral("' And GUID<>'") + SqlQuote(line.GUID) + QStringLiteral("'"),
+            QStringLiteral("' And GUID<>'") + core::SqlQuote(line.GUID) + QStringLiteral("'"),
         QStringLiteral("Select top 1 ID from BuyPrice Where StoreGUID='") + key + QStringLiteral("' And ID<>") +
             QString::number(LotID),
         QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID='") + key + QStringLiteral("'"),
@@ -59,7 +61,7 @@ std::optional<qint32> StockQuantity(const QString& storeGUID)
 {
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("select * from Store where GUID='") + SqlQuote(storeGUID) + QStringLiteral("'"), isErr);
+        QStringLiteral("select * from Store where GUID='") + core::SqlQuote(storeGUID) + QStringLiteral("'"), isErr);
     if (isErr || rs.eof())
         return std::nullopt;
     return qint32(wholeField(rs, QStringLiteral("Quantity")));
@@ -69,7 +71,7 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
 {
     LotID = 0;
     IsSell = false;
-    const QString key = SqlQuote(line.ParentGUID);
+    const QString key = core::SqlQuote(line.ParentGUID);
     // The day goes to the engine as the list shows it: one it cannot read is a
     // failed look-up with the engine's message, not a day without batches.
     bool isErr = false;
@@ -114,9 +116,9 @@ std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 Lot
             return std::nullopt;
         keepRow = *referred;
     }
-    const QString key = SqlQuote(line.ParentGUID);
+    const QString key = core::SqlQuote(line.ParentGUID);
     QStringList statements = {
-        QStringLiteral("Delete from StoreDetail Where GUID='") + SqlQuote(line.GUID) + QStringLiteral("'"),
+        QStringLiteral("Delete from StoreDetail Where GUID='") + core::SqlQuote(line.GUID) + QStringLiteral("'"),
         QStringLiteral("Delete from Buyprice where Id=") + QString::number(LotID),
     };
     if (keepRow)
@@ -131,5 +133,7 @@ void SumReceiptQuantity(FlexGrid& grid)
 {
     grid.clearSubtotals();
     grid.subtotalSum(FlexGrid::WholeListBelow, grid.colIndex(QStringLiteral("数量")), QStringLiteral("合计"),
-                     vbColor(255), true);
+                     platform::vbColor(255), true);
 }
+
+}  // namespace goods

@@ -11,6 +11,7 @@
 
 class FlexGrid;
 
+namespace goods {
 // One receipt line as a purchase details row shows it.
 struct ReceiptLine {
     QString GUID;        // the line
@@ -48,3 +49,4 @@ std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 Lot
 // The quantity total of a purchase details list: one row captioned "合计" that
 // sums "数量" in bold red, as the list's last row. An earlier total is replaced.
 void SumReceiptQuantity(FlexGrid& grid);
+}  // namespace goods

@@ -14,10 +14,11 @@
 
 #include <optional>
 
+namespace goods {
 // The values of one receipt. Texts are as the clerk gave them (the statements
 // quote them); prices are single precision, the quantity a whole number that goes
 // into the stock row, the line and the batch alike.
-struct ReceiptValues : GoodsFields {
+struct ReceiptValues : core::GoodsFields {
     float Price = 0;       // purchase price (line and batch)
     qint32 Quantity = 0;
     float SellPrice = 0;   // retail price of a new stock row
@@ -64,3 +65,4 @@ QString StockRowText(const QString& storeGUID, const ReceiptValues& v);
 // quantity is rounded to a whole number, halves to even.
 std::optional<float> ReadPrice(const QString& text);
 std::optional<qint32> ReadQuantity(const QString& text);
+}  // namespace goods

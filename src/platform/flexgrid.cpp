@@ -25,7 +25,7 @@
 #include <memory>
 #include <vector>
 
-QColor vbColor(quint32 bgr)
+QColor platform::vbColor(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }

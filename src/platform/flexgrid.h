@@ -24,8 +24,10 @@ class RecordSet;
 }
 class FlexGridModel;
 
+namespace platform {
 // A Windows colour value 0x00BBGGRR as a colour; 255 is pure red.
 QColor vbColor(quint32 bgr);
+}  // namespace platform
 
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -115,7 +117,7 @@ public:
     // `fore`. Calls with the same groupOn share their rows: each call lays the
     // grouping's rows out afresh and recomputes every column summed into them.
     // A list without data rows gets no subtotal row.
-    void subtotalSum(int groupOn, int totalOn, const QString& caption, const QColor& fore = vbColor(255),
+    void subtotalSum(int groupOn, int totalOn, const QString& caption, const QColor& fore = platform::vbColor(255),
                      bool bold = true);
     void clearSubtotals();
     bool isSubtotal(int r) const;

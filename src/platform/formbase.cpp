@@ -101,5 +101,5 @@ void FormBase::fixComboBoxes()
         c->setInsertPolicy(QComboBox::NoInsert);
 }
 
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+platform::WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+platform::WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }

@@ -42,6 +42,7 @@ private:
     QPointer<QWidget> previewedBy_;
 };
 
+namespace platform {
 // The hourglass pointer for the life of the object.
 class WaitCursor {
 public:
@@ -50,3 +51,4 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+}  // namespace platform

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace reports {
+
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
@@ -211,3 +213,5 @@ bool ARPrinter::print(QPrinter& printer) const
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
+
+}  // namespace reports

@@ -22,6 +22,7 @@
 class FlexGrid;
 class QPainter;
 
+namespace reports {
 // One field of the detail line: the grid column it prints (its tag) and its place.
 struct ReportField {
     int column = 0;
@@ -47,9 +48,13 @@ struct ReportPage {
     QList<Text> texts;
     QList<QLineF> borders;
 };
+}  // namespace reports
 
+namespace reports {
 class ARPrinter;
+}  // namespace reports
 
+namespace reports {
 // The pages of one report on one size of printable area.
 class ReportLayout {
 public:
@@ -115,3 +120,4 @@ private:
     int rowCount_ = 0;
     QVector<QString> cells_;  // row by row, one text per field
 };
+}  // namespace reports

@@ -89,15 +89,15 @@ void frmBackChangeQuery::cmdQuery_Click(int Index)
     QString sql;
     if (Index == 0) {
         grid = VSChange;
-        sql = ChangeHistorySql(ChangeKind::Exchange, DTBeginTime->date(), DTEndTime->date());
+        sql = reports::ChangeHistorySql(reports::ChangeKind::Exchange, DTBeginTime->date(), DTEndTime->date());
     } else if (Index == 1) {
         grid = VSBack;
-        sql = ChangeHistorySql(ChangeKind::Return, DTB->date(), DTE->date());
+        sql = reports::ChangeHistorySql(reports::ChangeKind::Return, DTB->date(), DTE->date());
     } else {
         return;
     }
     if (core::BindQuery(*grid, sql))
-        SetGridColumns(*grid, kColumnWidth);
+        core::SetGridColumns(*grid, kColumnWidth);
 }
 
 void frmBackChangeQuery::TabStrip_Click()

@@ -62,16 +62,16 @@ void frmBackFactoryQuery::cmdQuery_Click() { QueryFactoryReturns(); }
 void frmBackFactoryQuery::QueryFactoryReturns()
 {
     FlexGrid& g = *VSFlexGrid;
-    const QString sql =
-        QStringLiteral("Select ") + core::kGoodsColumns +
-        QStringLiteral(",Quantity as 数量,BuyPrice as 退货金额,BackFactoryDate as 退货日期 "
-                       "from BackStore Where ShopNo='") +
-        SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=true And BackFactoryDate>=#") +
-        ui::dayText(DTBeginTime->date()) + QStringLiteral("# And BackFactoryDate<=#") +
-        ui::dayText(DTEndTime->date()) + QStringLiteral("# Order By TypeNo");
+    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+                        QStringLiteral(
+                            ",Quantity as 数量,BuyPrice as 退货金额,BackFactoryDate as 退货日期 "
+                            "from BackStore Where ShopNo='") +
+                        core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=true And BackFactoryDate>=#") +
+                        ui::dayText(DTBeginTime->date()) + QStringLiteral("# And BackFactoryDate<=#") +
+                        ui::dayText(DTEndTime->date()) + QStringLiteral("# Order By TypeNo");
     if (!core::BindQuery(g, sql))
         return;
-    SetGridColumns(g, kColumnWidth);
+    core::SetGridColumns(g, kColumnWidth);
     // "退货金额" is the cost of the pieces as set aside, not the amount typed when
     // they went back.
     const QString total = QStringLiteral("合计");

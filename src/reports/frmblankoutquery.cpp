@@ -55,6 +55,7 @@ void frmBlankOutQuery::cmdQuery_Click() { QueryVoids(); }
 
 void frmBlankOutQuery::QueryVoids()
 {
-    if (core::BindQuery(*VSBlankOut, ChangeHistorySql(ChangeKind::Void, DTBlankOutB->date(), DTBlankOutE->date())))
-        SetGridColumns(*VSBlankOut, 850);
+    if (core::BindQuery(*VSBlankOut,
+                        reports::ChangeHistorySql(reports::ChangeKind::Void, DTBlankOutB->date(), DTBlankOutE->date())))
+        core::SetGridColumns(*VSBlankOut, 850);
 }

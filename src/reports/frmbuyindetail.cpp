@@ -103,14 +103,14 @@ void frmbuyInDetail::ShowDetails(const QString& sql)
         return;
     g.setColHidden(g.colIndex(QStringLiteral("ParentGUID")), true);
     g.setColHidden(g.colIndex(QStringLiteral("GUID")), true);
-    SetGridColumns(g, 1040);
-    SumReceiptQuantity(g);
+    core::SetGridColumns(g, 1040);
+    goods::SumReceiptQuantity(g);
 }
 
 void frmbuyInDetail::LoadAllDetails()
 {
     ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID from StoreDetail Where ShopNo='") +
-                SqlQuote(gShopNo) + QStringLiteral("'"));
+                core::SqlQuote(gShopNo) + QStringLiteral("'"));
 }
 
 QString frmbuyInDetail::BuildFilter() const
@@ -120,7 +120,7 @@ QString frmbuyInDetail::BuildFilter() const
         filter = QStringLiteral(" DateTime Between #") + ui::dayText(DTBeginTime->date()) +
                  QStringLiteral("# And #") + ui::dayText(DTEndTime->date()) + QStringLiteral("#");
     if (chkTypeNo->isChecked()) {
-        const QString typeNo = QStringLiteral("TypeNo='") + SqlQuote(txtNo->text()) + QStringLiteral("'");
+        const QString typeNo = QStringLiteral("TypeNo='") + core::SqlQuote(txtNo->text()) + QStringLiteral("'");
         filter = filter.isEmpty() ? typeNo : filter + QStringLiteral(" And ") + typeNo;
     }
     return filter;
@@ -129,7 +129,7 @@ QString frmbuyInDetail::BuildFilter() const
 void frmbuyInDetail::cmdQuery_Click()
 {
     const QString filter = BuildFilter();
-    const QString shop = SqlQuote(gShopNo);
+    const QString shop = core::SqlQuote(gShopNo);
     if (filter.isEmpty())
         ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID  from StoreDetail Where ShopNo='") + shop +
                     QStringLiteral("'"));
@@ -144,27 +144,27 @@ void frmbuyInDetail::cmdDel_Click()
     const int r = g.row();
     if (r < 1 || g.isSubtotal(r))
         return;  // the caption row or the total row
-    const ReceiptLine line = ReceiptLineOfGridRow(g, r);
-    const std::optional<qint32> storeQuantity = StockQuantity(line.ParentGUID);
+    const goods::ReceiptLine line = goods::ReceiptLineOfGridRow(g, r);
+    const std::optional<qint32> storeQuantity = goods::StockQuantity(line.ParentGUID);
     if (!storeQuantity)
         return;
     if (!ui::msg().ask(QStringLiteral("确定要删除这次进货吗？")))
         return;
     qint64 LotID = 0;
     bool IsSell = false;
-    if (!GetLotInfo(line, LotID, IsSell))
+    if (!goods::GetLotInfo(line, LotID, IsSell))
         return;
     if (IsSell) {
         ui::msg().info(QStringLiteral("对不起，这批货已经出售不能再删除！"));
         return;
     }
-    const std::optional<QStringList> removal = ReceiptRemovalSql(line, LotID, *storeQuantity);
+    const std::optional<QStringList> removal = goods::ReceiptRemovalSql(line, LotID, *storeQuantity);
     if (!removal)
         return;
     if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal); }))
         return;  // nothing deleted; the list stays as it was
     g.removeItem(r);
-    SumReceiptQuantity(g);
+    goods::SumReceiptQuantity(g);
 }
 
 void frmbuyInDetail::cmdedit_Click()

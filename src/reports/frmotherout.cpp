@@ -27,8 +27,8 @@ const QString kItems = QStringLiteral("其他支出项目");
 
 frmOtherOut::frmOtherOut(QWidget* parent)
     : FormBase(parent),
-      comItem(PickListCombo(this)),
-      cmdColour(PickListButton(this)),
+      comItem(core::PickListCombo(this)),
+      cmdColour(core::PickListButton(this)),
       txtAmount(new QLineEdit(this)),
       DT(core::QueryDatePicker(this)),
       txtMemo(new QLineEdit(this)),
@@ -75,7 +75,7 @@ frmOtherOut::frmOtherOut(QWidget* parent)
     setTabOrder(DT, txtMemo);
     setTabOrder(txtMemo, cmdQuery);
     for (QWidget* w : QList<QWidget*>{comItem, DT, txtAmount, txtMemo})
-        vbkeys::onKeyPress(w, [](int& k) { EnterToTab(k); });
+        vbkeys::onKeyPress(w, [](int& k) { core::EnterToTab(k); });
 
     connect(cmdColour, &QPushButton::clicked, this, [this] { cmdColour_Click(); });
     connect(cmdQuery, &QPushButton::clicked, this, [this] { cmdQuery_Click(); });
@@ -86,7 +86,7 @@ frmOtherOut::frmOtherOut(QWidget* parent)
 
 void frmOtherOut::Form_Load()
 {
-    FillDictionaryCombo(kItems, comItem);
+    core::FillDictionaryCombo(kItems, comItem);
     DT->setDate(ui::today());
 }
 

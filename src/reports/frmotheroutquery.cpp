@@ -62,7 +62,7 @@ bool frmOtherOutQuery::BindExpenses(const QString& sql)
 {
     if (!core::BindQuery(*VSSell, sql))
         return false;
-    SetGridColumns(*VSSell, kColumnWidth);
+    core::SetGridColumns(*VSSell, kColumnWidth);
     VSSell->setColHidden(1, true);
     return true;
 }
@@ -71,7 +71,7 @@ void frmOtherOutQuery::InitGrid() { BindExpenses(kColumns + QStringLiteral("Wher
 
 void frmOtherOutQuery::cmdQuery_Click()
 {
-    const QString sql = kColumns + QStringLiteral("Where ShopNo='") + SqlQuote(gShopNo) +
+    const QString sql = kColumns + QStringLiteral("Where ShopNo='") + core::SqlQuote(gShopNo) +
                         QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
                         QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +
                         QStringLiteral("# Order By DateTime");
@@ -89,8 +89,8 @@ void frmOtherOutQuery::cmdDel_Click()
     if (r < 1 || g.isSubtotal(r))
         return;
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Delete from OtherOut Where GUID='") + SqlQuote(g.text(r, QStringLiteral("GUID"))) +
-                      QStringLiteral("'"),
+    gDbopt.Excute(QStringLiteral("Delete from OtherOut Where GUID='") +
+                      core::SqlQuote(g.text(r, QStringLiteral("GUID"))) + QStringLiteral("'"),
                   isErr);
     // The total keeps the sum it had until the next query.
     if (!isErr)

@@ -41,9 +41,8 @@ frmPrint::frmPrint(QWidget* parent)
       comAutoSize(new QPushButton(QStringLiteral("自动尺寸"), this)),
       cmdPreview(new QPushButton(QStringLiteral("打印预览"), this)),
       cmdExcel(new QPushButton(QStringLiteral("导出Excel"), this)),
-      lbPreview(new QLabel(QStringLiteral("————————————————————————打 印 预 览 区——————————————————————————"),
-                           this)),
-      arv(new ReportViewer(this))
+      lbPreview(new QLabel(QStringLiteral("————————————————————————打 印 预 览 区——————————————————————————"), this)),
+      arv(new reports::ReportViewer(this))
 {
     setWindowTitle(QStringLiteral("打印"));
     VSFlexGrid->setObjectName(QStringLiteral("VSFlexGrid"));
@@ -215,13 +214,13 @@ void frmPrint::cmdPreview_Click()
         return;
     }
     FillRecordIndex();
-    const WaitCursor wait;
-    auto report = std::make_shared<ARPrinter>();
+    const platform::WaitCursor wait;
+    auto report = std::make_shared<reports::ARPrinter>();
     report->IsSwag = chkIsSwag->isChecked();
     report->IsRecordIndex = chkRecordIndex->isChecked();
     report->lbInfo = txtTable->text();
     report->setGrid(*VSFlexGrid);
-    report->Orientation = Opt[0]->isChecked() ? ARPrinter::kLandscape : ARPrinter::kPortrait;
+    report->Orientation = Opt[0]->isChecked() ? reports::ARPrinter::kLandscape : reports::ARPrinter::kPortrait;
     report_ = report;
     arv->setReport(report_);
 }
@@ -230,7 +229,7 @@ void frmPrint::cmdExcel_Click()
 {
     QString path, error;
     {
-        const WaitCursor wait;
+        const platform::WaitCursor wait;
         // A folder of its own each time: a workbook still open from the last
         // export is never written over.
         QTemporaryDir folder(QDir::tempPath() + QLatin1Char('/') + ui::appTitle() + QStringLiteral("-XXXXXX"));
@@ -238,7 +237,7 @@ void frmPrint::cmdExcel_Click()
             error = folder.errorString();
         } else {
             path = folder.filePath(QStringLiteral("QueryData.xlsx"));
-            if (WriteGridWorkbook(*VSFlexGrid, path, &error))
+            if (reports::WriteGridWorkbook(*VSFlexGrid, path, &error))
                 folder.setAutoRemove(false);
             else
                 path.clear();

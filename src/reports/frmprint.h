@@ -19,7 +19,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+namespace reports {
 class ReportViewer;
+}  // namespace reports
 
 class frmPrint : public FormBase {
     Q_OBJECT
@@ -44,7 +46,7 @@ public:
     QPushButton* cmdPreview;
     QPushButton* cmdExcel;
     QLabel* lbPreview;
-    ReportViewer* arv;
+    reports::ReportViewer* arv;
 
     void FillFieldList();
     void FillRecordIndex();
@@ -57,7 +59,7 @@ public:
     void cmdExcel_Click();
 
     // The report of the last preview; null before the first.
-    std::shared_ptr<const ARPrinter> report() const { return report_; }
+    std::shared_ptr<const reports::ARPrinter> report() const { return report_; }
     // The copy holds the totals row at row 1.
     bool totalsPresent() const { return totalsPresent_; }
     // The first row that gets a record number.
@@ -70,6 +72,6 @@ private:
     bool totalsPresent_ = false;
     QString savedTotal_;
     int firstDataRow_ = 1;
-    std::shared_ptr<ARPrinter> report_;
+    std::shared_ptr<reports::ARPrinter> report_;
     QString exported_;
 };

@@ -138,7 +138,7 @@ void frmProfit::Form_Load()
 QString frmProfit::PeriodOfShop() const
 {
     return QStringLiteral("DateTime>=#") + ui::dayText(DTBeginTime->date()) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(DTEndTime->date()) + QStringLiteral("# And ShopNo='") + SqlQuote(gShopNo) +
+           ui::dayText(DTEndTime->date()) + QStringLiteral("# And ShopNo='") + core::SqlQuote(gShopNo) +
            QStringLiteral("'");
 }
 
@@ -188,7 +188,7 @@ frmProfit::Sums frmProfit::QueryStore() const
     Sums s;
     const jet::RecordSet rs =
         SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(Price*Quantity) as 金额 From BuyPrice Where ShopNo='") +
-               SqlQuote(gShopNo) + QStringLiteral("'"));
+               core::SqlQuote(gShopNo) + QStringLiteral("'"));
     if (!rs.eof()) {
         s.Quantity = WholeOf(rs, QStringLiteral("数量"));
         s.Amount = MoneyOf(rs, QStringLiteral("金额"));
@@ -201,7 +201,7 @@ frmProfit::Sums frmProfit::QueryQuestionStore() const
     Sums s;
     const jet::RecordSet rs =
         SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(BuyPrice) as 金额 From BackStore Where ShopNo='") +
-               SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0"));
+               core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0"));
     if (!rs.eof()) {
         s.Quantity = WholeOf(rs, QStringLiteral("数量"));
         s.Amount = MoneyOf(rs, QStringLiteral("金额"));

@@ -57,20 +57,20 @@ void frmSellGroup::InitGrid()
     if (!core::BindQuery(*VSSell, QStringLiteral("Select ") + core::kGoodsColumns +
                                       QStringLiteral(",Quantity as 数量 from Sell Where GUID=''")))
         return;
-    SetGridColumns(*VSSell, kColumnWidth);
+    core::SetGridColumns(*VSSell, kColumnWidth);
 }
 
 void frmSellGroup::cmdQuery_Click()
 {
     // Text groups without regard to letter case, as the goods columns compare.
-    const QString sql =
-        QStringLiteral("Select ") + core::kGoodsColumns +
-        QStringLiteral(",sum(Quantity) as 数量 from Sell Where ShopNo='") +
-        SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
-        QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +
-        QStringLiteral("# And State<2  Group By TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace "
-                       "Order by sum(Quantity) DESC");
+    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+                        QStringLiteral(",sum(Quantity) as 数量 from Sell Where ShopNo='") + core::SqlQuote(gShopNo) +
+                        QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
+                        QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +
+                        QStringLiteral(
+                            "# And State<2  Group By TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace "
+                            "Order by sum(Quantity) DESC");
     if (!core::BindQuery(*VSSell, sql))
         return;
-    SetGridColumns(*VSSell, kColumnWidth);
+    core::SetGridColumns(*VSSell, kColumnWidth);
 }

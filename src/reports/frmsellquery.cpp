@@ -93,8 +93,8 @@ void frmSellQuery::Form_Load()
 {
     DTBeginTime->setDate(ui::today());
     DTEndTime->setDate(ui::today());
-    FillDictionaryComboWithAll(QStringLiteral("种类"), comName);
-    FillDictionaryComboWithAll(QStringLiteral("品牌"), comBrand);
+    core::FillDictionaryComboWithAll(QStringLiteral("种类"), comName);
+    core::FillDictionaryComboWithAll(QStringLiteral("品牌"), comBrand);
     InitGrid();
 }
 
@@ -105,15 +105,15 @@ void frmSellQuery::InitGrid()
                                                      "Amount as 实收金额,SellerName as 销售员,DateTime as 销售日期  "
                                                      "from Sell Where GUID=''")))
         return;
-    SetGridColumns(*VSSell, kColumnWidth);
+    core::SetGridColumns(*VSSell, kColumnWidth);
 }
 
 void frmSellQuery::cmdQuery_Click()
 {
     const bool anyKind = comName->currentIndex() <= 0;
     const bool anyBrand = comBrand->currentIndex() <= 0;
-    const QString kind = SqlQuote(comName->currentText());
-    const QString brand = SqlQuote(comBrand->currentText());
+    const QString kind = core::SqlQuote(comName->currentText());
+    const QString brand = core::SqlQuote(comBrand->currentText());
     const QString order = QStringLiteral("' Order By TypeNo,[Size],Colour");
     QString tail;
     if (anyKind && anyBrand)
@@ -124,17 +124,18 @@ void frmSellQuery::cmdQuery_Click()
         tail = QStringLiteral("# And State<2 And Brand='") + brand + order;
     else
         tail = QStringLiteral("# And State<2 And Brand='") + brand + QStringLiteral("' And Name='") + kind + order;
-    const QString sql =
-        QStringLiteral("Select ") + core::kGoodsColumns +
-        QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
-                       "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo='") +
-        SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
-        QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) + tail;
+    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+                        QStringLiteral(
+                            ",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
+                            "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo='") +
+                        core::SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") +
+                        ui::dayText(DTBeginTime->date()) + QStringLiteral("# And DateTime <=#") +
+                        ui::dayText(DTEndTime->date()) + tail;
 
     FlexGrid& g = *VSSell;
     if (!core::BindQuery(g, sql))
         return;
-    SetGridColumns(g, kColumnWidth);
+    core::SetGridColumns(g, kColumnWidth);
     g.setColWidth(1, kGoodsNumberWidth);
     if (g.rows() < 2)
         return;  // nothing sold: the figures of the last list stay

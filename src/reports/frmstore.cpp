@@ -119,8 +119,8 @@ frmStore::frmStore(QWidget* parent)
 void frmStore::Form_Load()
 {
     LoadAllStock();
-    FillDictionaryComboWithAll(QStringLiteral("种类"), comName);
-    FillDictionaryComboWithAll(QStringLiteral("品牌"), comBrand);
+    core::FillDictionaryComboWithAll(QStringLiteral("种类"), comName);
+    core::FillDictionaryComboWithAll(QStringLiteral("品牌"), comBrand);
 }
 
 QString frmStore::StockTail() const
@@ -132,7 +132,7 @@ bool frmStore::BindStock(const QString& sql)
 {
     if (!core::BindQuery(*VSFlexGrid, sql))
         return false;
-    SetGridColumns(*VSFlexGrid, kStockWidth);
+    core::SetGridColumns(*VSFlexGrid, kStockWidth);
     return true;
 }
 
@@ -146,7 +146,7 @@ void frmStore::AddStockTotals()
 
 void frmStore::LoadAllStock()
 {
-    if (!BindStock(kStockHead + SqlQuote(gShopNo) + StockTail()))
+    if (!BindStock(kStockHead + core::SqlQuote(gShopNo) + StockTail()))
         return;
     AddStockTotals();
     // Equal goods numbers, kinds and brands show as one cell. The grid keeps this
@@ -162,9 +162,9 @@ void frmStore::cmdQuery_Click()
         LoadAllStock();
         return;
     }
-    const QString kind = SqlQuote(comName->currentText());
-    const QString brand = SqlQuote(comBrand->currentText());
-    QString sql = kStockHead + SqlQuote(gShopNo);
+    const QString kind = core::SqlQuote(comName->currentText());
+    const QString brand = core::SqlQuote(comBrand->currentText());
+    QString sql = kStockHead + core::SqlQuote(gShopNo);
     if (anyBrand)
         sql += QStringLiteral("' And Name='") + kind;
     else if (anyKind)
@@ -179,8 +179,8 @@ void frmStore::cmdQuery_Click()
 
 void frmStore::txtNo_Change()
 {
-    const QString t = SqlQuote(txtNo->text());
-    const QString shop = SqlQuote(gShopNo);
+    const QString t = core::SqlQuote(txtNo->text());
+    const QString shop = core::SqlQuote(gShopNo);
     QString sql;
     if (t.isEmpty())
         sql = chkZero->isChecked() ? kStockHead + shop + QStringLiteral("' And Quantity>0")
@@ -203,9 +203,9 @@ void frmStore::LoadProblemStock()
     if (!core::BindQuery(g, QStringLiteral("Select ") + core::kGoodsColumns +
                                 QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 "
                                                "from BackStore Where ShopNo='") +
-                                SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order By TypeNo")))
+                                core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order By TypeNo")))
         return;
-    SetGridColumns(g, kProblemWidth);
+    core::SetGridColumns(g, kProblemWidth);
     g.subtotalSum(1, g.colIndex(kQuantity), kTotal);
     g.subtotalSum(1, g.colIndex(QStringLiteral("进价")), kTotal);
 }

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace reports {
+
 namespace {
 
 // A number in a cell of the default width shows in at most eleven characters.
@@ -90,3 +92,5 @@ bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error
         return fail(QString::fromUtf8(lxw_strerror(closed)));
     return true;
 }
+
+}  // namespace reports

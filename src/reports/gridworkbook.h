@@ -8,6 +8,7 @@
 
 class FlexGrid;
 
+namespace reports {
 // False, with the reason in *error, when the workbook could not be written.
 bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error = nullptr);
 
@@ -16,3 +17,4 @@ bool WriteGridWorkbook(const FlexGrid& grid, const QString& path, QString* error
 // "1.50", "1e5", " 7" or a number it would show in exponent form (twelve or more
 // characters, as bar codes have).
 bool WorkbookNumber(const QString& text, double* value);
+}  // namespace reports

@@ -4,6 +4,8 @@
 #include "core/modmain.h"
 #include "platform/services.h"
 
+namespace reports {
+
 QString ChangeHistorySql(ChangeKind kind, const QDate& from, const QDate& to)
 {
     QString tail;
@@ -20,7 +22,9 @@ QString ChangeHistorySql(ChangeKind kind, const QDate& from, const QDate& to)
     }
     return QStringLiteral("Select ") + core::kGoodsColumns +
            QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 应收金额,SellerName as 销售员") +
-           tail + QStringLiteral("Where ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("' And State=") +
+           tail + QStringLiteral("Where ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("' And State=") +
            QString::number(int(kind)) + QStringLiteral(" And ChangeDate Between #") + ui::dayText(from) +
            QStringLiteral("# And #") + ui::dayText(to) + QStringLiteral("#");
 }
+
+}  // namespace reports

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace reports {
+
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
@@ -205,3 +207,5 @@ void ReportViewer::cmdPrint_Click()
     if (ui::platform().reports->print(report_, window()) == ui::PrintOutcome::Failed)
         ui::msg().exclaim(QStringLiteral("打印失败！"));
 }
+
+}  // namespace reports

@@ -15,8 +15,11 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
+namespace reports {
 class ReportPageView;
+}  // namespace reports
 
+namespace reports {
 class ReportViewer : public QWidget {
     Q_OBJECT
 public:
@@ -65,3 +68,4 @@ private:
     int page_ = 0;
     double zoom_ = 1;
 };
+}  // namespace reports

@@ -4,6 +4,8 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 
+namespace sales {
+
 namespace {
 
 // Number cells of the sale list go into the statement as the numbers they read as.
@@ -30,11 +32,11 @@ WriteResult TransactChecked(const std::function<WriteResult()>& write)
     return result == WriteResult::Written ? WriteResult::Failed : result;
 }
 
-QString sales::TakePiecesSql(const QString& StoreGUID, qint32 pieces)
+QString TakePiecesSql(const QString& StoreGUID, qint32 pieces)
 {
     const QString n = vb::numberText(pieces);
     return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID='") +
-           SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
+           core::SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
 }
 
 QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
@@ -49,7 +51,7 @@ QString GetNextSellNo(SellNoStatus* status)
     bool isErr = false;
     // The index on (ShopNo, mid(SellNo,1,8), SellNo) answers this without reading the other days.
     const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select SellNo from Sell where mid(SellNo,1,8)='") + key +
-                                                QStringLiteral("' And ShopNo='") + SqlQuote(gShopNo) +
+                                                QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) +
                                                 QStringLiteral("'") + QStringLiteral(" Order By SellNo Desc"),
                                             isErr);
     if (isErr) {
@@ -79,7 +81,7 @@ bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyP
     bool isErr = false;
     const jet::RecordSet rs =
         gDbopt.Excute(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID='") +
-                          SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0") + order,
+                          core::SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0") + order,
                       isErr);
     if (isErr)
         return false;
@@ -98,13 +100,14 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
                       const QString& SellNo, float received, float change)
 {
     const QString sep = QStringLiteral("','");
-    return QStringLiteral("Insert Into Sell Values('") + SqlQuote(GUID) + sep + SqlQuote(line.StoreGUID) + sep +
-           SqlQuote(gShopNo) + QStringLiteral("',") + GoodsValuesSql(line) + QStringLiteral(",") + wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) +
-           QStringLiteral(",'") + SqlQuote(line.Abate) + QStringLiteral("',") + moneyText(line.Amount) +
-           QStringLiteral(",") + vb::singleText(BuyPrice) + QStringLiteral(",'") + SqlQuote(gUser.No) + sep +
-           ui::dayText(ui::today()) + sep + SqlQuote(SellNo) + sep + vb::numberText(BuyPriceID) + sep +
-           SqlQuote(gUser.Name) + QStringLiteral("',") + QStringLiteral("0") + QStringLiteral(",") +
-           vb::singleText(received) + QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
+    return QStringLiteral("Insert Into Sell Values('") + core::SqlQuote(GUID) + sep + core::SqlQuote(line.StoreGUID) +
+           sep + core::SqlQuote(gShopNo) + QStringLiteral("',") + core::GoodsValuesSql(line) + QStringLiteral(",") +
+           wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) + QStringLiteral(",'") +
+           core::SqlQuote(line.Abate) + QStringLiteral("',") + moneyText(line.Amount) + QStringLiteral(",") +
+           vb::singleText(BuyPrice) + QStringLiteral(",'") + core::SqlQuote(gUser.No) + sep + ui::dayText(ui::today()) +
+           sep + core::SqlQuote(SellNo) + sep + vb::numberText(BuyPriceID) + sep + core::SqlQuote(gUser.Name) +
+           QStringLiteral("',") + QStringLiteral("0") + QStringLiteral(",") + vb::singleText(received) +
+           QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
 }
 
 WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
@@ -118,7 +121,7 @@ WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change
         if (number.isEmpty())
             return WriteResult::Failed;
         for (const SaleLine& line : lines) {
-            if (const WriteResult taken = SendChecked(sales::TakePiecesSql(line.StoreGUID, 1), WriteResult::OutOfStock);
+            if (const WriteResult taken = SendChecked(TakePiecesSql(line.StoreGUID, 1), WriteResult::OutOfStock);
                 taken != WriteResult::Written)
                 return taken;
             const QString key = gNewGUID.GUID(false);
@@ -137,3 +140,5 @@ WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change
         *SellNo = number;
     return result;
 }
+
+}  // namespace sales

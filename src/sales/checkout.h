@@ -10,8 +10,9 @@
 
 #include <functional>
 
+namespace sales {
 // One piece of a sale as the counter's sale list holds it (cell texts).
-struct SaleLine : GoodsFields {
+struct SaleLine : core::GoodsFields {
     QString StoreGUID;     // the stock row the piece leaves
     QString Price;         // 零售价
     QString Quantity;      // 数量, always "1"
@@ -42,10 +43,8 @@ WriteResult SendChecked(const QString& statement, WriteResult refusal);
 // failed), and then nothing of it is stored.
 WriteResult TransactChecked(const std::function<WriteResult()>& write);
 
-namespace sales {
 // The pieces out of the stock row, while it has them all (to be sent with SendChecked).
 QString TakePiecesSql(const QString& StoreGUID, qint32 pieces);
-}  // namespace sales
 
 // -- sale numbers ---------------------------------------------------------------
 // A sale number is the day as YYYYMMDD followed by a four-digit counter per day
@@ -93,3 +92,4 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
 // read); Failed after the engine's message (or the sale number's). Nothing of a
 // sale that is not Written is stored.
 WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);
+}  // namespace sales

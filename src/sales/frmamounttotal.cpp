@@ -21,10 +21,10 @@ const QString kColumns = QStringLiteral(
 
 }  // namespace
 
-QString AmountTotalSql(const QDate& from, const QDate& to)
+QString sales::AmountTotalSql(const QDate& from, const QDate& to)
 {
     return kColumns + QStringLiteral("DateTime>=#") + ui::dayText(from) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(to) + QStringLiteral("# And ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("'");
+           ui::dayText(to) + QStringLiteral("# And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'");
 }
 
 frmAmountTotal::frmAmountTotal(QWidget* parent)
@@ -75,7 +75,7 @@ bool frmAmountTotal::BindGrid(const QString& sql)
 {
     if (!core::BindQuery(*VSAmountTotal, sql))
         return false;
-    SetGridColumns(*VSAmountTotal, kColumnWidth);
+    core::SetGridColumns(*VSAmountTotal, kColumnWidth);
     return true;
 }
 
@@ -83,7 +83,7 @@ void frmAmountTotal::InitGrid() { BindGrid(kColumns + QStringLiteral("GUID=''"))
 
 void frmAmountTotal::cmdQuery_Click()
 {
-    if (!BindGrid(AmountTotalSql(DTBeginTime->date(), DTEndTime->date())))
+    if (!BindGrid(sales::AmountTotalSql(DTBeginTime->date(), DTEndTime->date())))
         return;
     // One total of the whole list, standing above it; shop, seller and day get
     // none.

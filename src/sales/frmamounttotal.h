@@ -13,8 +13,10 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 
+namespace sales {
 // The settlements of the current shop from one day to another, both included.
 QString AmountTotalSql(const QDate& from, const QDate& to);
+}  // namespace sales
 
 class frmAmountTotal : public FormBase {
     Q_OBJECT

@@ -15,7 +15,7 @@
 frmBlankout::frmBlankout(QWidget* parent)
     : FormBase(parent),
       txtSellNo(new QLineEdit(this)),
-      frame_(this, QStringLiteral("作废原因"), kAmountCaption),
+      frame_(this, QStringLiteral("作废原因"), sales::kAmountCaption),
       VSFlexGrid(frame_.VSFlexGrid),
       comResion(frame_.reason.comResion),
       cmdLeather(frame_.reason.cmdLeather),
@@ -71,8 +71,8 @@ frmBlankout::frmBlankout(QWidget* parent)
 void frmBlankout::Search()
 {
     bool isErr = false;
-    const jet::RecordSet rs =
-        gDbopt.Excute(SaleLinesSql(SaleLineCondition({.SellNo = txtSellNo->text()}), kAmountCaption), isErr);
+    const jet::RecordSet rs = gDbopt.Excute(
+        sales::SaleLinesSql(sales::SaleLineCondition({.SellNo = txtSellNo->text()}), sales::kAmountCaption), isErr);
     // A failed search has shown the engine's words; the list stays as it was.
     if (isErr)
         return;
@@ -96,5 +96,5 @@ void frmBlankout::cmdOk_Click()
     if (!ui::msg().ask(QStringLiteral("确认要作废该次售货吗？")))
         return;
     const int r = VSFlexGrid->row();
-    frame_.Settle(WriteVoid(frame_.Line(r), comResion->currentText()), r);
+    frame_.Settle(sales::WriteVoid(frame_.Line(r), comResion->currentText()), r);
 }

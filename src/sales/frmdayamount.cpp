@@ -37,28 +37,28 @@ bool readTotal(const QString& sql, qint32& Quantity, float& Amount)
 
 // -- the statements -------------------------------------------------------------------
 
-QString SellTotalSql(const QDate& day, const QString& sellerNo)
+QString sales::SellTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from Sell Where ShopNo=") +
            core::SqlQuoted(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) +
            QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
-QString BackTotalSql(const QDate& day, const QString& sellerNo)
+QString sales::BackTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from SellChange Where ShopNo=") +
            core::SqlQuoted(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") +
            ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
-QString ChangeTotalSql(const QDate& day, const QString& sellerNo)
+QString sales::ChangeTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(AddAmount) as 金额 from SellChange Where ShopNo=") +
            core::SqlQuoted(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") +
            ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
 }
 
-QString DayAmountRowSql(const QDate& day, const QString& sellerName)
+QString sales::DayAmountRowSql(const QDate& day, const QString& sellerName)
 {
     return QStringLiteral("Select  * from  DayAmount Where DateTime=#") + ui::dayText(day) +
            QStringLiteral("# And ShopNo=") + core::SqlQuoted(gShopNo) + QStringLiteral("  And Seller=") +
@@ -156,17 +156,17 @@ void frmDayAmount::Form_Load() { DTDate->setDate(ui::today()); }
 
 bool frmDayAmount::GetSellTotal(qint32& Quantity, float& Amount)
 {
-    return readTotal(SellTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
+    return readTotal(sales::SellTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
 }
 
 bool frmDayAmount::GetBackTotal(qint32& Quantity, float& Amount)
 {
-    return readTotal(BackTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
+    return readTotal(sales::BackTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
 }
 
 bool frmDayAmount::GetChangeTotal(qint32& Quantity, float& Amount)
 {
-    return readTotal(ChangeTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
+    return readTotal(sales::ChangeTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
 }
 
 bool frmDayAmount::ShowDayTotals()
@@ -211,7 +211,7 @@ bool frmDayAmount::StoreDayTotals()
     // seller's day at once still leave one row.
     return gDbopt.Transact([&] {
         bool isErr = false;
-        const jet::RecordSet rs = gDbopt.Excute(DayAmountRowSql(day, gUser.Name), isErr);
+        const jet::RecordSet rs = gDbopt.Excute(sales::DayAmountRowSql(day, gUser.Name), isErr);
         if (isErr)
             return false;
         QString sql;

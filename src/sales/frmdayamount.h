@@ -18,6 +18,7 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 
+namespace sales {
 // The three sums of a seller's day in the current shop, by user number; each
 // gives one row with the pieces as "数量" and the amount as "金额".
 QString SellTotalSql(const QDate& day, const QString& sellerNo);
@@ -25,6 +26,7 @@ QString BackTotalSql(const QDate& day, const QString& sellerNo);
 QString ChangeTotalSql(const QDate& day, const QString& sellerNo);
 // The stored settlement of the day in the current shop, by the seller's name.
 QString DayAmountRowSql(const QDate& day, const QString& sellerName);
+}  // namespace sales
 
 class frmDayAmount : public FormBase {
     Q_OBJECT

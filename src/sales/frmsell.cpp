@@ -219,15 +219,15 @@ void frmSell::Form_Load()
     stock_.LoadStockList();
     InitSaleGrid();
     lbOpt->setText(gUser.Name);
-    lbNo->setText(GetNextSellNo(&sellNoStatus_));
+    lbNo->setText(sales::GetNextSellNo(&sellNoStatus_));
     if (stock_.hasStockRow())
         txtPrice->setText(VSFlexGrid->text(VSFlexGrid->row(), kKeyPrice));
 }
 
 void frmSell::InitSaleGrid()
 {
-    static const QStringList keys = QStringList{kKeyGUID} + GoodsCaptions() +
-                                    QStringList{kKeyPrice, kKeyQuantity, kKeyAbate, kKeyAmount};
+    static const QStringList keys =
+        QStringList{kKeyGUID} + core::GoodsCaptions() + QStringList{kKeyPrice, kKeyQuantity, kKeyAbate, kKeyAmount};
     VSSell->setRows(1);
     VSSell->setCols(14);
     VSSell->setTextMatrix(0, 0, QString());
@@ -236,7 +236,7 @@ void frmSell::InitSaleGrid()
         VSSell->setColKey(c, keys[c - 1]);
     }
     VSSell->setColHidden(1, true);
-    SetGridColumns(*VSSell, 960);
+    core::SetGridColumns(*VSSell, 960);
 }
 
 // -- finding goods --------------------------------------------------------------
@@ -255,8 +255,8 @@ void frmSell::txtIDCode_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    stock_.BindStock(sales::StockPicker::InStock() + QStringLiteral(" And IDCode='") + SqlQuote(txtIDCode->text()) +
-                     QStringLiteral("'"));
+    stock_.BindStock(sales::StockPicker::InStock() + QStringLiteral(" And IDCode='") +
+                     core::SqlQuote(txtIDCode->text()) + QStringLiteral("'"));
     if (!stock_.hasStockRow())
         return;
     VSFlexGrid->setRow(1);
@@ -396,7 +396,7 @@ void frmSell::AddPiecesToSaleList(const QString& StoreGUID)
         VSSell->addItem(QString());
         const int r = VSSell->rows() - 1;
         VSSell->setTextMatrix(r, 1, StoreGUID);
-        SetGoodsOfGridRow(*VSSell, r, GoodsOfGridRow(*VSFlexGrid, from));
+        core::SetGoodsOfGridRow(*VSSell, r, core::GoodsOfGridRow(*VSFlexGrid, from));
         VSSell->setText(r, kKeyPrice, txtPrice->text());
         VSSell->setText(r, kKeyQuantity, QStringLiteral("1"));
         VSSell->setText(r, kKeyAbate, charge.Abate);
@@ -467,7 +467,7 @@ bool frmSell::Form_KeyDown(int KeyCode)
         Cancel_Click();
         return false;
     case Qt::Key_F8:
-        ReprintLastReceipt(lbNo->text());
+        sales::ReprintLastReceipt(lbNo->text());
         return true;
     default:
         return false;
@@ -507,13 +507,13 @@ bool frmSell::txtReciveAmout_KeyDown(int KeyCode)
     return true;
 }
 
-QList<SaleLine> frmSell::SaleLines() const
+QList<sales::SaleLine> frmSell::SaleLines() const
 {
-    QList<SaleLine> lines;
+    QList<sales::SaleLine> lines;
     lines.reserve(VSSell->rows() - 1);
     for (int r = 1; r < VSSell->rows(); ++r) {
-        SaleLine l;
-        static_cast<GoodsFields&>(l) = GoodsOfGridRow(*VSSell, r);
+        sales::SaleLine l;
+        static_cast<core::GoodsFields&>(l) = core::GoodsOfGridRow(*VSSell, r);
         l.StoreGUID = VSSell->textMatrix(r, 1);
         l.Price = VSSell->text(r, kKeyPrice);
         l.Quantity = VSSell->text(r, kKeyQuantity);
@@ -529,7 +529,7 @@ void frmSell::cmdCheckOut_Click()
     if (VSSell->rows() <= 1)
         return;
     if (lbNo->text().isEmpty()) {
-        ui::msg().exclaim(sellNoStatus_ == SellNoStatus::UsedUp
+        ui::msg().exclaim(sellNoStatus_ == sales::SellNoStatus::UsedUp
                               ? QStringLiteral("今天的销售编号已经用到9999，不能再结帐！")
                               : QStringLiteral("没有取得销售编号，不能结帐！请检查网络，重新启动程序"));
         return;
@@ -550,24 +550,25 @@ void frmSell::cmdCheckOut_Click()
     if (!ui::msg().ask(QStringLiteral("确认要结帐吗？"), ui::kTitleAsk))
         return;
 
-    const QList<SaleLine> lines = SaleLines();
+    const QList<sales::SaleLine> lines = SaleLines();
     QString sellNo;
-    const WriteResult result = WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
+    const sales::WriteResult result =
+        sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
     // Nothing of the sale is stored: the list and the amounts stay for another try.
-    if (result == WriteResult::OutOfStock) {
+    if (result == sales::WriteResult::OutOfStock) {
         // Another counter sold pieces of the list since it was read.
         ui::msg().exclaim(kOutOfStock);
         VSSell->setFocus();
         return;
     }
-    if (result != WriteResult::Written) {
+    if (result != sales::WriteResult::Written) {
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
         return;
     }
 
     // The stock list follows the stock rows in place; rows that reach 0 stay in view.
-    for (const SaleLine& l : lines) {
+    for (const sales::SaleLine& l : lines) {
         const int r = VSFlexGrid->findRow(l.StoreGUID, 1, 1);
         if (r > 0)
             VSFlexGrid->setText(r, kKeyQuantity,
@@ -575,23 +576,23 @@ void frmSell::cmdCheckOut_Click()
     }
 
     if (gSellRole.IsPrint) {
-        ReceiptSale sale;
+        sales::ReceiptSale sale;
         sale.shopName = gShopName;
         sale.time = ui::dateTimeText(ui::now());
         sale.seller = gUser.Name;
         sale.sellNo = sellNo;
         sale.received = txtReciveAmout->text();
         sale.change = lb->text();
-        for (const SaleLine& l : lines)
-            sale.lines << ReceiptLine{l.TypeNo, l.Brand, l.Name, l.Size, l.Quantity, l.Price, l.Abate, l.Amount};
-        PrintCheckoutReceipt(sale);
+        for (const sales::SaleLine& l : lines)
+            sale.lines << sales::ReceiptLine{l.TypeNo, l.Brand, l.Name, l.Size, l.Quantity, l.Price, l.Abate, l.Amount};
+        sales::PrintCheckoutReceipt(sale);
     }
 
     txtReciveAmout->clear();
     txtQuatity->setText(QStringLiteral("1"));
     lbAmount->clear();
-    ClearGridRows(*VSSell);
+    core::ClearGridRows(*VSSell);
     txtNo->setFocus();
-    lbNo->setText(GetNextSellNo(&sellNoStatus_));
+    lbNo->setText(sales::GetNextSellNo(&sellNoStatus_));
     lb->clear();
 }

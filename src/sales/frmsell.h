@@ -78,7 +78,7 @@ private:
     void Form_Load();
     // The quantity checks shared by every way of adding; false after the step's message.
     bool CheckQuantity(bool informationIcon);
-    QList<SaleLine> SaleLines() const;
+    QList<sales::SaleLine> SaleLines() const;
 
-    SellNoStatus sellNoStatus_ = SellNoStatus::Ok;
+    sales::SellNoStatus sellNoStatus_ = sales::SellNoStatus::Ok;
 };

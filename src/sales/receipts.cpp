@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace sales {
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -188,3 +190,5 @@ void ReprintLastReceipt(const QString& lbNo)
     }
     printOrComplain(gSellRole.PrinterType == 0 ? ReprintReceiptWide(sale) : ReprintReceiptNarrow(sale));
 }
+
+}  // namespace sales

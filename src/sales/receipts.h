@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+namespace sales {
 // One sale line as the counter's list shows it (cell texts).
 struct ReceiptLine {
     QString TypeNo;    // 货号
@@ -43,3 +44,4 @@ void PrintCheckoutReceipt(const ReceiptSale& sale);
 // F8 at the counter: asks, checks and reprints the sale before the one whose
 // number the counter shows (lbNo).
 void ReprintLastReceipt(const QString& lbNo);
+}  // namespace sales

@@ -6,6 +6,8 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 
+namespace sales {
+
 namespace {
 
 // Number cells go into the statements as the numbers they read as.
@@ -49,7 +51,7 @@ QString SaleLineCondition(const SaleLineSearch& search)
 SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption)
 {
     SoldLine l;
-    static_cast<GoodsFields&>(l) = GoodsOfGridRow(grid, row);
+    static_cast<core::GoodsFields&>(l) = core::GoodsOfGridRow(grid, row);
     l.GUID = grid.text(row, QStringLiteral("GUID"));
     l.StoreGUID = grid.text(row, QStringLiteral("StoreGUID"));
     l.ShopNo = grid.text(row, QStringLiteral("ShopNo"));
@@ -77,7 +79,7 @@ QString SellChangeInsertSql(const QString& GUID, const QString& StoreGUID, const
     // A line without a sale day keeps none in its history.
     const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : core::SqlQuoted(line.DateTime);
     return QStringLiteral("Insert Into SellChange Values(") + core::SqlQuoted(GUID) + comma +
-           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(line) + comma +
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + core::GoodsValuesSql(line) + comma +
            wholeText(line.Quantity) + comma + moneyText(line.Price) + comma + core::SqlQuoted(line.Abate) + comma +
            moneyText(line.Amount) + comma + moneyText(line.BuyPrice) + comma + core::SqlQuoted(gUser.No) + comma +
            saleDay + comma + vb::numberText(BatchOf(line)) + comma + core::SqlQuoted(gUser.Name) + comma +
@@ -107,14 +109,15 @@ QStringList RestoreQuantitiesSql(const SoldLine& line)
     return statements;
 }
 
-QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, qint32 Quantity, float BuyPrice,
+QString BackStoreInsertSql(const QString& StoreGUID, const core::GoodsFields& goods, qint32 Quantity, float BuyPrice,
                            const QString& BackResion)
 {
     const QString comma = QStringLiteral(",");
-    return QStringLiteral("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
-                          "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
-                          "Values(") +
-           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + GoodsValuesSql(goods) + comma +
+    return QStringLiteral(
+               "Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
+               "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
+               "Values(") +
+           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + core::GoodsValuesSql(goods) + comma +
            vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + core::SqlQuoted(BackResion) + comma +
            core::SqlQuoted(gUser.No) + comma + core::SqlQuoted(gUser.Name) + QStringLiteral(",0,Null)");
 }
@@ -156,3 +159,5 @@ WriteResult WriteVoid(const SoldLine& line, const QString& Resion)
 {
     return WriteLineChange(VoidStatements(line, Resion));
 }
+
+}  // namespace sales

@@ -18,6 +18,7 @@ class FlexGrid;
 
 // -- the list of sale lines ---------------------------------------------------------
 
+namespace sales {
 // Caption of the line's amount: "金额" in the void and the return lists, "应收金额"
 // in the exchange's.
 inline const QString kAmountCaption = QStringLiteral("金额");
@@ -45,7 +46,7 @@ struct SaleLineSearch {
 QString SaleLineCondition(const SaleLineSearch& search);
 
 // One line of such a list, as its cells read.
-struct SoldLine : GoodsFields {
+struct SoldLine : core::GoodsFields {
     QString GUID;        // the Sell row
     QString StoreGUID;   // the stock row the piece came from
     QString ShopNo;
@@ -83,7 +84,7 @@ QStringList RestoreQuantitiesSql(const SoldLine& line);
 
 // A problem-stock row of the stock row's goods, by gUser in gShopNo: Quantity
 // pieces costing BuyPrice in all, not yet back at the factory.
-QString BackStoreInsertSql(const QString& StoreGUID, const GoodsFields& goods, qint32 Quantity, float BuyPrice,
+QString BackStoreInsertSql(const QString& StoreGUID, const core::GoodsFields& goods, qint32 Quantity, float BuyPrice,
                            const QString& BackResion);
 
 // The line's new State, set only while the line is as it was listed: in the
@@ -108,3 +109,4 @@ bool WriteChanges(const QStringList& statements);
 // stock and batch, the history row with the reason.
 QStringList VoidStatements(const SoldLine& line, const QString& Resion);
 WriteResult WriteVoid(const SoldLine& line, const QString& Resion);
+}  // namespace sales

@@ -19,7 +19,10 @@ namespace sales {
 // -- the reason -------------------------------------------------------------------------
 
 ReasonBox::ReasonBox(QWidget* window, const QString& list)
-    : comResion(new QComboBox(window)), cmdLeather(PickListButton(window)), window_(window), list_(list)
+    : comResion(new QComboBox(window)),
+      cmdLeather(core::PickListButton(window)),
+      window_(window),
+      list_(list)
 {
     comResion->setObjectName(QStringLiteral("comResion"));
     cmdLeather->setObjectName(QStringLiteral("cmdLeather"));
@@ -39,7 +42,7 @@ void ReasonBox::AddTo(QBoxLayout* row, const QString& caption) const
     row->addWidget(cmdLeather);
 }
 
-void ReasonBox::Fill() const { FillDictionaryCombo(list_, comResion); }
+void ReasonBox::Fill() const { core::FillDictionaryCombo(list_, comResion); }
 
 void ReasonBox::cmdLeather_Click() const { frmDataDictionary::EditList(list_, comResion); }
 
@@ -175,7 +178,7 @@ void SaleLineFrame::BindLines(const jet::RecordSet& rs)
         VSFlexGrid->setColHidden(c, true);
     for (const QString& caption : alsoHidden_)
         VSFlexGrid->setColHidden(VSFlexGrid->colIndex(caption), true);
-    SetGridColumns(*VSFlexGrid, 860);
+    core::SetGridColumns(*VSFlexGrid, 860);
 }
 
 void SaleLineFrame::ShowFound(const jet::RecordSet& rs)

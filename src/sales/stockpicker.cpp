@@ -21,7 +21,7 @@ StockPicker::StockPicker(QWidget* window, const QString& moreColumns, double wid
       OptChangePrice(new QRadioButton(QStringLiteral("特 价"), window)),
       txtChangePrice(new QLineEdit(window)),
       window_(window),
-      select_(kStockColumns + QStringLiteral(",Quantity as 数量 ,Price as 零售价") + moreColumns +
+      select_(core::kStockColumns + QStringLiteral(",Quantity as 数量 ,Price as 零售价") + moreColumns +
               QStringLiteral(" from Store Where ")),
       width_(width)
 {
@@ -70,14 +70,14 @@ void StockPicker::AddPriceBoxes(QBoxLayout* row) const
 
 QString StockPicker::InStock()
 {
-    return QStringLiteral("ShopNo='") + SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
+    return QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
 }
 
 void StockPicker::BindStock(const QString& where)
 {
     VSFlexGrid->bind(gDbopt.Excute(select_ + where));
     VSFlexGrid->setColHidden(1, true);
-    SetGridColumns(*VSFlexGrid, width_);
+    core::SetGridColumns(*VSFlexGrid, width_);
 }
 
 void StockPicker::LoadStockList() { BindStock(InStock()); }
@@ -92,7 +92,7 @@ void StockPicker::txtNo_Change()
     if (typed.isEmpty())
         BindStock(InStock());
     else
-        BindStock(QStringLiteral("Typeno Like'%") + SqlQuote(typed) + QStringLiteral("%' And ") + InStock());
+        BindStock(QStringLiteral("Typeno Like'%") + core::SqlQuote(typed) + QStringLiteral("%' And ") + InStock());
     if (hasStockRow())
         VSFlexGrid->setRow(1);
     emit filtered();

@@ -22,7 +22,7 @@ namespace {
 struct Engine {
     bool ready = false;
     int attachCount = 0;
-    SkinBitmaps bitmaps;
+    skin::SkinBitmaps bitmaps;
     QHash<const QObject*, SkinnedWindow*> windows;
     QObject context;  // receives the destroyed() of the attached windows
     QPointer<QWidget> leftActivation;  // an attached window whose successor is not known yet
@@ -116,7 +116,7 @@ bool StartSkin(QWidget* hWnd)
     if (!e.ready) {
         e.ready = true;
         InstallSkinStyle();
-        e.bitmaps = BuildSkinBitmaps();
+        e.bitmaps = skin::BuildSkinBitmaps();
     }
     return AttachWindow(hWnd);
 }
@@ -125,14 +125,14 @@ bool StopSkin(QWidget* hWnd) { return DetachWindow(hWnd); }
 
 int AttachCount() { return engine().attachCount; }
 bool SkinReady() { return engine().ready; }
-const SkinBitmaps& SharedBitmaps() { return engine().bitmaps; }
+const skin::SkinBitmaps& SharedBitmaps() { return engine().bitmaps; }
 bool IsAttached(const QObject* hWnd) { return engine().windows.contains(hWnd); }
 SkinnedWindow* Skinned(const QObject* hWnd) { return hWnd ? engine().windows.value(hWnd) : nullptr; }
 
 void InstallSkinStyle()
 {
-    if (!qobject_cast<SkinStyle*>(QApplication::style()))
-        QApplication::setStyle(new SkinStyle);
+    if (!qobject_cast<skin::SkinStyle*>(QApplication::style()))
+        QApplication::setStyle(new skin::SkinStyle);
 }
 
 SkinClass ClassOf(const QWidget* hWnd)
@@ -200,31 +200,31 @@ bool AttachWindow(QWidget* hWnd)
     switch (group) {
     case SkinClass::PushButton: {
         auto* b = static_cast<QPushButton*>(hWnd);
-        SetProp(b, skinprop::MouseFlag, 0);
-        SetProp(b, skinprop::TimerId, 0);
-        SetProp(b, skinprop::OldState, b->isEnabled() ? 0 : 3);
-        SetProp(b, skinprop::AlphaLevel, 0);
+        skin::SetProp(b, skinprop::MouseFlag, 0);
+        skin::SetProp(b, skinprop::TimerId, 0);
+        skin::SetProp(b, skinprop::OldState, b->isEnabled() ? 0 : 3);
+        skin::SetProp(b, skinprop::AlphaLevel, 0);
         s->oldMask = b->mask();
-        RefreshButtonFaces(b, *s);
+        skin::RefreshButtonFaces(b, *s);
         b->setMask(RoundedRegion(b->size()));
         break;
     }
     case SkinClass::Combo:
     case SkinClass::CheckBox:
     case SkinClass::OptionButton:
-        SetProp(hWnd, skinprop::MouseFlag, 0);
-        SetProp(hWnd, skinprop::OldState, 0);
+        skin::SetProp(hWnd, skinprop::MouseFlag, 0);
+        skin::SetProp(hWnd, skinprop::OldState, 0);
         break;
     case SkinClass::Header:
-        SetProp(hWnd, skinprop::MouseFlag, 0);
-        SetProp(hWnd, skinprop::HdIndex, -1);
-        SetProp(hWnd, skinprop::HmIndex, -1);
+        skin::SetProp(hWnd, skinprop::MouseFlag, 0);
+        skin::SetProp(hWnd, skinprop::HdIndex, -1);
+        skin::SetProp(hWnd, skinprop::HmIndex, -1);
         break;
     default: break;
     }
     e.windows.insert(hWnd, s);
     ++e.attachCount;
-    s->proc = std::make_unique<SkinWndProc>(hWnd);
+    s->proc = std::make_unique<skin::SkinWndProc>(hWnd);
     if (auto* combo = qobject_cast<QComboBox*>(hWnd); combo && group == SkinClass::Combo)
         if (QWidget* list = ListOf(combo))
             s->proc->watch(list);
@@ -247,13 +247,13 @@ bool DetachWindow(QWidget* hWnd)
             DetachWindow(child);
         break;
     case SkinClass::PushButton:
-        StopFadeTimer(hWnd);
+        skin::StopFadeTimer(hWnd);
         if (s->oldMask.isEmpty())
             hWnd->clearMask();
         else
             hWnd->setMask(s->oldMask);
         for (const char* name : {skinprop::MouseFlag, skinprop::TimerId, skinprop::OldState, skinprop::AlphaLevel})
-            RemoveProp(hWnd, name);
+            skin::RemoveProp(hWnd, name);
         break;
     case SkinClass::Combo:
         // The list belongs to its combo box and goes with it.
@@ -263,12 +263,12 @@ bool DetachWindow(QWidget* hWnd)
         [[fallthrough]];
     case SkinClass::CheckBox:
     case SkinClass::OptionButton:
-        RemoveProp(hWnd, skinprop::MouseFlag);
-        RemoveProp(hWnd, skinprop::OldState);
+        skin::RemoveProp(hWnd, skinprop::MouseFlag);
+        skin::RemoveProp(hWnd, skinprop::OldState);
         break;
     case SkinClass::Header:
         for (const char* name : {skinprop::MouseFlag, skinprop::HdIndex, skinprop::HmIndex})
-            RemoveProp(hWnd, name);
+            skin::RemoveProp(hWnd, name);
         break;
     default: break;
     }

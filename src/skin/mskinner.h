@@ -27,7 +27,9 @@
 
 class QObject;
 class QWidget;
+namespace skin {
 class SkinWndProc;
+}  // namespace skin
 
 namespace mSkinner {
 
@@ -47,7 +49,7 @@ int AttachCount();
 // True from the first StartSkin until the last window is detached; the shared
 // pictures exist exactly while it holds.
 bool SkinReady();
-const SkinBitmaps& SharedBitmaps();
+const skin::SkinBitmaps& SharedBitmaps();
 bool IsAttached(const QObject* hWnd);
 
 // Makes the skin's style the program's style; once is enough, more is harmless.
@@ -65,7 +67,7 @@ SkinClass ClassOf(const QWidget* hWnd);
 // What the skin keeps of one attached window.
 struct SkinnedWindow {
     SkinClass group = SkinClass::Other;
-    std::unique_ptr<SkinWndProc> proc;
+    std::unique_ptr<skin::SkinWndProc> proc;
     // Push buttons: the four faces at the button's size and what they were drawn
     // for, and the picture on screen, into which a fade blends a face tick by tick.
     std::array<QImage, 4> faces;

@@ -1,5 +1,7 @@
 #include "skin/skinbitmaps.h"
 
+namespace skin {
+
 namespace {
 
 // Step i of n (0 .. n - 1) from one colour value to another.
@@ -168,3 +170,5 @@ QImage HeaderItems()
 }  // namespace
 
 SkinBitmaps BuildSkinBitmaps() { return {ButtonFaces(), ComboButton(), Marks(), Circles(), HeaderItems()}; }
+
+}  // namespace skin

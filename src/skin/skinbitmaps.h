@@ -20,6 +20,7 @@
 
 #include <array>
 
+namespace skin {
 // A Windows colour value 0x00BBGGRR as the pixel it is.
 constexpr QRgb ColorRef(quint32 bgr)
 {
@@ -27,20 +28,23 @@ constexpr QRgb ColorRef(quint32 bgr)
 }
 
 inline constexpr quint32 kKeyColour = 0xFF00FF;
+}  // namespace skin
 
 // The skin's colours, converted once.
 namespace skincolour {
-inline constexpr QRgb Key = ColorRef(kKeyColour);
-inline constexpr QRgb Frame = ColorRef(0xD5A554);          // enabled frames, check box states 0 and 1
-inline constexpr QRgb FramePressed = ColorRef(0xC48639);   // check box state 2
-inline constexpr QRgb FrameDisabled = ColorRef(0xE9CFA4);  // any disabled control
-inline constexpr QRgb White = ColorRef(0xFFFFFF);
-inline constexpr QRgb ProgressFill = ColorRef(0xF6D64C);
-inline constexpr QRgb CaptionDisabled = ColorRef(0x968A79);
-inline constexpr QRgb Caption = ColorRef(0x000000);
+inline constexpr QRgb Key = skin::ColorRef(skin::kKeyColour);
+inline constexpr QRgb Frame = skin::ColorRef(0xD5A554);          // enabled frames, check box states 0 and 1
+inline constexpr QRgb FramePressed = skin::ColorRef(0xC48639);   // check box state 2
+inline constexpr QRgb FrameDisabled = skin::ColorRef(0xE9CFA4);  // any disabled control
+inline constexpr QRgb White = skin::ColorRef(0xFFFFFF);
+inline constexpr QRgb ProgressFill = skin::ColorRef(0xF6D64C);
+inline constexpr QRgb CaptionDisabled = skin::ColorRef(0x968A79);
+inline constexpr QRgb Caption = skin::ColorRef(0x000000);
 }  // namespace skincolour
 
+namespace skin {
 using SkinBitmaps = std::array<QImage, 5>;
 
 // Builds the five pictures (Format_RGB32) in the sizes above.
 SkinBitmaps BuildSkinBitmaps();
+}  // namespace skin

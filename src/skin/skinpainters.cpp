@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace skin {
+
 namespace {
 
 // Copies the source rectangle over the destination rectangle, each destination
@@ -310,3 +312,5 @@ QImage PaintProgress(QSize size, qint64 minimum, qint64 maximum, qint64 value, b
     }
     return img;
 }
+
+}  // namespace skin

@@ -18,6 +18,7 @@ class QFont;
 class QFontMetrics;
 class QPainter;
 
+namespace skin {
 // A w x h memory picture; a null picture when a size is below 1.
 QImage CreateMemDC(int w, int h);
 
@@ -100,3 +101,4 @@ QImage PaintProgress(QSize size, qint64 minimum, qint64 maximum, qint64 value, b
 
 // Half-way values rounded to the even neighbour, as positions are centred.
 int RoundHalfEven(double v);
+}  // namespace skin

@@ -11,6 +11,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+namespace skin {
+
 using mSkinner::SkinClass;
 using mSkinner::SkinnedWindow;
 
@@ -191,3 +193,5 @@ void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
     if (control == CC_SpinBox && s && s->group == SkinClass::Other && spin && spin->frame)
         FlatFrame(painter, option->rect, 1, FrameColour(option), option->palette.base().color());
 }
+
+}  // namespace skin

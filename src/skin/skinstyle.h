@@ -11,6 +11,7 @@
 
 #include <QProxyStyle>
 
+namespace skin {
 class SkinStyle : public QProxyStyle {
     Q_OBJECT
 public:
@@ -23,3 +24,4 @@ public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget = nullptr) const override;
 };
+}  // namespace skin

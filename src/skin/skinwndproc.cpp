@@ -14,6 +14,8 @@
 #include <QStyle>
 #include <QTimerEvent>
 
+namespace skin {
+
 using mSkinner::SkinClass;
 using mSkinner::SkinnedWindow;
 
@@ -202,7 +204,7 @@ void SkinWndProc::OnPaint()
     // Any other paint ends a fade: the current face, whole.
     StopFadeTimer(b);
     SetProp(b, skinprop::AlphaLevel, 255);
-    ::PaintButton(s->screen, s->faces[size_t(qBound(0, GetProp(b, skinprop::OldState), 3))], 255);
+    skin::PaintButton(s->screen, s->faces[size_t(qBound(0, GetProp(b, skinprop::OldState), 3))], 255);
 }
 
 void SkinWndProc::OnKeyDown(QKeyEvent* e)
@@ -431,7 +433,7 @@ void SkinWndProc::PaintButton(QPushButton* b)
     if (!b->isEnabled())
         SetProp(b, skinprop::OldState, 3);
     const int face = qBound(0, GetProp(b, skinprop::OldState), 3);
-    ::PaintButton(s->screen, s->faces[size_t(face)], GetProp(b, skinprop::AlphaLevel));
+    skin::PaintButton(s->screen, s->faces[size_t(face)], GetProp(b, skinprop::AlphaLevel));
     s->skinPaint = true;
     b->update();
 }
@@ -476,3 +478,5 @@ void SkinWndProc::SetVisualState(int state, bool force)
     SetProp(hWnd_, skinprop::OldState, state);
     hWnd_->update();
 }
+
+}  // namespace skin

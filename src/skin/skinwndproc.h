@@ -33,6 +33,7 @@ inline constexpr char HdIndex[] = "HDINDEX";        // the pressed header item, 
 inline constexpr char HmIndex[] = "HMINDEX";        // the header item under the mouse, -1 = none
 }  // namespace skinprop
 
+namespace skin {
 int GetProp(const QObject* hWnd, const char* name);
 void SetProp(QObject* hWnd, const char* name, int value);
 void RemoveProp(QObject* hWnd, const char* name);
@@ -88,3 +89,4 @@ private:
 
     QWidget* hWnd_;
 };
+}  // namespace skin

@@ -78,7 +78,7 @@ protected:
     {
         QStringList keys;
         for (int r = 1; r < w.VSFlexGrid->rows(); ++r)
-            if (w.VSFlexGrid->cellBackColor(r, 0) == vbColor(255))
+            if (w.VSFlexGrid->cellBackColor(r, 0) == platform::vbColor(255))
                 keys << w.VSFlexGrid->text(r, "GUID");
         return keys;
     }

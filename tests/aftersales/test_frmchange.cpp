@@ -116,7 +116,7 @@ TEST_F(Picker, TheRulesOnWhatMayReplaceWhat)
         clsSellRole rules;
         rules.SameTypeChange = c.sameTypeChange;
         rules.DearGoodsChange = c.dearGoodsChange;
-        EXPECT_EQ(ReplacementRefusal(c.saleTypeNo, c.salePrice, c.typeNo, c.price, rules), c.refusal);
+        EXPECT_EQ(aftersales::ReplacementRefusal(c.saleTypeNo, c.salePrice, c.typeNo, c.price, rules), c.refusal);
     }
 
     // In the picker, for a line sold at 99.5 under K-100.

@@ -202,7 +202,7 @@ TEST_F(Problem, TheChecksBeforeAPendingLine)
         EXPECT_EQ(messages().texts(), c.message.isEmpty() ? QStringList() : QStringList({c.message}));
         EXPECT_EQ(w->txtQuatity->hasFocus(), c.backToQuantity);
         EXPECT_EQ(w->VSQuestion->rows(), c.message.isEmpty() ? 2 : 1);
-        ClearGridRows(*w->VSQuestion);
+        core::ClearGridRows(*w->VSQuestion);
         w->VSFlexGrid->setText(1, "数量", "7");
     }
 

@@ -64,7 +64,7 @@ TEST(TakeBackRules, InTheirOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.step == Return ? "return: " : "exchange: ") + c.what);
-        SoldLine line;
+        sales::SoldLine line;
         line.State = c.state;
         line.Abate = c.abate;
         line.DateTime = c.day;
@@ -74,13 +74,13 @@ TEST(TakeBackRules, InTheirOrder)
             rules.SpecialCanNotBack = c.special;
             rules.AbateCanNotBack = c.discount;
             rules.BackDays = c.days;
-            EXPECT_EQ(ReturnRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
+            EXPECT_EQ(aftersales::ReturnRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
         } else {
             rules.ChangeOneTime = c.exchangedBefore;
             rules.SpecialCanNotChange = c.special;
             rules.AbateCanNotChange = c.discount;
             rules.ChangeDays = c.days;
-            EXPECT_EQ(ExchangeRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
+            EXPECT_EQ(aftersales::ExchangeRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
         }
     }
 }

@@ -41,41 +41,44 @@ int TakingProgram(const QStringList& args)
         return 10;
     const QString what = args.value(3), key = args.value(4), goods = args.value(5);
     const bool ofASaleLine = !QStringList{"sell", "problem goods", "factory return"}.contains(what);
-    SoldLine line;
+    sales::SoldLine line;
     if (ofASaleLine) {
         FlexGrid list;
-        list.bind(gDbopt.Excute(SaleLinesSql(QStringLiteral(" GUID='") + key + QLatin1Char('\''), kAmountCaption)));
+        list.bind(gDbopt.Excute(
+            sales::SaleLinesSql(QStringLiteral(" GUID='") + key + QLatin1Char('\''), sales::kAmountCaption)));
         if (list.rows() != 2)
             return 11;
-        line = SoldLineOfGridRow(list, 1, kAmountCaption);
+        line = sales::SoldLineOfGridRow(list, 1, sales::kAmountCaption);
     }
     if (!readyThenAwaitStart(args))
         return 12;
-    WriteResult result = WriteResult::Failed;
+    sales::WriteResult result = sales::WriteResult::Failed;
     if (what == QStringLiteral("sell")) {
         QString sellNo;
-        result = WriteSale({atFullPrice<SaleLine>(key)}, 100, 15, &sellNo);
+        result = sales::WriteSale({atFullPrice<sales::SaleLine>(key)}, 100, 15, &sellNo);
     } else if (what == QStringLiteral("void")) {
-        result = WriteVoid(line, QStringLiteral("录入错误"));
+        result = sales::WriteVoid(line, QStringLiteral("录入错误"));
     } else if (what.startsWith(QStringLiteral("return"))) {
         const bool problem = what.endsWith(QStringLiteral("problem stock"));
-        result = WriteReturn(line, QStringLiteral("开胶"), problem ? ReturnTo::ProblemStock : ReturnTo::NormalStock);
+        result =
+            aftersales::WriteReturn(line, QStringLiteral("开胶"),
+                                    problem ? aftersales::ReturnTo::ProblemStock : aftersales::ReturnTo::NormalStock);
     } else if (what == QStringLiteral("exchange")) {
-        Replacement r = atFullPrice<Replacement>(goods);
+        aftersales::Replacement r = atFullPrice<aftersales::Replacement>(goods);
         r.SellGUID = line.GUID;
         r.SellNo = line.SellNo;
-        result = WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}});
+        result = aftersales::WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}});
     } else if (what == QStringLiteral("problem goods")) {
-        ProblemLine faulty;
+        aftersales::ProblemLine faulty;
         faulty.StoreGUID = key;
         faulty.Quantity = 2;
         faulty.BackResion = QStringLiteral("开胶");
-        result = WriteProblemGoods({faulty});
+        result = aftersales::WriteProblemGoods({faulty});
     } else if (what == QStringLiteral("factory return")) {
-        FactoryReturn back{QDate(2024, 3, 5), 5, 100, {}};
+        aftersales::FactoryReturn back{QDate(2024, 3, 5), 5, 100, {}};
         for (const QString& id : key.split(QLatin1Char(',')))
             back.BackStoreIDs << id.toInt();
-        result = WriteFactoryReturn(back);
+        result = aftersales::WriteFactoryReturn(back);
     } else {
         return 13;
     }
@@ -128,32 +131,57 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
     const struct {
         const char* what;
         QStringList first, second;
-        WriteResult refused;                 // why the other one is refused
+        sales::WriteResult refused;          // why the other one is refused
         QList<QPair<QString, int>> changes;  // a count and how much it changes by
     } cases[] = {
-        {"two sales of the last piece", {"sell", K3}, {"sell", K3}, WriteResult::OutOfStock,
+        {"two sales of the last piece",
+         {"sell", K3},
+         {"sell", K3},
+         sales::WriteResult::OutOfStock,
          {{storeOf(K3), -1}, {"select count(*) from Sell Where StoreGUID=" + q(K3), 1}}},
-        {"two voids of one line", {"void", v}, {"void", v}, WriteResult::LineChanged,
+        {"two voids of one line",
+         {"void", v},
+         {"void", v},
+         sales::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(v)), 1}, {inState(v, 3), 1}}},
-        {"two returns of one line into normal stock", {"return to normal stock", n}, {"return to normal stock", n},
-         WriteResult::LineChanged,
+        {"two returns of one line into normal stock",
+         {"return to normal stock", n},
+         {"return to normal stock", n},
+         sales::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(n)), 1}, {inState(n, 2), 1}}},
-        {"two returns of one line into problem stock", {"return to problem stock", p},
-         {"return to problem stock", p}, WriteResult::LineChanged,
+        {"two returns of one line into problem stock",
+         {"return to problem stock", p},
+         {"return to problem stock", p},
+         sales::WriteResult::LineChanged,
          {{"select count(*) from BackStore", 1}, {storeOf(K1), 0}, {historiesOf(q(p)), 1}, {inState(p, 2), 1}}},
-        {"two exchanges of one line", {"exchange", x, K2}, {"exchange", x, K2}, WriteResult::LineChanged,
+        {"two exchanges of one line",
+         {"exchange", x, K2},
+         {"exchange", x, K2},
+         sales::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {storeOf(K2), -1}, {batchOf(batch2), -1}, {historiesOf(q(x)), 1}}},
-        {"two exchanges of two lines for the last piece", {"exchange", e1, K4}, {"exchange", e2, K4},
-         WriteResult::OutOfStock,
-         {{storeOf(K4), -1}, {storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(e1) + "," + q(e2)), 1},
+        {"two exchanges of two lines for the last piece",
+         {"exchange", e1, K4},
+         {"exchange", e2, K4},
+         sales::WriteResult::OutOfStock,
+         {{storeOf(K4), -1},
+          {storeOf(K1), 1},
+          {batchOf(batch1), 1},
+          {historiesOf(q(e1) + "," + q(e2)), 1},
           {"select count(*) from Sell Where StoreGUID=" + q(K4), 1}}},
-        {"two programs setting two of the three pieces aside", {"problem goods", K5}, {"problem goods", K5},
-         WriteResult::OutOfStock,
-         {{storeOf(K5), -2}, {batchOf(batch5), -2}, {"select count(*) from BackStore Where [GUID]=" + q(K5), 1},
+        {"two programs setting two of the three pieces aside",
+         {"problem goods", K5},
+         {"problem goods", K5},
+         sales::WriteResult::OutOfStock,
+         {{storeOf(K5), -2},
+          {batchOf(batch5), -2},
+          {"select count(*) from BackStore Where [GUID]=" + q(K5), 1},
           {"select sum(BuyPrice) from BackStore Where [GUID]=" + q(K5), 60}}},
-        {"two returns of the same problem stock to the factory", {"factory return", ticked},
-         {"factory return", ticked}, WriteResult::BackAtFactory,
-         {{"select count(*) from FactoryBackTotal", 1}, {"select sum(Quantity) from FactoryBackTotal", 5},
+        {"two returns of the same problem stock to the factory",
+         {"factory return", ticked},
+         {"factory return", ticked},
+         sales::WriteResult::BackAtFactory,
+         {{"select count(*) from FactoryBackTotal", 1},
+          {"select sum(Quantity) from FactoryBackTotal", 5},
           {"select count(*) from BackStore Where IsBackFactory<>0 And ID in (" + ticked + ")", 2}}},
     };
     for (const auto& c : cases) {
@@ -166,7 +194,7 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
         ASSERT_EQ(programs.size(), 2u);
         QList<int> codes = exitCodes(programs);
         std::sort(codes.begin(), codes.end());
-        EXPECT_EQ(codes, QList<int>({int(WriteResult::Written), int(c.refused)}));
+        EXPECT_EQ(codes, QList<int>({int(sales::WriteResult::Written), int(c.refused)}));
         for (qsizetype i = 0; i < c.changes.size(); ++i)
             EXPECT_EQ(scalar(c.changes[i].first).toInt() - before[i], c.changes[i].second)
                 << c.changes[i].first.toStdString();

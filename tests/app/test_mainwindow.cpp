@@ -166,7 +166,7 @@ TEST_F(MainWindow, TheMainWindowAndTheLoginCarryTheSkinWhileTheyLive)
         EXPECT_TRUE(mSkinner::IsAttached(w.Label1));
     }
     EXPECT_EQ(mSkinner::AttachCount(), before);
-    InstallSkin();
+    app::InstallSkin();
     {
         frmLogin login;
         EXPECT_TRUE(mSkinner::IsAttached(&login));
@@ -454,7 +454,7 @@ TEST_F(MainWindow, ImportOpensFromItsMenuItem)
 
 TEST_F(MainWindow, ARoleAndUserMadeInTheUserWindowGovernTheMenusAfterASwitch)
 {
-    InstallMainWindow();
+    app::InstallMainWindow();
     frmMain w;
     // The administrator makes a role with one tick and a user of that role.
     fakes->modal.on<frmRole>([](frmRole* r) {

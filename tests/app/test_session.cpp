@@ -21,7 +21,7 @@ protected:
     {
         ShopFixture::SetUp();
         staff::addCashierAndGuest();
-        InstallMainWindow();
+        app::InstallMainWindow();
     }
     void TearDown() override
     {
@@ -44,7 +44,7 @@ TEST_F(Session, StartUpLogsInAndOpensTheMainWindow)
         typeAndEnter(w, "c01", "Sale'1");
         return w->result();
     });
-    ASSERT_TRUE(Main());
+    ASSERT_TRUE(core::Main());
     frmMain* main = frmMain::current();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
@@ -60,7 +60,7 @@ TEST_F(Session, ClosedLoginOpensNothing)
         w->cmdExit->click();
         return w->result();
     });
-    ASSERT_TRUE(Main());
+    ASSERT_TRUE(core::Main());
     EXPECT_EQ(frmMain::current(), nullptr);
 }
 

@@ -130,7 +130,7 @@ protected:
     void SetUp() override
     {
         ShopFixture::SetUp();
-        InstallMainWindow();
+        app::InstallMainWindow();
     }
     void TearDown() override
     {
@@ -181,8 +181,7 @@ protected:
     // Logs in at the start of the program.
     frmMain* startAs(const QString& no, const QString& pwd)
     {
-        inWindow<frmLogin>([] { ASSERT_TRUE(Main()); },
-                           [&](frmLogin& w) { staff::typeAndEnter(&w, no, pwd); });
+        inWindow<frmLogin>([] { ASSERT_TRUE(core::Main()); }, [&](frmLogin& w) { staff::typeAndEnter(&w, no, pwd); });
         EXPECT_EQ(gUser.No, no);
         return frmMain::current();
     }

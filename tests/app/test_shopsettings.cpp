@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         ShopFixture::SetUp();
-        InstallMainWindow();
+        app::InstallMainWindow();
         sql("Insert Into Store Values('{S1}','" + gShopNo +
             "','K-100','夹克','青禾','XL','黑','棉','一等','广州',10,100,'690001','A-1')");
     }

@@ -84,7 +84,7 @@ QStringList CutCaptions(QWidget* window)
         if (qobject_cast<QPushButton*>(b) && mSkinner::IsAttached(b)) {
             // The skin draws the caption on the button's faces.
             const QFont font = b->font();
-            whole = !ButtonCaptionLine(b->size(), {b->text(), &font}).elided;
+            whole = !skin::ButtonCaptionLine(b->size(), {b->text(), &font}).elided;
         } else if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b) || qobject_cast<QPushButton*>(b)) {
             // The style draws it, in the room it leaves for the text.
             QStyleOptionButton option;
@@ -134,7 +134,7 @@ protected:
     {
         SoldLines::SetUp();
         ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), kFree) << "tried on a desktop of its own";
-        InstallSkin();
+        app::InstallSkin();
         // A receipt line to correct and a sale line to exchange.
         purchases::receive(QStringLiteral("K-300"), 3, 50, QDate(2024, 3, 5));
         sold({});

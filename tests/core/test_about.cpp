@@ -13,8 +13,8 @@ using About = ShopFixture;
 
 TEST(VersionText, WholeNumbersWithoutLeadingZeros)
 {
-    EXPECT_EQ(VersionText(1, 0, 5), "版本 1.0.5");
-    EXPECT_EQ(VersionText(2, 10, 0), "版本 2.10.0");
+    EXPECT_EQ(core::VersionText(1, 0, 5), "版本 1.0.5");
+    EXPECT_EQ(core::VersionText(2, 10, 0), "版本 2.10.0");
 }
 
 TEST_F(About, ShowsTheTitleAndTheBuildsVersion)
@@ -22,7 +22,7 @@ TEST_F(About, ShowsTheTitleAndTheBuildsVersion)
     frmAbout w;
     EXPECT_EQ(w.windowTitle(), "关于 VeloraTessaro");
     EXPECT_EQ(w.lblTitle->text(), "VeloraTessaro");
-    EXPECT_EQ(w.lblVersion->text(), VersionText(APP_VERSION_MAJOR, APP_VERSION_MINOR, APP_VERSION_PATCH));
+    EXPECT_EQ(w.lblVersion->text(), core::VersionText(APP_VERSION_MAJOR, APP_VERSION_MINOR, APP_VERSION_PATCH));
     EXPECT_EQ(w.cmdSysInfo->text(), "系统信息(&S)...");
     EXPECT_FALSE(w.Image1->pixmap().isNull());
     w.cmdOK->click();

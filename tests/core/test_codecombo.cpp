@@ -108,7 +108,7 @@ TEST(CodeCombo, AddItemTakesAnyTextAndKeepsTheSelection)
 
 TEST(CodeCombo, DropDownRunsBeforeTheListOpens)
 {
-    DropDownComboBox combo;
+    core::DropDownComboBox combo;
     QStringList seen;
     combo.DropDown = [&] {
         seen << QString::number(combo.count());

@@ -282,14 +282,19 @@ TEST_F(Database, LikeAndExactLookUps)
     addStore(K1, "ZMN0001", 3, "690001");
     addStore(K2, "O''1", 2);
     const auto like = [&](const QString& typed) {
-        return sql("Select TypeNo from Store Where Typeno Like'%" + SqlQuote(typed) + "%' And ShopNo='" + S +
-                   "' And Quantity>0").recordCount();
+        return sql("Select TypeNo from Store Where Typeno Like'%" + core::SqlQuote(typed) + "%' And ShopNo='" + S +
+                   "' And Quantity>0")
+            .recordCount();
     };
     EXPECT_EQ(like("mn0"), 1);
     EXPECT_EQ(like("O'1"), 1);
     EXPECT_EQ(like(""), 2);
-    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + SqlQuote("690001") + "'").recordCount(), 1);
-    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + SqlQuote("69000") + "'").recordCount(), 0);
+    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + core::SqlQuote("690001") + "'")
+                  .recordCount(),
+              1);
+    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + core::SqlQuote("69000") + "'")
+                  .recordCount(),
+              0);
 }
 
 TEST_F(Database, UserLookUpIgnoresLetterCase)
@@ -391,13 +396,13 @@ TEST_F(Database, AGuardedWriteIsWholeOrNothing)
     // Any other exception, and an early return, leave through the guard's end.
     EXPECT_THROW(
         {
-            Transaction t(gDbopt);
+            core::Transaction t(gDbopt);
             addStore(K1, "A1", 1);
             throw std::runtime_error("out of memory");
         },
         std::runtime_error);
     {
-        Transaction t(gDbopt);
+        core::Transaction t(gDbopt);
         ASSERT_TRUE(t);
         addStore(K1, "A1", 1);
     }

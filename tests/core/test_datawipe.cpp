@@ -43,7 +43,7 @@ TEST_F(DataWipe, EmptiesExactlyTheBusinessTablesAndTheStaffCanStillLogIn)
     sql("create table Notes (Memo text)");
     sql("Insert Into Notes Values ('keep')");
 
-    EXPECT_TRUE(DeleteBusinessData());
+    EXPECT_TRUE(core::DeleteBusinessData());
     EXPECT_TRUE(messages().shown().isEmpty()) << "no message follows";
     for (const QString& t : kBusiness)
         EXPECT_EQ(scalar("select count(*) from " + t), "0") << t.toStdString();
@@ -63,11 +63,11 @@ TEST_F(DataWipe, EmptiesExactlyTheBusinessTablesAndTheStaffCanStillLogIn)
 
 TEST_F(DataWipe, AFailureOnTheLastTableChangesNothing)
 {
-    ASSERT_EQ(BusinessTableDeletes().last(), "delete from FactoryBackTotal");
+    ASSERT_EQ(core::BusinessTableDeletes().last(), "delete from FactoryBackTotal");
     sql("drop table FactoryBackTotal");
     const QMap<QString, QString> before = counts(kBusiness.mid(0, 8) + kKept);
 
-    EXPECT_FALSE(DeleteBusinessData());
+    EXPECT_FALSE(core::DeleteBusinessData());
     ASSERT_EQ(messages().shown().size(), 1) << "the engine's words, once";
     EXPECT_TRUE(messages().last().text.contains("FactoryBackTotal")) << messages().last().text.toStdString();
     EXPECT_EQ(counts(kBusiness.mid(0, 8) + kKept), before);

@@ -11,24 +11,24 @@ TEST_F(FormHelpers, PickListsFillInTheirOwnOrder)
 {
     QComboBox combo;
     combo.addItem("old");
-    FillDictionaryCombo("折扣", &combo);
+    core::FillDictionaryCombo("折扣", &combo);
     ASSERT_EQ(combo.count(), 7);
     EXPECT_EQ(combo.itemText(0), "9.5");
     EXPECT_EQ(combo.itemText(6), "5");
     EXPECT_EQ(combo.currentIndex(), 0);
 
     sql("delete from DataDictionary Where Item='面料'");
-    FillDictionaryCombo("面料", &combo);
+    core::FillDictionaryCombo("面料", &combo);
     EXPECT_EQ(combo.count(), 0);
     EXPECT_EQ(combo.currentIndex(), -1);
 
-    FillDictionaryComboWithAll("面料", &combo);
+    core::FillDictionaryComboWithAll("面料", &combo);
     EXPECT_EQ(combo.count(), 1);
     EXPECT_EQ(combo.currentText(), "全部");
 
     sql("Insert Into DataDictionary (Item,Content) Values ('品牌','Zeta')");
     sql("Insert Into DataDictionary (Item,Content) Values ('品牌','Alpha')");
-    FillDictionaryComboWithAll("品牌", &combo);
+    core::FillDictionaryComboWithAll("品牌", &combo);
     EXPECT_EQ(combo.itemText(0), "全部");
     EXPECT_EQ(combo.itemText(combo.count() - 2), "Zeta");
     EXPECT_EQ(combo.itemText(combo.count() - 1), "Alpha");
@@ -38,10 +38,10 @@ TEST_F(FormHelpers, PickListsFillInTheirOwnOrder)
 TEST_F(FormHelpers, DigitsOnlyBoxes)
 {
     QLineEdit box;
-    SetNumberOnly(&box, true);
+    core::SetNumberOnly(&box, true);
     QTest::keyClicks(&box, "1a2.3");
     EXPECT_EQ(box.text(), "123");
-    SetNumberOnly(&box, false);
+    core::SetNumberOnly(&box, false);
     QTest::keyClicks(&box, "x");
     EXPECT_EQ(box.text(), "123x");
 }

@@ -60,7 +60,7 @@ protected:
     QString stored(const QString& no)
     {
         const jet::RecordSet rs =
-            sql("select [No],Name,pwd,RoleGUID,RoleName from [User] Where [No]='" + SqlQuote(no) + "'");
+            sql("select [No],Name,pwd,RoleGUID,RoleName from [User] Where [No]='" + core::SqlQuote(no) + "'");
         if (rs.eof())
             return {};
         QStringList f;
@@ -231,7 +231,7 @@ TEST_F(Users, QuotesAreStoredAsTypedAndLogIn)
     EXPECT_TRUE(messages().shown().isEmpty());
     EXPECT_EQ(stored("o'1"), "o'1|O'Neil|it's|" + kCashierRole + "|收银员");
     clsUser found;
-    EXPECT_EQ(CheckLogin("o'1", "it's", found), LoginCheck::Accepted);
+    EXPECT_EQ(core::CheckLogin("o'1", "it's", found), core::LoginCheck::Accepted);
     EXPECT_EQ(found.Name, "O'Neil");
     EXPECT_TRUE(found.Role->Sell);
 
@@ -240,7 +240,7 @@ TEST_F(Users, QuotesAreStoredAsTypedAndLogIn)
     w.txtPwd->setText("''");
     press(w, "Save");
     EXPECT_TRUE(messages().shown().isEmpty());
-    EXPECT_EQ(CheckLogin("o'1", "''", found), LoginCheck::Accepted);
+    EXPECT_EQ(core::CheckLogin("o'1", "''", found), core::LoginCheck::Accepted);
 }
 
 TEST_F(Users, ARoleNameWithACommaIsOneEntry)

@@ -22,7 +22,7 @@ TEST(GridHelpers, SetGridColumnsLaysOutEveryColumn)
     FlexGrid g;
     shape(g, 5, 2);
     g.setColHidden(2, true);
-    SetGridColumns(g, 1160);
+    core::SetGridColumns(g, 1160);
     for (int c = 0; c < 5; ++c) {
         SCOPED_TRACE(c);
         EXPECT_EQ(g.colWidth(c), c == 0 ? 200 : 1160);
@@ -35,12 +35,12 @@ TEST(GridHelpers, SetGridColumnsLaysOutEveryColumn)
         int twips;
     } rounding[] = {{1148.5, 1148}, {1149.5, 1150}, {960.4, 960}, {859.6, 860}};
     for (const auto& r : rounding) {
-        SetGridColumns(g, r.width);
+        core::SetGridColumns(g, r.width);
         EXPECT_EQ(g.colWidth(3), r.twips) << r.width;
     }
 
     FlexGrid empty;
-    SetGridColumns(empty, 1000);  // only the fixed column
+    core::SetGridColumns(empty, 1000);  // only the fixed column
     EXPECT_EQ(empty.colWidth(0), 200);
 }
 
@@ -49,11 +49,11 @@ TEST(GridHelpers, ClearGridRowsKeepsTheCaptionRow)
     FlexGrid g;
     shape(g, 3, 4);
     g.subtotalSum(FlexGrid::WholeListAbove, 2, QStringLiteral("总合计"));
-    ClearGridRows(g);
+    core::ClearGridRows(g);
     EXPECT_EQ(g.rows(), 1);
     EXPECT_EQ(g.cols(), 3);
     EXPECT_EQ(g.textMatrix(0, 2), "2");
     EXPECT_EQ(g.row(), 0);
-    ClearGridRows(g);  // nothing left to remove
+    core::ClearGridRows(g);  // nothing left to remove
     EXPECT_EQ(g.rows(), 1);
 }

@@ -76,7 +76,7 @@ TEST_F(Login, StartUpLogsInAndOpensTheMainWindow)
         typeAndEnter(w, "c01", "Sale'1");
         return w->result();
     });
-    ASSERT_TRUE(Main());
+    ASSERT_TRUE(core::Main());
     EXPECT_EQ(fakes->modal.opened(), QStringList({"frmLogin"}));
     EXPECT_TRUE(messages().shown().isEmpty());
     EXPECT_EQ(gUser.No, "c01");
@@ -95,7 +95,7 @@ TEST_F(Login, ClosedLoginOpensNothing)
         w->cmdExit->click();
         return w->result();
     });
-    ASSERT_TRUE(Main());
+    ASSERT_TRUE(core::Main());
     EXPECT_EQ(mainWindowsOpened, 0);
     EXPECT_TRUE(messages().shown().isEmpty());
 }

@@ -85,7 +85,7 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
         if (c.make)
             c.make();
         const QByteArray before = bytesOf(path);
-        EXPECT_FALSE(Main());
+        EXPECT_FALSE(core::Main());
         ASSERT_EQ(fakes.messages.shown().size(), 1);
         EXPECT_EQ(fakes.messages.last().text, "连接数据库失败！\n" + c.reason);
         EXPECT_EQ(fakes.messages.last().title, "提示");
@@ -104,7 +104,7 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
     EXPECT_FALSE(probe.open("Data Source=" + path, schema::kApplicationId + 1, nullptr));
     fakes.messages.clear();
     fakes.modal.dismiss<frmLogin>();
-    EXPECT_TRUE(Main());
+    EXPECT_TRUE(core::Main());
     EXPECT_EQ(fakes.modal.opened(), QStringList({"frmLogin"}));
     EXPECT_TRUE(fakes.messages.shown().isEmpty());
 }
@@ -118,7 +118,7 @@ TEST_F(StartUp, ADatabaseLockedByAnotherProgramIsReported)
     jet::Connection other;
     ASSERT_TRUE(other.open("Data Source=" + path, schema::kApplicationId, nullptr));
     other.beginTrans();
-    EXPECT_FALSE(Main());
+    EXPECT_FALSE(core::Main());
     ASSERT_EQ(fakes.messages.shown().size(), 1);
     EXPECT_EQ(fakes.messages.last().text, "连接数据库失败！\n数据库正被其他程序使用：" + path);
     other.rollbackTrans();
@@ -258,17 +258,17 @@ TEST(DayLimit, SaleDayIsDayOne)
         bool allowed;
     } cases[] = {{1, 0, true}, {1, 1, false}, {3, 2, true}, {3, 3, false}, {0, 400, true}};
     for (const auto& c : cases)
-        EXPECT_EQ(WithinDayLimit(sale, sale.addDays(c.daysLater), c.limit), c.allowed)
+        EXPECT_EQ(core::WithinDayLimit(sale, sale.addDays(c.daysLater), c.limit), c.allowed)
             << c.limit << " " << c.daysLater;
 }
 
 TEST(SqlQuote, DoublesQuotesOnly)
 {
-    EXPECT_EQ(SqlQuote("O'1"), "O''1");
-    EXPECT_EQ(SqlQuote("a''b"), "a''''b");
-    EXPECT_EQ(SqlQuote("abc"), "abc");
-    EXPECT_EQ(SqlQuote(""), "");
-    EXPECT_EQ(SqlQuote("%_\"\\"), "%_\"\\");
+    EXPECT_EQ(core::SqlQuote("O'1"), "O''1");
+    EXPECT_EQ(core::SqlQuote("a''b"), "a''''b");
+    EXPECT_EQ(core::SqlQuote("abc"), "abc");
+    EXPECT_EQ(core::SqlQuote(""), "");
+    EXPECT_EQ(core::SqlQuote("%_\"\\"), "%_\"\\");
 }
 
 TEST(SqlQuote, QuotedTextStandsBetweenQuotes)

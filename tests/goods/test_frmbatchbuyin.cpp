@@ -134,7 +134,7 @@ TEST_F(BatchBuyIn, OpensWithTheListsUntickedAndAnEmptyMatrix)
                                                                         {w.listSize, w.comSize, "尺码"}};
     for (const auto& [list, hidden, name] : lists) {
         QComboBox expected;
-        FillDictionaryCombo(name, &expected);
+        core::FillDictionaryCombo(name, &expected);
         QStringList want;
         for (int i = 0; i < expected.count(); ++i)
             want << expected.itemText(i);

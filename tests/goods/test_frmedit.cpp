@@ -28,7 +28,7 @@ protected:
                    "Grade as 等级,ProductPlace as 产地,Quantity as 数量,Price as 进价 ,Memo as 备注,"
                    "DateTime as 进货日期 ,ParentGUID,GUID from StoreDetail Where ShopNo='" +
                    gShopNo + "'"));
-        SumReceiptQuantity(g);
+        goods::SumReceiptQuantity(g);
     }
     // Shows the list with the line of the receipt as its current row.
     static void choose(FlexGrid& g, const Receipt& r)
@@ -77,12 +77,12 @@ protected:
 
 TEST_F(Edit, FillsTheWindowFromTheChosenRow)
 {
-    ReceiptValues v = purchases::values("K-7", 5, 72.25f, day);
+    goods::ReceiptValues v = purchases::values("K-7", 5, 72.25f, day);
     v.Leather = "pu革";      // the list holds "PU革"
     v.Colour = "藏青";       // not in the list
     v.Size = "xl";           // the list holds "XL"
     v.Memo = "it's";
-    const Receipt r = purchases::written(NewStockReceipt(v));
+    const Receipt r = purchases::written(goods::NewStockReceipt(v));
     purchases::receive("K-8", 1, 10, day);
     FlexGrid g;
     showDetails(g);

@@ -61,7 +61,7 @@ TEST_F(GoodsProperty, OpensWithThePickListsAndToday)
     };
     for (const auto& [combo, list] : lists) {
         QComboBox expected;
-        FillDictionaryCombo(list, &expected);
+        core::FillDictionaryCombo(list, &expected);
         ASSERT_GT(expected.count(), 0);
         QStringList got, want;
         for (int i = 0; i < combo->count(); ++i)

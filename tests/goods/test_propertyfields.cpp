@@ -71,7 +71,7 @@ TEST_F(Properties, MakeTheControlsOfEitherKindAndFillTheListsFromTheDictionary)
             ASSERT_TRUE(combo);
             auto* button = host.findChild<QPushButton*>("cmd" + all[i]);
             QComboBox expected;
-            FillDictionaryCombo(items[i], &expected);
+            core::FillDictionaryCombo(items[i], &expected);
             ASSERT_GT(expected.count(), 0);
             EXPECT_EQ(entries(combo), entries(&expected));
             EXPECT_EQ(combo->currentIndex(), 0);
@@ -97,14 +97,14 @@ TEST_F(Properties, ReadTheGoodsAndShowThemInAnyLetterCase)
     p.comBrand->setEditText("O'Neal");  // typed, in no list
     p.comSize->setCurrentText("XL");
     p.txtNo->setText(" K-1 ");
-    const GoodsFields read = p.fields();
+    const core::GoodsFields read = p.fields();
     EXPECT_EQ(read.TypeNo, " K-1 ");
     EXPECT_EQ(read.Name, "男鞋");
     EXPECT_EQ(read.Brand, "O'Neal");
     EXPECT_EQ(read.Size, "XL");
     EXPECT_EQ(read.Colour, "黑色");
 
-    GoodsFields shown;
+    core::GoodsFields shown;
     shown.TypeNo = "K-7";
     shown.Name = "女鞋";
     shown.Size = "xl";        // the list holds "XL"

@@ -8,9 +8,9 @@
 
 namespace {
 
-ReceiptValues sample()
+goods::ReceiptValues sample()
 {
-    ReceiptValues v;
+    goods::ReceiptValues v;
     v.TypeNo = "K-100";
     v.Name = "夹克";
     v.Brand = "O'Neal";
@@ -52,31 +52,31 @@ protected:
 TEST_F(Receipt, StatementTexts)
 {
     gShopNo = "{SHOP}";
-    const ReceiptValues v = sample();
-    EXPECT_EQ(StoreInsertSql("{S}", v),
+    const goods::ReceiptValues v = sample();
+    EXPECT_EQ(goods::StoreInsertSql("{S}", v),
               "Insert Into Store Values('{S}','{SHOP}','K-100','夹克','O''Neal','XL','黑','棉','一等','广州',5,"
               "129.9,'6901234','A-3')");
-    EXPECT_EQ(StoreDetailInsertSql("{L}", "{S}", v),
+    EXPECT_EQ(goods::StoreDetailInsertSql("{L}", "{S}", v),
               "Insert Into StoreDetail Values('{L}','{S}','{SHOP}','K-100','夹克','O''Neal','XL','黑','棉','一等',"
               "72.25,5,'广州','it''s new','2024-02-29')");
-    EXPECT_EQ(BuyPriceInsertSql("{S}", v),
+    EXPECT_EQ(goods::BuyPriceInsertSql("{S}", v),
               "Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('{S}',72.25,5,'2024-02-29',"
               "'{SHOP}')");
-    EXPECT_EQ(StoreRestockSql("{S}", 3), "Update Store Set Quantity=Quantity+ 3 Where GUID='{S}'");
-    EXPECT_EQ(StoreRestockSql("{S}", -2), "Update Store Set Quantity=Quantity+ -2 Where GUID='{S}'");
+    EXPECT_EQ(goods::StoreRestockSql("{S}", 3), "Update Store Set Quantity=Quantity+ 3 Where GUID='{S}'");
+    EXPECT_EQ(goods::StoreRestockSql("{S}", -2), "Update Store Set Quantity=Quantity+ -2 Where GUID='{S}'");
 }
 
 TEST_F(Receipt, NewStockRowLineAndBatch)
 {
-    const ReceiptValues v = sample();
-    const ReceiptTriple first = NewStockReceipt(v);
-    const ReceiptTriple second = NewStockReceipt(v);
+    const goods::ReceiptValues v = sample();
+    const goods::ReceiptTriple first = goods::NewStockReceipt(v);
+    const goods::ReceiptTriple second = goods::NewStockReceipt(v);
     EXPECT_EQ(first.StoreGUID.size(), 38);
     EXPECT_TRUE(first.StoreGUID.startsWith('{') && first.StoreGUID.endsWith('}'));
     EXPECT_NE(first.StoreGUID, first.LineGUID);
     EXPECT_NE(first.StoreGUID, second.StoreGUID);
-    ASSERT_TRUE(WriteReceipt(first));
-    ASSERT_TRUE(WriteReceipt(second));
+    ASSERT_TRUE(goods::WriteReceipt(first));
+    ASSERT_TRUE(goods::WriteReceipt(second));
     EXPECT_TRUE(messages().shown().isEmpty());
 
     // The same goods received twice: two stock rows of their own.
@@ -97,17 +97,17 @@ TEST_F(Receipt, NewStockRowLineAndBatch)
 
 TEST_F(Receipt, RestockRaisesTheChosenRow)
 {
-    ReceiptValues v = sample();
-    const ReceiptTriple stock = NewStockReceipt(v);
-    ASSERT_TRUE(WriteReceipt(stock));
+    goods::ReceiptValues v = sample();
+    const goods::ReceiptTriple stock = goods::NewStockReceipt(v);
+    ASSERT_TRUE(goods::WriteReceipt(stock));
 
     v.Quantity = 3;
     v.Price = 70;
     v.Date = QDate(2024, 3, 5);
-    const ReceiptTriple restock = RestockReceipt(stock.StoreGUID, v);
+    const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, v);
     EXPECT_EQ(restock.StoreGUID, stock.StoreGUID);
-    EXPECT_EQ(restock.Statements.first(), StoreRestockSql(stock.StoreGUID, 3));
-    ASSERT_TRUE(WriteReceipt(restock));
+    EXPECT_EQ(restock.Statements.first(), goods::StoreRestockSql(stock.StoreGUID, 3));
+    ASSERT_TRUE(goods::WriteReceipt(restock));
 
     EXPECT_EQ(count("Store"), 1);
     EXPECT_EQ(scalar("select Quantity from Store"), "8");
@@ -120,18 +120,18 @@ TEST_F(Receipt, RestockRaisesTheChosenRow)
 
 TEST_F(Receipt, AFailedStatementWritesNothing)
 {
-    const ReceiptTriple stock = NewStockReceipt(sample());
-    ASSERT_TRUE(WriteReceipt(stock));
-    ReceiptValues v = sample();
+    const goods::ReceiptTriple stock = goods::NewStockReceipt(sample());
+    ASSERT_TRUE(goods::WriteReceipt(stock));
+    goods::ReceiptValues v = sample();
     v.Quantity = 3;
-    const ReceiptTriple restock = RestockReceipt(stock.StoreGUID, v);
-    const ReceiptTriple fresh = NewStockReceipt(sample());
+    const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, v);
+    const goods::ReceiptTriple fresh = goods::NewStockReceipt(sample());
 
     // The batch, the last of the three, cannot be written.
     sql("drop table BuyPrice");
-    for (const ReceiptTriple& t : {restock, fresh}) {
+    for (const goods::ReceiptTriple& t : {restock, fresh}) {
         messages().clear();
-        EXPECT_FALSE(WriteReceipt(t));
+        EXPECT_FALSE(goods::WriteReceipt(t));
         ASSERT_EQ(messages().shown().size(), 1);
         EXPECT_TRUE(messages().last().text.contains("BuyPrice", Qt::CaseInsensitive)) << "the engine's own words";
         EXPECT_EQ(count("Store"), 1);
@@ -142,7 +142,7 @@ TEST_F(Receipt, AFailedStatementWritesNothing)
     sql("create table BuyPrice (ID INTEGER PRIMARY KEY AUTOINCREMENT, StoreGUID TEXT, Price SINGLE, "
         "Quantity INTEGER, sDate TEXT, ShopNo TEXT)");
     messages().clear();
-    EXPECT_TRUE(WriteReceipt(fresh));
+    EXPECT_TRUE(goods::WriteReceipt(fresh));
     EXPECT_EQ(count("Store"), 2);
     EXPECT_EQ(count("BuyPrice"), 1);
 }
@@ -172,15 +172,15 @@ TEST(ReceiptNumbers, TypedPricesAndQuantities)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        EXPECT_EQ(ReadPrice(c.text), c.price);
-        EXPECT_EQ(ReadQuantity(c.text), c.quantity);
+        EXPECT_EQ(goods::ReadPrice(c.text), c.price);
+        EXPECT_EQ(goods::ReadQuantity(c.text), c.quantity);
     }
 }
 
 TEST(ReceiptNumbers, TheIntakeDeskRowHasThirteenFields)
 {
-    const ReceiptValues v = sample();
-    const QStringList fields = StockRowText("{S}", v).split('\t');
+    const goods::ReceiptValues v = sample();
+    const QStringList fields = goods::StockRowText("{S}", v).split('\t');
     EXPECT_EQ(fields, QStringList({"", "{S}", "K-100", "夹克", "O'Neal", "XL", "黑", "棉", "一等", "广州", "5",
                                    "6901234", "A-3"}));
 }

@@ -14,7 +14,7 @@ namespace {
 
 const QDate kDay(2024, 3, 1);
 
-ReceiptLine lineOf(const Receipt& r, qint32 quantity, float price, const QDate& day = kDay)
+goods::ReceiptLine lineOf(const Receipt& r, qint32 quantity, float price, const QDate& day = kDay)
 {
     return {r.line, r.store, price, quantity, ui::dayText(day)};
 }
@@ -26,7 +26,7 @@ class ReceiptRemoval : public ShopFixture {};
 TEST_F(ReceiptRemoval, TheLinesOwnBatchIsAWholeOneOfItsDayAndPriceThatNoSaleLineNames)
 {
     struct Expect {
-        ReceiptLine line;
+        goods::ReceiptLine line;
         qint64 lot;
         bool sold;
     };
@@ -100,7 +100,7 @@ TEST_F(ReceiptRemoval, TheLinesOwnBatchIsAWholeOneOfItsDayAndPriceThatNoSaleLine
         const Expect e = c.setup();
         qint64 lot = -1;
         bool sold = !e.sold;
-        ASSERT_TRUE(GetLotInfo(e.line, lot, sold));
+        ASSERT_TRUE(goods::GetLotInfo(e.line, lot, sold));
         EXPECT_EQ(lot, e.lot);
         EXPECT_EQ(sold, e.sold);
     }
@@ -110,13 +110,13 @@ TEST_F(ReceiptRemoval, TheLinesOwnBatchIsAWholeOneOfItsDayAndPriceThatNoSaleLine
     qint64 lot = -1;
     bool sold = true;
     const Receipt undated = purchases::receive("A-10", 5, 70, kDay);
-    EXPECT_FALSE(GetLotInfo({undated.line, undated.store, 70, 5, "2024-02-30"}, lot, sold));
+    EXPECT_FALSE(goods::GetLotInfo({undated.line, undated.store, 70, 5, "2024-02-30"}, lot, sold));
     ASSERT_EQ(messages().shown().size(), 1);
     EXPECT_EQ(messages().last().text, "查询表达式中日期的语法错误：#2024-02-30#");
     messages().clear();
 
     sql("drop table BuyPrice");
-    EXPECT_FALSE(GetLotInfo(lineOf(Receipt{"{S}", "{L}"}, 5, 70), lot, sold));
+    EXPECT_FALSE(goods::GetLotInfo(lineOf(Receipt{"{S}", "{L}"}, 5, 70), lot, sold));
     ASSERT_EQ(messages().shown().size(), 1);
     EXPECT_TRUE(messages().last().text.contains("BuyPrice", Qt::CaseInsensitive));
 }
@@ -135,7 +135,8 @@ TEST_F(ReceiptRemoval, TheStockRowGoesOnlyWhenNothingElseNamesIt)
     const Receipt negative = purchases::restock(sole, -2, 70, kDay.addDays(2));
 
     const auto removal = [](const Receipt& r, qint32 quantity, qint32 storeQuantity) {
-        return ReceiptRemovalSql(lineOf(r, quantity, 70), r.batch, storeQuantity).value_or(QStringList{"failed"});
+        return goods::ReceiptRemovalSql(lineOf(r, quantity, 70), r.batch, storeQuantity)
+            .value_or(QStringList{"failed"});
     };
     const auto expected = [](const Receipt& r, const QString& last) {
         return QStringList{"Delete from StoreDetail Where GUID='" + r.line + "'",
@@ -167,6 +168,6 @@ TEST_F(ReceiptRemoval, TheStockRowGoesOnlyWhenNothingElseNamesIt)
 
     // A failed look-up gives no statements at all.
     sql("drop table Sell");
-    EXPECT_FALSE(ReceiptRemovalSql(lineOf(sole, 5, 70), sole.batch, 5).has_value());
+    EXPECT_FALSE(goods::ReceiptRemovalSql(lineOf(sole, 5, 70), sole.batch, 5).has_value());
     EXPECT_EQ(messages().shown().size(), 1);
 }

@@ -140,7 +140,7 @@ TEST_F(GridBinding, RebindingStartsAfresh)
     FlexGrid g;
     g.bind(sql(kStockList.arg(kShop)));
     g.setColHidden(1, true);
-    g.setCellBackColor(1, 0, vbColor(255));
+    g.setCellBackColor(1, 0, platform::vbColor(255));
     g.subtotalSum(FlexGrid::WholeListAbove, 4, "总合计");
     ASSERT_EQ(g.rows(), 4);
     g.bind(sql(kStockList.arg(kShop)));
@@ -335,22 +335,23 @@ TEST(FlexGrid, LastRowTotalIsComputedAgain)
 
 TEST(FlexGrid, FixedCellMarkReadsBack)
 {
-    EXPECT_EQ(vbColor(255), QColor(255, 0, 0));
-    EXPECT_EQ(vbColor(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(vbColor(0x00C0FF), QColor(255, 192, 0));
+    EXPECT_EQ(platform::vbColor(255), QColor(255, 0, 0));
+    EXPECT_EQ(platform::vbColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(platform::vbColor(0x00C0FF), QColor(255, 192, 0));
 
     FlexGrid g;
     fill(g, {"", "货号"}, {{"", "A01"}, {"", "B02"}, {"", "C03"}});
-    g.setCellBackColor(3, 0, vbColor(255));
-    EXPECT_EQ(g.cellBackColor(3, 0), vbColor(255));
-    EXPECT_EQ(g.model()->headerData(2, Qt::Vertical, Qt::BackgroundRole).value<QBrush>().color(), vbColor(255));
+    g.setCellBackColor(3, 0, platform::vbColor(255));
+    EXPECT_EQ(g.cellBackColor(3, 0), platform::vbColor(255));
+    EXPECT_EQ(g.model()->headerData(2, Qt::Vertical, Qt::BackgroundRole).value<QBrush>().color(),
+              platform::vbColor(255));
     EXPECT_FALSE(g.cellBackColor(2, 0).isValid());
     g.removeItem(1);  // the mark stays with its line
-    EXPECT_EQ(g.cellBackColor(2, 0), vbColor(255));
+    EXPECT_EQ(g.cellBackColor(2, 0), platform::vbColor(255));
     EXPECT_FALSE(g.cellBackColor(1, 0).isValid());
     const QColor face = g.palette().button().color();
     g.setCellBackColor(2, 0, face);
-    EXPECT_NE(g.cellBackColor(2, 0), vbColor(255));
+    EXPECT_NE(g.cellBackColor(2, 0), platform::vbColor(255));
 }
 
 TEST(FlexGrid, EditingHooks)
@@ -537,7 +538,7 @@ TEST_F(GridBinding, BoundRowsEditAddRemoveAndReadBack)
     want[2][3] = "女鞋";
     g.setTextMatrix(3, 0, "*");  // the fixed column of a bound row
     want[3][0] = "*";
-    g.setCellBackColor(4, 2, vbColor(255));  // a look only: the row keeps reading the record set
+    g.setCellBackColor(4, 2, platform::vbColor(255));  // a look only: the row keeps reading the record set
     g.addItem("\tK9\tD04\t童鞋\t2\t10", 2);
     want.insert(2, {"", "K9", "D04", "童鞋", "2", "10"});
     g.removeItem(1);
@@ -545,7 +546,7 @@ TEST_F(GridBinding, BoundRowsEditAddRemoveAndReadBack)
     g.addItem("\tK8\tE05");
     want << QStringList{"", "K8", "E05"};
     readBack();
-    EXPECT_EQ(g.cellBackColor(4, 2), vbColor(255));
+    EXPECT_EQ(g.cellBackColor(4, 2), platform::vbColor(255));
     EXPECT_EQ(g.model()->data(g.model()->index(1, 1)).toString(), "B'02");
     EXPECT_EQ(g.findRow("C03", 1, 2), 3);
     EXPECT_EQ(g.findRow("C03", 4, 2), 4);
@@ -607,21 +608,21 @@ TEST_F(GridBinding, TotalsOfLaterCallsMatchTotalsLaidOutAfresh)
     }
     fill(afresh, {"", "GUID", "货号", "颜色", "数量", "金额"}, rows);
 
-    const QColor blue = vbColor(0xFF0000);
+    const QColor blue = platform::vbColor(0xFF0000);
     const struct {
         int groupOn, totalOn;
         const char* caption;
         QColor fore;
         bool bold;
     } calls[] = {
-        {2, 4, "合计", vbColor(255), true},
+        {2, 4, "合计", platform::vbColor(255), true},
         {2, 5, "小计", blue, false},  // the same rows, a second sum, a new caption and look
-        {FlexGrid::WholeListAbove, 5, "总合计", vbColor(255), true},
-        {FlexGrid::WholeListAbove, 4, "总合计", vbColor(255), true},
-        {3, 4, "合计", vbColor(255), true},  // rows inside the list: the first grouping's runs end at them
-        {2, 4, "合计", vbColor(255), true},
+        {FlexGrid::WholeListAbove, 5, "总合计", platform::vbColor(255), true},
+        {FlexGrid::WholeListAbove, 4, "总合计", platform::vbColor(255), true},
+        {3, 4, "合计", platform::vbColor(255), true},  // rows inside the list: the first grouping's runs end at them
+        {2, 4, "合计", platform::vbColor(255), true},
         {FlexGrid::WholeListBelow, 5, "合计", blue, true},
-        {FlexGrid::WholeListAbove, 5, "总合计", vbColor(255), true},
+        {FlexGrid::WholeListAbove, 5, "总合计", platform::vbColor(255), true},
     };
     for (const auto& call : calls) {
         SCOPED_TRACE(testing::Message() << call.groupOn << "/" << call.totalOn);

@@ -27,10 +27,10 @@ void threeColumns(FlexGrid& g, int dataRows = 2)
     g.setColWidth(4, 2000);
 }
 
-QString fieldsOf(const ARPrinter& r)
+QString fieldsOf(const reports::ARPrinter& r)
 {
     QStringList out;
-    for (const ReportField& f : r.fields())
+    for (const reports::ReportField& f : r.fields())
         out << QString("%1@%2+%3%4%5%6%7")
                    .arg(f.column)
                    .arg(f.left)
@@ -42,10 +42,10 @@ QString fieldsOf(const ARPrinter& r)
     return out.join(' ');
 }
 
-QStringList textsOf(const ReportPage& p, ReportPage::Kind kind)
+QStringList textsOf(const reports::ReportPage& p, reports::ReportPage::Kind kind)
 {
     QStringList out;
-    for (const ReportPage::Text& t : p.texts)
+    for (const reports::ReportPage::Text& t : p.texts)
         if (t.kind == kind)
             out << t.text;
     return out;
@@ -54,7 +54,8 @@ QStringList textsOf(const ReportPage& p, ReportPage::Kind kind)
 // Page height (twips) giving exactly `lines` detail lines.
 double heightFor(int lines)
 {
-    return ARPrinter::kHeaderHeight + ARPrinter::kFooterHeight + lines * ARPrinter::kRowHeight + 10;
+    return reports::ARPrinter::kHeaderHeight + reports::ARPrinter::kFooterHeight +
+           lines * reports::ARPrinter::kRowHeight + 10;
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ TEST(ReportFields, ShownColumnsSideBySideAtTheirWidths)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fields);
-        ARPrinter r;
+        reports::ARPrinter r;
         r.IsRecordIndex = c.recordIndex;
         r.IsSwag = c.swag;
         r.setGrid(g);
@@ -83,7 +84,7 @@ TEST(ReportFields, ShownColumnsSideBySideAtTheirWidths)
         EXPECT_EQ(r.PrintWidth(), c.printWidth);
     }
     g.setColHidden(0, true);
-    ARPrinter hiddenFixed;
+    reports::ARPrinter hiddenFixed;
     hiddenFixed.IsRecordIndex = true;
     hiddenFixed.setGrid(g);
     EXPECT_EQ(fieldsOf(hiddenFixed), "1@0+1000 3@1000+1500 4@2500+2000");
@@ -94,7 +95,7 @@ TEST(ReportLines, EveryGridRowCaptionsFirstAndTheReportKeepsItsOwnTexts)
     FlexGrid g;
     threeColumns(g);
     g.addItem("合计\t9\t\t8\t7", 1);
-    ARPrinter r;
+    reports::ARPrinter r;
     r.setGrid(g);
     ASSERT_EQ(r.lineCount(), 4);
     const QStringList expected[] = {{"货号", "种类", "数量"}, {"9", "8", "7"}, {"a1", "b1", "c1"}, {"a2", "b2", "c2"}};
@@ -111,7 +112,7 @@ TEST(ReportPages, CountTitleFooterAndCaptionsOnThePageTheyFallOn)
 {
     FlexGrid g;
     threeColumns(g, 9);  // 10 lines with the captions
-    ARPrinter r;
+    reports::ARPrinter r;
     r.lbInfo = "服装店数据报表";
     r.setGrid(g);
     const struct {
@@ -119,35 +120,36 @@ TEST(ReportPages, CountTitleFooterAndCaptionsOnThePageTheyFallOn)
     } cases[] = {{4, 3}, {5, 2}, {10, 1}, {11, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.linesPerPage);
-        const ReportLayout pages = r.layout(QSizeF(9000, heightFor(c.linesPerPage)));
+        const reports::ReportLayout pages = r.layout(QSizeF(9000, heightFor(c.linesPerPage)));
         EXPECT_EQ(pages.linesPerPage(), c.linesPerPage);
         ASSERT_EQ(pages.pageCount(), c.pages);
         int lines = 0;
         for (int n = 1; n <= c.pages; ++n) {
-            const ReportPage p = pages.page(n);
-            EXPECT_EQ(textsOf(p, ReportPage::Kind::Title), QStringList{"服装店数据报表"});
-            EXPECT_EQ(textsOf(p, ReportPage::Kind::Footer), QStringList{QString("%1 of %2").arg(n).arg(c.pages)});
+            const reports::ReportPage p = pages.page(n);
+            EXPECT_EQ(textsOf(p, reports::ReportPage::Kind::Title), QStringList{"服装店数据报表"});
+            EXPECT_EQ(textsOf(p, reports::ReportPage::Kind::Footer),
+                      QStringList{QString("%1 of %2").arg(n).arg(c.pages)});
             EXPECT_EQ(p.firstLine, lines);
             lines += p.lineCount;
         }
         EXPECT_EQ(lines, 10);
     }
 
-    const ReportLayout two = r.layout(QSizeF(9000, heightFor(5)));
-    const QStringList first = textsOf(two.page(1), ReportPage::Kind::Cell);
-    const QStringList second = textsOf(two.page(2), ReportPage::Kind::Cell);
+    const reports::ReportLayout two = r.layout(QSizeF(9000, heightFor(5)));
+    const QStringList first = textsOf(two.page(1), reports::ReportPage::Kind::Cell);
+    const QStringList second = textsOf(two.page(2), reports::ReportPage::Kind::Cell);
     EXPECT_EQ(first.mid(0, 3), QStringList({"货号", "种类", "数量"}));
     EXPECT_FALSE(second.contains("货号")) << "no heading band: captions head page 1 only";
     EXPECT_EQ(second.mid(0, 3), QStringList({"a5", "b5", "c5"}));
     EXPECT_TRUE(two.page(3).texts.isEmpty());
 
     // Cells stand in their fields' boxes, one row height under another.
-    const ReportPage::Text b5 = two.page(2).texts[2];  // a copy: the page is a temporary
+    const reports::ReportPage::Text b5 = two.page(2).texts[2];  // a copy: the page is a temporary
     ASSERT_EQ(b5.text, "b5");
-    EXPECT_EQ(b5.box, QRectF(1000, ARPrinter::kHeaderHeight, 1500, ARPrinter::kRowHeight));
+    EXPECT_EQ(b5.box, QRectF(1000, reports::ARPrinter::kHeaderHeight, 1500, reports::ARPrinter::kRowHeight));
 
     r.lbInfo.clear();
-    EXPECT_TRUE(textsOf(r.layout(QSizeF(9000, heightFor(5))).page(2), ReportPage::Kind::Title).isEmpty());
+    EXPECT_TRUE(textsOf(r.layout(QSizeF(9000, heightFor(5))).page(2), reports::ReportPage::Kind::Title).isEmpty());
 }
 
 TEST(ReportPages, BordersGiveOneMoreVerticalLineThanCellsInEveryLine)
@@ -155,20 +157,20 @@ TEST(ReportPages, BordersGiveOneMoreVerticalLineThanCellsInEveryLine)
     FlexGrid g;
     threeColumns(g);
     for (bool recordIndex : {false, true}) {
-        ARPrinter r;
+        reports::ARPrinter r;
         r.IsSwag = true;
         r.IsRecordIndex = recordIndex;
         r.setGrid(g);
         const int n = int(r.fields().size());
-        const ReportPage p = r.layout(QSizeF(9000, heightFor(10))).page(1);
+        const reports::ReportPage p = r.layout(QSizeF(9000, heightFor(10))).page(1);
         ASSERT_EQ(p.lineCount, 3);
-        const double top = ARPrinter::kHeaderHeight + ARPrinter::kRowHeight;  // the second line
+        const double top = reports::ARPrinter::kHeaderHeight + reports::ARPrinter::kRowHeight;  // the second line
         QList<double> verticals;
         int horizontals = 0;
         for (const QLineF& l : p.borders) {
             if (l.x1() == l.x2() && l.y1() == top)
                 verticals << l.x1();
-            if (l.y1() == l.y2() && (l.y1() == top || l.y1() == top + ARPrinter::kRowHeight))
+            if (l.y1() == l.y2() && (l.y1() == top || l.y1() == top + reports::ARPrinter::kRowHeight))
                 ++horizontals;
         }
         std::sort(verticals.begin(), verticals.end());
@@ -179,7 +181,7 @@ TEST(ReportPages, BordersGiveOneMoreVerticalLineThanCellsInEveryLine)
         // Its own top and bottom, and the line above's bottom and the line below's top.
         EXPECT_EQ(horizontals, 4 * n);
     }
-    ARPrinter plain;
+    reports::ARPrinter plain;
     plain.setGrid(g);
     EXPECT_TRUE(plain.layout(QSizeF(9000, heightFor(10))).page(1).borders.isEmpty());
 }
@@ -188,13 +190,13 @@ TEST(ReportPages, AWideListIsCutAtThePrintableWidth)
 {
     FlexGrid g;
     threeColumns(g);
-    ARPrinter r;
+    reports::ARPrinter r;
     r.IsSwag = true;
     r.setGrid(g);
-    const ReportPage p = r.layout(QSizeF(2000, heightFor(10))).page(1);
-    EXPECT_EQ(textsOf(p, ReportPage::Kind::Cell).mid(0, 2), QStringList({"货号", "种类"}));
-    EXPECT_FALSE(textsOf(p, ReportPage::Kind::Cell).contains("数量"));
-    for (const ReportPage::Text& t : p.texts)
+    const reports::ReportPage p = r.layout(QSizeF(2000, heightFor(10))).page(1);
+    EXPECT_EQ(textsOf(p, reports::ReportPage::Kind::Cell).mid(0, 2), QStringList({"货号", "种类"}));
+    EXPECT_FALSE(textsOf(p, reports::ReportPage::Kind::Cell).contains("数量"));
+    for (const reports::ReportPage::Text& t : p.texts)
         EXPECT_LE(t.box.right(), 2000) << t.text.toStdString();
     for (const QLineF& l : p.borders)
         EXPECT_LE(std::max(l.x1(), l.x2()), 2000);
@@ -206,37 +208,37 @@ TEST(ReportPages, NoPrintedColumnGivesOneEmptyPage)
     threeColumns(g);
     for (int c = 0; c < g.cols(); ++c)
         g.setColHidden(c, true);
-    ARPrinter r;
+    reports::ARPrinter r;
     r.lbInfo = "标题";
     r.IsSwag = true;
     r.setGrid(g);
     EXPECT_EQ(r.lineCount(), 0);
-    const ReportLayout pages = r.layout(QSizeF(9000, heightFor(10)));
+    const reports::ReportLayout pages = r.layout(QSizeF(9000, heightFor(10)));
     ASSERT_EQ(pages.pageCount(), 1);
-    const ReportPage p = pages.page(1);
+    const reports::ReportPage p = pages.page(1);
     EXPECT_TRUE(p.borders.isEmpty());
-    EXPECT_EQ(textsOf(p, ReportPage::Kind::Footer), QStringList{"1 of 1"});
-    EXPECT_EQ(textsOf(p, ReportPage::Kind::Title), QStringList{"标题"});
+    EXPECT_EQ(textsOf(p, reports::ReportPage::Kind::Footer), QStringList{"1 of 1"});
+    EXPECT_EQ(textsOf(p, reports::ReportPage::Kind::Title), QStringList{"标题"});
 }
 
 TEST(ReportFonts, SerifChineseFaceAtFixedSizes)
 {
-    const QString family = QFontInfo(ARPrinter::fieldFont()).family();
+    const QString family = QFontInfo(reports::ARPrinter::fieldFont()).family();
     EXPECT_TRUE(family == "SimSun" || family == "宋体" || family == "Noto Serif CJK SC") << family.toStdString();
-    EXPECT_EQ(ARPrinter::fieldFont().pointSize(), 10);
-    EXPECT_TRUE(ARPrinter::titleFont().bold());
+    EXPECT_EQ(reports::ARPrinter::fieldFont().pointSize(), 10);
+    EXPECT_TRUE(reports::ARPrinter::titleFont().bold());
 }
 
 TEST(ReportPrinting, TwoPagesIntoAPdfWithTheTitleAndPageNumbersOnEach)
 {
     FlexGrid g;
     threeColumns(g, 70);
-    ARPrinter r;
+    reports::ARPrinter r;
     r.lbInfo = "服装店数据报表";
     r.IsSwag = true;
     r.setGrid(g);
 
-    for (int orientation : {ARPrinter::kPortrait, ARPrinter::kLandscape}) {
+    for (int orientation : {reports::ARPrinter::kPortrait, reports::ARPrinter::kLandscape}) {
         SCOPED_TRACE(orientation);
         r.Orientation = orientation;
         QTemporaryDir dir;
@@ -245,11 +247,11 @@ TEST(ReportPrinting, TwoPagesIntoAPdfWithTheTitleAndPageNumbersOnEach)
         printer.setOutputFileName(dir.filePath("report.pdf"));
         printer.setPageSize(QPageSize(QPageSize::A4));
         r.setUpPage(printer);
-        const QSizeF area = ARPrinter::printableArea(printer);
-        EXPECT_EQ(area.width() > area.height(), orientation == ARPrinter::kLandscape);
+        const QSizeF area = reports::ARPrinter::printableArea(printer);
+        EXPECT_EQ(area.width() > area.height(), orientation == reports::ARPrinter::kLandscape);
         const int pages = r.layout(area).pageCount();
         // 71 lines: two A4 pages upright, three across.
-        ASSERT_EQ(pages, orientation == ARPrinter::kPortrait ? 2 : 3);
+        ASSERT_EQ(pages, orientation == reports::ARPrinter::kPortrait ? 2 : 3);
         ASSERT_TRUE(r.print(printer));
 
         const QString text = reportgrids::pdfText(dir.filePath("report.pdf"));
@@ -271,7 +273,7 @@ TEST(ReportPrinting, APageRangePrintsThosePagesOnly)
 {
     FlexGrid g;
     threeColumns(g, 60);
-    ARPrinter r;
+    reports::ARPrinter r;
     r.setGrid(g);
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);

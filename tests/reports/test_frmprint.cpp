@@ -46,7 +46,7 @@ protected:
     static QList<int> printedColumns(const frmPrint& w)
     {
         QList<int> out;
-        for (const ReportField& f : w.report()->fields())
+        for (const reports::ReportField& f : w.report()->fields())
             out << f.column;
         return out;
     }
@@ -221,11 +221,11 @@ TEST_F(PrintService, ThePreviewShowsTheReportOfTheChosenColumnsAndOptions)
     EXPECT_FALSE(caller.colHidden(3));
     w->chkIsSwag->click();
     w->cmdPreview->click();
-    std::shared_ptr<const ARPrinter> first = w->report();
+    std::shared_ptr<const reports::ARPrinter> first = w->report();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(printedColumns(*w), QList<int>({2, 4, 5, 6}));
     EXPECT_FALSE(first->IsSwag);
-    EXPECT_EQ(first->Orientation, ARPrinter::kPortrait);
+    EXPECT_EQ(first->Orientation, reports::ARPrinter::kPortrait);
     EXPECT_EQ(first->value(0, 0), "货号");
     EXPECT_EQ(first->value(1, 1), "12") << "the totals row is the second line";
     EXPECT_EQ(w->arv->report(), first);
@@ -238,7 +238,7 @@ TEST_F(PrintService, ThePreviewShowsTheReportOfTheChosenColumnsAndOptions)
     w->listField->item(1)->setCheckState(Qt::Checked);
     w->cmdPreview->click();
     EXPECT_NE(w->report(), first) << "each preview makes a new report";
-    EXPECT_EQ(w->report()->Orientation, ARPrinter::kLandscape);
+    EXPECT_EQ(w->report()->Orientation, reports::ARPrinter::kLandscape);
     EXPECT_TRUE(w->report()->IsSwag);
     EXPECT_EQ(printedColumns(*w), QList<int>({2, 3, 4, 5, 6}));
     EXPECT_EQ(w->arv->paper().pageLayout().orientation(), QPageLayout::Landscape);
@@ -256,7 +256,7 @@ TEST_F(PrintService, AutoSizeFitsTheCopysColumnsToTheirTexts)
     EXPECT_EQ(w->VSFlexGrid->colWidth(0), 420);
     EXPECT_EQ(caller.colWidth(3), 1160);
     w->cmdPreview->click();
-    const QList<ReportField>& f = w->report()->fields();
+    const QList<reports::ReportField>& f = w->report()->fields();
     EXPECT_EQ(f[1].width, narrow);
     EXPECT_EQ(f[1].left, f[0].width);
 }
@@ -289,7 +289,7 @@ TEST_F(PrintService, TheViewerTurnsThePagesOfALongReport)
     auto w = open();
     w->resize(1200, 800);
     w->cmdPreview->click();
-    ReportViewer& v = *w->arv;
+    reports::ReportViewer& v = *w->arv;
     const int pages = v.pageCount();
     ASSERT_GE(pages, 3);
     EXPECT_EQ(v.lbPage->text(), QString("1 / %1").arg(pages));

@@ -40,7 +40,7 @@ protected:
                const QString& shop = QString())
     {
         sql("Insert Into Store Values('" + gNewGUID.GUID(false) + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" +
-            SqlQuote(typeNo) + "','" + name + "','" + SqlQuote(brand) + "','" + size +
+            core::SqlQuote(typeNo) + "','" + name + "','" + core::SqlQuote(brand) + "','" + size +
             "','黑色','真皮','一等品','广州'," + QString::number(quantity) + ",199,'690','A1')");
     }
 

@@ -21,7 +21,7 @@ TEST(GridWorkbook, NumbersOnlyWhereTheSpreadsheetShowsTheTextAgain)
     };
     for (const auto& c : cases) {
         double v = -1;
-        EXPECT_EQ(WorkbookNumber(QString::fromUtf8(c.text), &v), c.number) << c.text;
+        EXPECT_EQ(reports::WorkbookNumber(QString::fromUtf8(c.text), &v), c.number) << c.text;
         if (c.number) {
             EXPECT_EQ(v, c.value) << c.text;
         }
@@ -38,7 +38,7 @@ TEST(GridWorkbook, ShownColumnsSideBySideFromColumnAWithEveryCellBoxed)
     QTemporaryDir dir;
     const QString file = dir.filePath("QueryData.xlsx");
     QString error;
-    ASSERT_TRUE(WriteGridWorkbook(g, file, &error)) << error.toStdString();
+    ASSERT_TRUE(reports::WriteGridWorkbook(g, file, &error)) << error.toStdString();
 
     const XlsxSheet s = ReadXlsx(file);
     ASSERT_TRUE(s.error.isEmpty()) << s.error.toStdString();
@@ -71,6 +71,6 @@ TEST(GridWorkbook, AFileThatCannotBeWrittenIsReported)
     reportgrids::stockList(g);
     QTemporaryDir dir;
     QString error;
-    EXPECT_FALSE(WriteGridWorkbook(g, dir.filePath("no-such-folder/QueryData.xlsx"), &error));
+    EXPECT_FALSE(reports::WriteGridWorkbook(g, dir.filePath("no-such-folder/QueryData.xlsx"), &error));
     EXPECT_FALSE(error.isEmpty());
 }

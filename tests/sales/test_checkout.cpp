@@ -23,7 +23,7 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity)
     {
-        sql("Insert Into Store Values('" + key + "','" + gShopNo + "','" + SqlQuote(typeNo) +
+        sql("Insert Into Store Values('" + key + "','" + gShopNo + "','" + core::SqlQuote(typeNo) +
             "','夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
     }
     // A purchase batch; its ID.
@@ -41,11 +41,11 @@ protected:
     }
 
     // A piece of the stock row as the sale list holds it.
-    static SaleLine piece(const QString& key, const QString& typeNo, const QString& abate = "全",
-                          const QString& amount = "85")
+    static sales::SaleLine piece(const QString& key, const QString& typeNo, const QString& abate = "全",
+                                 const QString& amount = "85")
     {
-        SaleLine l;
-        static_cast<GoodsFields&>(l) = {typeNo, "夹克", "Br'and", "XL", "黑", "棉", "一等", "广州"};
+        sales::SaleLine l;
+        static_cast<core::GoodsFields&>(l) = {typeNo, "夹克", "Br'and", "XL", "黑", "棉", "一等", "广州"};
         l.StoreGUID = key;
         l.Price = "85";
         l.Quantity = "1";
@@ -55,10 +55,10 @@ protected:
     }
 
     // Writes the sale; its number is kept in sellNo.
-    bool writeSale(const QList<SaleLine>& lines, float received, float change)
+    bool writeSale(const QList<sales::SaleLine>& lines, float received, float change)
     {
         sellNo.clear();
-        return WriteSale(lines, received, change, &sellNo) == WriteResult::Written;
+        return sales::WriteSale(lines, received, change, &sellNo) == sales::WriteResult::Written;
     }
     QString sellNo;
 
@@ -84,39 +84,44 @@ TEST_F(Checkout, NextSaleNumberOfTheDay)
         const char* what;
         QList<QPair<QString, int>> stored;  // sale number and state of the rows already written
         QString next;
-        SellNoStatus status;
+        sales::SellNoStatus status;
     } cases[] = {
-        {"first sale of the day", {}, "202403050001", SellNoStatus::Ok},
-        {"after 0009 comes 0010", {{"202403050009", 0}, {"202403050002", 0}}, "202403050010", SellNoStatus::Ok},
-        {"voided and returned lines still count", {{"202403050004", 3}, {"202403050003", 2}, {"202403050001", 0}},
-         "202403050005", SellNoStatus::Ok},
-        {"other days do not count", {{"202403040042", 0}, {"202403060001", 0}}, "202403050001", SellNoStatus::Ok},
-        {"the counter stops at 9999", {{"202403059999", 0}}, "", SellNoStatus::UsedUp},
+        {"first sale of the day", {}, "202403050001", sales::SellNoStatus::Ok},
+        {"after 0009 comes 0010", {{"202403050009", 0}, {"202403050002", 0}}, "202403050010", sales::SellNoStatus::Ok},
+        {"voided and returned lines still count",
+         {{"202403050004", 3}, {"202403050003", 2}, {"202403050001", 0}},
+         "202403050005",
+         sales::SellNoStatus::Ok},
+        {"other days do not count",
+         {{"202403040042", 0}, {"202403060001", 0}},
+         "202403050001",
+         sales::SellNoStatus::Ok},
+        {"the counter stops at 9999", {{"202403059999", 0}}, "", sales::SellNoStatus::UsedUp},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         sql("delete from Sell");
         for (const auto& [sellNo, state] : c.stored)
             soldBefore(sellNo, state);
-        SellNoStatus status = SellNoStatus::Unreadable;
-        EXPECT_EQ(GetNextSellNo(&status), c.next);
+        sales::SellNoStatus status = sales::SellNoStatus::Unreadable;
+        EXPECT_EQ(sales::GetNextSellNo(&status), c.next);
         EXPECT_EQ(status, c.status);
     }
     // Other shops count on their own.
     sql("delete from Sell");
     soldBefore("202403050007", 0, "{ANOTHER-SHOP}");
-    EXPECT_EQ(GetNextSellNo(), "202403050001");
-    EXPECT_EQ(GetTodayKey(), "20240305");
-    EXPECT_EQ(GetFirstSellNoOfDay(), "202403050001");
+    EXPECT_EQ(sales::GetNextSellNo(), "202403050001");
+    EXPECT_EQ(sales::GetTodayKey(), "20240305");
+    EXPECT_EQ(sales::GetFirstSellNoOfDay(), "202403050001");
     EXPECT_TRUE(messages().shown().isEmpty());
 }
 
 TEST_F(Checkout, AnUnreadableDatabaseGivesNoSaleNumber)
 {
     sql("drop table Sell");
-    SellNoStatus status = SellNoStatus::Ok;
-    EXPECT_EQ(GetNextSellNo(&status), "");
-    EXPECT_EQ(status, SellNoStatus::Unreadable);
+    sales::SellNoStatus status = sales::SellNoStatus::Ok;
+    EXPECT_EQ(sales::GetNextSellNo(&status), "");
+    EXPECT_EQ(status, sales::SellNoStatus::Unreadable);
     ASSERT_EQ(messages().shown().size(), 2) << "the engine's words, then the counter's";
     EXPECT_EQ(messages().last().text, "读取数据库出现异常！请检查网络，重新启动程序");
     EXPECT_EQ(messages().last().title, "提示");
@@ -176,9 +181,9 @@ TEST_F(Checkout, FivePiecesMakeFiveRowsUnderOneSaleNumber)
     gUser.No = "o'1";
     gUser.Name = "O'Neil";
     const QString batchK2 = batch(K2, 60.5, 9, "2024-03-02");
-    const QList<SaleLine> lines = {piece(K1, "K-100"), piece(K1, "K-100", "8.5", "72"),
-                                   piece(K2, "K'200", "08.5", "72"), piece(K2, "K'200", "特价", "60"),
-                                   piece(K2, "K'200", "0", "0")};
+    const QList<sales::SaleLine> lines = {piece(K1, "K-100"), piece(K1, "K-100", "8.5", "72"),
+                                          piece(K2, "K'200", "08.5", "72"), piece(K2, "K'200", "特价", "60"),
+                                          piece(K2, "K'200", "0", "0")};
     ASSERT_TRUE(writeSale(lines, 300, 11));
     EXPECT_TRUE(messages().shown().isEmpty());
 
@@ -212,7 +217,7 @@ TEST_F(Checkout, AFailedStatementLeavesNothingWritten)
     const QString b = batch(K2, 50, 5, "2024-03-01");
     // The third piece's row is refused after two pieces went through every statement.
     sql("create unique index ixOnePerGoods on Sell(TypeNo)");
-    const QList<SaleLine> lines = {piece(K1, "K-100"), piece(K2, "K'200"), piece(K1, "K-100")};
+    const QList<sales::SaleLine> lines = {piece(K1, "K-100"), piece(K2, "K'200"), piece(K1, "K-100")};
     EXPECT_FALSE(writeSale(lines, 300, 45));
     ASSERT_EQ(messages().shown().size(), 1) << "the engine's words";
     EXPECT_TRUE(messages().last().text.contains("UNIQUE", Qt::CaseInsensitive)) << messages().last().text.toStdString();
@@ -259,7 +264,7 @@ int CounterProgram(const QStringList& args)
         return 3;
     if (!readyThenAwaitStart(args))
         return 8;
-    SaleLine line;
+    sales::SaleLine line;
     line.TypeNo = QStringLiteral("K-100");
     line.StoreGUID = K1;
     line.Price = line.Amount = QStringLiteral("85");
@@ -267,7 +272,7 @@ int CounterProgram(const QStringList& args)
     line.Abate = QStringLiteral("全");
     for (int i = 0; i < args.value(3).toInt(); ++i) {
         QString sellNo;
-        if (WriteSale({line}, 100, 15, &sellNo) != WriteResult::Written)
+        if (sales::WriteSale({line}, 100, 15, &sellNo) != sales::WriteResult::Written)
             return 5;
     }
     return fakes.messages.shown().isEmpty() ? 0 : 6;
@@ -294,15 +299,16 @@ TEST_F(Checkout, PiecesLeaveTheStockRowOnlyWhileItHasThemAll)
 {
     const struct {
         int pieces;
-        WriteResult result;
+        sales::WriteResult result;
         const char* left;
     } cases[] = {
-        {1, WriteResult::Written, "9"}, {8, WriteResult::Written, "1"},    {2, WriteResult::OutOfStock, "1"},
-        {1, WriteResult::Written, "0"}, {1, WriteResult::OutOfStock, "0"},
+        {1, sales::WriteResult::Written, "9"},    {8, sales::WriteResult::Written, "1"},
+        {2, sales::WriteResult::OutOfStock, "1"}, {1, sales::WriteResult::Written, "0"},
+        {1, sales::WriteResult::OutOfStock, "0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pieces);
-        EXPECT_EQ(SendChecked(sales::TakePiecesSql(K1, c.pieces), WriteResult::OutOfStock), c.result);
+        EXPECT_EQ(sales::SendChecked(sales::TakePiecesSql(K1, c.pieces), sales::WriteResult::OutOfStock), c.result);
         EXPECT_EQ(quantityOf("Store", "GUID", K1), c.left);
     }
     EXPECT_EQ(quantityOf("Store", "GUID", K2), "10");

@@ -158,7 +158,8 @@ TEST_F(Summary, AFailedQueryKeepsTheList)
 
 TEST_F(Summary, TheSpanIsReadThroughAnIndex)
 {
-    const jet::RecordSet rs = sql("EXPLAIN QUERY PLAN " + AmountTotalSql(QDate(2024, 1, 1), QDate(2024, 12, 31)));
+    const jet::RecordSet rs =
+        sql("EXPLAIN QUERY PLAN " + sales::AmountTotalSql(QDate(2024, 1, 1), QDate(2024, 12, 31)));
     QString plan;
     for (int r = 0; r < rs.recordCount(); ++r)
         plan += rs.text(r, rs.fieldIndex("detail")) + "\n";

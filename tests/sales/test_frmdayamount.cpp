@@ -41,17 +41,17 @@ protected:
     // The line was sold by another user.
     QString by(const QString& no, const QString& sellGUID)
     {
-        sql("Update Sell Set Seller='" + SqlQuote(no) + "' Where GUID='" + sellGUID + "'");
+        sql("Update Sell Set Seller='" + core::SqlQuote(no) + "' Where GUID='" + sellGUID + "'");
         return sellGUID;
     }
 
     // The line as the after-sales lists read it.
-    SoldLine lineOf(const QString& sellGUID)
+    sales::SoldLine lineOf(const QString& sellGUID)
     {
         FlexGrid g;
-        g.bind(sql(SaleLinesSql(" GUID='" + sellGUID + "'", kAmountCaption)));
+        g.bind(sql(sales::SaleLinesSql(" GUID='" + sellGUID + "'", sales::kAmountCaption)));
         EXPECT_EQ(g.rows(), 2) << "a line still sold";
-        return SoldLineOfGridRow(g, 1, kAmountCaption);
+        return sales::SoldLineOfGridRow(g, 1, sales::kAmountCaption);
     }
 
     struct Change {
@@ -67,24 +67,24 @@ protected:
         if (!c.operatorNo.isEmpty())
             gUser.No = c.operatorNo;
         fakes->clock.when.setDate(c.day);
-        const SoldLine l = lineOf(sellGUID);
+        const sales::SoldLine l = lineOf(sellGUID);
         const float amount = vb::toSingle(vb::val(l.Amount));
-        QStringList statements = RestoreQuantitiesSql(l);
+        QStringList statements = sales::RestoreQuantitiesSql(l);
         if (state == 1) {
             // The replacement takes the old piece's place in the sale line.
-            statements << SellChangeInsertSql(gNewGUID.GUID(false), l.StoreGUID, l, float(c.newAmount) - amount, 1,
-                                              "尺码不合适")
+            statements << sales::SellChangeInsertSql(gNewGUID.GUID(false), l.StoreGUID, l, float(c.newAmount) - amount,
+                                                     1, "尺码不合适")
                        << "Update Store Set Quantity=Quantity-1 Where GUID='" + K2 + "'"
                        << "Update Sell Set StoreGUID='" + K2 +
                               "', TypeNo='K''200', Amount=" + QString::number(c.newAmount) +
                               ", BuyPrice=55, BuyPriceID=" + batch2 + ", State=1 Where GUID='" + sellGUID + "'";
         } else if (state == 2) {
-            statements << SellChangeInsertSql(gNewGUID.GUID(false), QString(), l, amount, 2, "质量问题")
+            statements << sales::SellChangeInsertSql(gNewGUID.GUID(false), QString(), l, amount, 2, "质量问题")
                        << "Update Sell Set State=2 Where GUID='" + sellGUID + "'";
         } else {
-            statements = VoidStatements(l, "录入错误");
+            statements = sales::VoidStatements(l, "录入错误");
         }
-        EXPECT_TRUE(WriteChanges(statements));
+        EXPECT_TRUE(sales::WriteChanges(statements));
         fakes->clock.when.setDate(kToday);
         gUser = session;
     }
@@ -304,10 +304,10 @@ TEST_F(DaySettlement, EverySumReadsTheDayThroughAnIndex)
         QString sql;
         const char* index;
     } cases[] = {
-        {"sales", SellTotalSql(kToday, "s01"), "ixSellDate"},
-        {"returns", BackTotalSql(kToday, "s01"), "ixSellChangeDate"},
-        {"exchanges", ChangeTotalSql(kToday, "s01"), "ixSellChangeDate"},
-        {"the day's row", DayAmountRowSql(kToday, "张售货"), "ixDayAmountDate"},
+        {"sales", sales::SellTotalSql(kToday, "s01"), "ixSellDate"},
+        {"returns", sales::BackTotalSql(kToday, "s01"), "ixSellChangeDate"},
+        {"exchanges", sales::ChangeTotalSql(kToday, "s01"), "ixSellChangeDate"},
+        {"the day's row", sales::DayAmountRowSql(kToday, "张售货"), "ixDayAmountDate"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -36,7 +36,7 @@ protected:
     {
         sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" + typeNo +
             "','夹克','青禾','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," + price + ",'" +
-            SqlQuote(idCode) + "','A-1')");
+            core::SqlQuote(idCode) + "','A-1')");
     }
 
     // The counter, shown and active, as the clerk finds it.

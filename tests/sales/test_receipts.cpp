@@ -57,17 +57,17 @@ std::vector<Block> blocksOf(const QList<ui::PrintBlock>& document)
 }
 
 // 200 paid for 180 due; the first goods number has 12 characters.
-ReceiptSale sampleSale()
+sales::ReceiptSale sampleSale()
 {
-    ReceiptSale s;
+    sales::ReceiptSale s;
     s.shopName = QStringLiteral("东门店");
     s.time = QStringLiteral("2024-03-05 10:30:00");
     s.seller = QStringLiteral("管理员");
     s.sellNo = QStringLiteral("202403050003");
     s.received = QStringLiteral("200");
     s.change = QStringLiteral("20");
-    s.lines << ReceiptLine{"AB1234567890", "青禾", "男鞋", "40", "1", "100", "全", "100"};
-    s.lines << ReceiptLine{"K7", "远帆", "女鞋", "37", "1", "99.5", "8", "80"};
+    s.lines << sales::ReceiptLine{"AB1234567890", "青禾", "男鞋", "40", "1", "100", "全", "100"};
+    s.lines << sales::ReceiptLine{"K7", "远帆", "女鞋", "37", "1", "99.5", "8", "80"};
     return s;
 }
 
@@ -88,7 +88,7 @@ TEST(Receipts, WideCheckoutReceipt)
          "", kWideRule, "    数    量：2" + sp(9) + "应收合计：199.5" + sp(5) + "实收合计：180", "",
          "    优惠合计：19.5" + sp(6) + "客人付款：200" + sp(7) + "找回金额：20", kWideRule,
          sp(15) + "欢迎再次光临" + sp(2) + "多谢惠顾"})};
-    EXPECT_EQ(blocksOf(PrintReceiptWide(sampleSale())), expected);
+    EXPECT_EQ(blocksOf(sales::PrintReceiptWide(sampleSale())), expected);
 }
 
 TEST(Receipts, NarrowCheckoutReceipt)
@@ -104,18 +104,18 @@ TEST(Receipts, NarrowCheckoutReceipt)
                " 数    量：2" + sp(3) + "  应收合计：199.5", " 实收合计：180 优惠合计：19.5",
                " 客人付款：200   找回金额：20", kNarrowRule, "凭本票按国家三包法规实行三包", kNarrowRule,
                "    谢谢惠顾，欢迎下次光临！", sp(3)})};
-    EXPECT_EQ(blocksOf(PrintReceiptNarrow(sampleSale())), expected);
+    EXPECT_EQ(blocksOf(sales::PrintReceiptNarrow(sampleSale())), expected);
 }
 
 TEST(Receipts, TotalsShowTheSumsOfTheLines)
 {
     // Summed step by step at single precision these would print as 119.700005
     // and -0.29999542; the pieces pass the 16-bit range.
-    ReceiptSale s = sampleSale();
+    sales::ReceiptSale s = sampleSale();
     s.lines.clear();
     for (const char* pieces : {"40000", "1", "1"})
-        s.lines << ReceiptLine{"A", "B", "C", "D", pieces, "39.9", "全", "40"};
-    const QStringList lines = PrintReceiptWide(s).first().text.split(QStringLiteral("\r\n"));
+        s.lines << sales::ReceiptLine{"A", "B", "C", "D", pieces, "39.9", "全", "40"};
+    const QStringList lines = sales::PrintReceiptWide(s).first().text.split(QStringLiteral("\r\n"));
     const QString text = lines.join('\n');
     EXPECT_TRUE(lines.contains("    数    量：40002" + sp(5) + "应收合计：119.7" + sp(5) + "实收合计：120"))
         << text.toStdString();
@@ -158,7 +158,7 @@ TEST_F(ReceiptPrinting, WideReprintOfThePreviousSale)
 {
     addFirstSale();
     messages().answerYes();
-    ReprintLastReceipt(QStringLiteral("202403050002"));
+    sales::ReprintLastReceipt(QStringLiteral("202403050002"));
 
     ASSERT_EQ(messages().texts(), QStringList{"确定要进行重复打印吗？"});
     EXPECT_EQ(messages().last().title, ui::kTitleTip);
@@ -185,7 +185,7 @@ TEST_F(ReceiptPrinting, NarrowReprintForAnyPrinterTypeButZero)
     addFirstSale();
     gSellRole.PrinterType = 2;
     messages().answerYes();
-    ReprintLastReceipt(QStringLiteral("202403050002"));
+    sales::ReprintLastReceipt(QStringLiteral("202403050002"));
 
     ASSERT_EQ(printer().printed.size(), 1);
     const std::vector<Block> expected{
@@ -228,7 +228,7 @@ TEST_F(ReceiptPrinting, ReprintRefusals)
             messages().answerYes();
         else
             messages().answerNo();
-        ReprintLastReceipt(c.lbNo);
+        sales::ReprintLastReceipt(c.lbNo);
         EXPECT_EQ(messages().texts(), QStringList{"确定要进行重复打印吗？"} + c.wanted);
         if (!c.wanted.isEmpty()) {
             EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
@@ -244,10 +244,10 @@ TEST_F(ReceiptPrinting, CheckoutReceiptInTheLayoutOfTheRule)
         SCOPED_TRACE(type);
         printer().printed.clear();
         gSellRole.PrinterType = type;
-        PrintCheckoutReceipt(sampleSale());
+        sales::PrintCheckoutReceipt(sampleSale());
         ASSERT_EQ(printer().printed.size(), 1);
-        EXPECT_EQ(blocksOf(printer().printed.first()),
-                  blocksOf(type == 0 ? PrintReceiptWide(sampleSale()) : PrintReceiptNarrow(sampleSale())));
+        EXPECT_EQ(blocksOf(printer().printed.first()), blocksOf(type == 0 ? sales::PrintReceiptWide(sampleSale())
+                                                                          : sales::PrintReceiptNarrow(sampleSale())));
     }
     EXPECT_TRUE(messages().shown().isEmpty());
 }
@@ -262,18 +262,18 @@ TEST_F(ReceiptPrinting, NoPrinterIsReportedAndTheSaleStaysStored)
         std::function<void()> print;
     };
     const QList<Case> cases{
-        {"checkout, printer fails", [&] { printer().fails = true; }, [] { PrintCheckoutReceipt(sampleSale()); }},
+        {"checkout, printer fails", [&] { printer().fails = true; }, [] { sales::PrintCheckoutReceipt(sampleSale()); }},
         {"checkout, no printing service",
          [] {
              ui::Platform p = ui::platform();
              p.receipts = nullptr;
              ui::setPlatform(p);
          },
-         [] { PrintCheckoutReceipt(sampleSale()); }},
+         [] { sales::PrintCheckoutReceipt(sampleSale()); }},
         {"reprint, printer fails", [&] { printer().fails = true; },
          [&] {
              messages().answerYes();
-             ReprintLastReceipt(QStringLiteral("202403050002"));
+             sales::ReprintLastReceipt(QStringLiteral("202403050002"));
          }},
     };
     for (const Case& c : cases) {

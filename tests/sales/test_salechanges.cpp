@@ -14,7 +14,7 @@ TEST_F(SaleLineSearches, EveryWayOfSearchingGoesThroughAnIndex)
 {
     const struct {
         const char* what;
-        SaleLineSearch search;
+        sales::SaleLineSearch search;
         const char* index;
     } cases[] = {
         {"sale number", {.SellNo = "202403010001"}, "ixSellNo"},
@@ -25,7 +25,8 @@ TEST_F(SaleLineSearches, EveryWayOfSearchingGoesThroughAnIndex)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const jet::RecordSet rs = sql("EXPLAIN QUERY PLAN " + SaleLinesSql(SaleLineCondition(c.search), kAmountCaption));
+        const jet::RecordSet rs =
+            sql("EXPLAIN QUERY PLAN " + sales::SaleLinesSql(sales::SaleLineCondition(c.search), sales::kAmountCaption));
         QString plan;
         for (int r = 0; r < rs.recordCount(); ++r)
             plan += rs.text(r, rs.fieldIndex("detail")) + "\n";

@@ -20,7 +20,9 @@ namespace {
 
 class Host : public FormBase {
 public:
-    Host() : boxes(this), frame(this, QStringLiteral("退货原因"), kAmountCaption, {QStringLiteral("等级")})
+    Host()
+        : boxes(this),
+          frame(this, QStringLiteral("退货原因"), sales::kAmountCaption, {QStringLiteral("等级")})
     {
         lbTip = frame.MakeTip();
         auto* search = new QHBoxLayout;
@@ -36,7 +38,7 @@ public:
         boxes.TabOrder(frame.VSFlexGrid);
         frame.ReasonOnEnter();
         connect(boxes.cmdQuery, &QPushButton::clicked, this, [this] {
-            if (const std::optional<jet::RecordSet> rs = boxes.Find(kAmountCaption, lbTip))
+            if (const std::optional<jet::RecordSet> rs = boxes.Find(sales::kAmountCaption, lbTip))
                 frame.ShowFound(*rs);
         });
         frame.Load();
@@ -166,13 +168,13 @@ TEST_F(Frame, EnterOnALineMovesOnToTheReason)
 TEST_F(Frame, AWrittenLineLeavesTheListAndAChangedOneIsRefused)
 {
     const struct {
-        WriteResult result;
+        sales::WriteResult result;
         QStringList said;
         QStringList left;
     } cases[] = {
-        {WriteResult::Written, {}, {a1, a3}},
-        {WriteResult::LineChanged, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
-        {WriteResult::Failed, {}, {a1, a2, a3}},
+        {sales::WriteResult::Written, {}, {a1, a3}},
+        {sales::WriteResult::LineChanged, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
+        {sales::WriteResult::Failed, {}, {a1, a2, a3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.result));

@@ -88,7 +88,7 @@ public:
                 const QRgb now = Shown(b_, at_);
                 if (shown.isEmpty() || shown.last() != now)
                     shown << now;
-                return GetProp(b_, skinprop::TimerId) == 0;
+                return skin::GetProp(b_, skinprop::TimerId) == 0;
             },
             10000);
         QTest::qWait(20);
@@ -168,8 +168,8 @@ TEST(SkinAttachment, EveryChildOfAFormIsTakenOverAndCountedOnce)
             EXPECT_TRUE(IsAttached(child)) << child->metaObject()->className();
         // Text boxes are taken over without state of their own.
         EXPECT_FALSE(form.txtNo->property(skinprop::OldState).isValid());
-        EXPECT_EQ(GetProp(form.cmdOk, skinprop::OldState), 0);
-        EXPECT_EQ(GetProp(form.chkAll, skinprop::MouseFlag), 0);
+        EXPECT_EQ(skin::GetProp(form.cmdOk, skinprop::OldState), 0);
+        EXPECT_EQ(skin::GetProp(form.chkAll, skinprop::MouseFlag), 0);
         // A child that goes detaches itself.
         delete extra;
         EXPECT_EQ(AttachCount(), Count(form));
@@ -208,10 +208,10 @@ TEST(SkinAttachment, TheLastDetachFreesThePicturesAndTheNextAttachBuildsThemAgai
     const QSize sizes[] = {{7, 84}, {15, 18}, {18, 24}, {13, 52}, {9, 20}};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(SharedBitmaps()[size_t(i)].size(), sizes[i]) << i;
-    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 3), ColorRef(0x5F5519));  // the tip of the arrow
-    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 7), ColorRef(0xACA584));  // the pale one
+    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 3), skin::ColorRef(0x5F5519));  // the tip of the arrow
+    EXPECT_EQ(SharedBitmaps()[1].pixel(11, 7), skin::ColorRef(0xACA584));  // the pale one
     EXPECT_EQ(SharedBitmaps()[1].pixel(14, 17), skincolour::Key);
-    EXPECT_EQ(SharedBitmaps()[0].pixel(0, 21 * 3 + 10), ColorRef(0xE8C387));  // the disabled face's side
+    EXPECT_EQ(SharedBitmaps()[0].pixel(0, 21 * 3 + 10), skin::ColorRef(0xE8C387));  // the disabled face's side
 }
 
 TEST(NineGrid, ADestinationSmallerThanItsBordersGetsItsCornersOnly)
@@ -239,7 +239,8 @@ TEST(NineGrid, ADestinationSmallerThanItsBordersGetsItsCornersOnly)
     for (const auto& c : cases) {
         QImage dest(qMax(c.size.width(), 1), qMax(c.size.height(), 1), QImage::Format_RGB32);
         dest.fill(Untouched);
-        EXPECT_EQ(DrawNineGrid(dest, 0, 0, c.size.width(), c.size.height(), src, 0, 0, 7, 7, 3, 3, 3, 3), c.result);
+        EXPECT_EQ(skin::DrawNineGrid(dest, 0, 0, c.size.width(), c.size.height(), src, 0, 0, 7, 7, 3, 3, 3, 3),
+                  c.result);
         QList<QRgb> got;
         for (int y = 0; y < c.size.height(); ++y)
             for (int x = 0; x < c.size.width(); ++x)
@@ -266,15 +267,15 @@ TEST(SkinnedButton, ADisabledButtonShowsItsDisabledFaceAndAGreyBlueCaption)
         form->cmdOk->setEnabled(enabled);
         const QImage shown = form->cmdOk->grab().toImage();
         const int face = enabled ? 0 : 3;
-        EXPECT_EQ(GetProp(form->cmdOk, skinprop::OldState), face);
+        EXPECT_EQ(skin::GetProp(form->cmdOk, skinprop::OldState), face);
         for (int row : {3, 10, 17})
             EXPECT_EQ(shown.pixel(4, row), FacePixel(face, 3, row)) << enabled << " row " << row;
         EXPECT_EQ(shown.pixel(0, 10), FacePixel(face, 0, 10));
         // The rounded top and bottom edges are the same on every face; the
         // sides are paler on the disabled one.
-        EXPECT_EQ(shown.pixel(40, 0), ColorRef(0xD58F1B)) << enabled;
-        EXPECT_EQ(shown.pixel(40, 20), ColorRef(0xD58F1B)) << enabled;
-        EXPECT_EQ(shown.pixel(0, 10), ColorRef(enabled ? 0xD58F1B : 0xE8C387)) << enabled;
+        EXPECT_EQ(shown.pixel(40, 0), skin::ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(40, 20), skin::ColorRef(0xD58F1B)) << enabled;
+        EXPECT_EQ(shown.pixel(0, 10), skin::ColorRef(enabled ? 0xD58F1B : 0xE8C387)) << enabled;
         EXPECT_GT(Pixels(shown, enabled ? skincolour::Caption : skincolour::CaptionDisabled), 0) << enabled;
         EXPECT_EQ(Pixels(shown, enabled ? skincolour::CaptionDisabled : skincolour::Caption), 0) << enabled;
     }
@@ -318,7 +319,7 @@ std::unique_ptr<Form> ButtonOnScreen()
     QTest::mouseMove(form->txtNo);
     // The window's first paints are over before the test looks.
     QTest::qWait(100);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return GetProp(form->cmdOk, skinprop::TimerId) == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return skin::GetProp(form->cmdOk, skinprop::TimerId) == 0; }, 10000));
     return form;
 }
 
@@ -332,7 +333,7 @@ TEST(SkinnedButton, ThePointerOnAButtonFadesItsHotFaceInOnTheFifteenMillisecondT
     ASSERT_EQ(Timers(b).size(), 1) << "the fade starts";
     EXPECT_EQ(Timers(b).first().interval, 15);
     const int timer = Timers(b).first().timerId;
-    EXPECT_EQ(GetProp(b, skinprop::OldState), 1);
+    EXPECT_EQ(skin::GetProp(b, skinprop::OldState), 1);
     // Out and in again at once: the one timer runs on.
     QTest::mouseMove(form->txtNo);
     QTest::mouseMove(b, at);
@@ -343,7 +344,7 @@ TEST(SkinnedButton, ThePointerOnAButtonFadesItsHotFaceInOnTheFifteenMillisecondT
     EXPECT_EQ(fade.ticks, 86);  // alpha 0, 3, ..., 255
     EXPECT_GT(fade.shown.size(), 2) << "the faces blend on the way";
     EXPECT_EQ(fade.shown.last(), FacePixel(1, 3, 10));
-    EXPECT_EQ(GetProp(b, skinprop::AlphaLevel), 0);
+    EXPECT_EQ(skin::GetProp(b, skinprop::AlphaLevel), 0);
     EXPECT_TRUE(Timers(b).isEmpty());
     QTest::qWait(60);
     EXPECT_EQ(fade.ticks, 86) << "nothing ticks after the last fade";
@@ -411,7 +412,7 @@ TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
             for (int x = 0; x < shown.width(); ++x)
                 if (shown.pixel(x, y) == skincolour::Frame)
                     box |= QRect(x, y, 1, 1);
-        const QPoint at(RoundHalfEven((box.width() - 7) / 2.0), RoundHalfEven((box.height() - 7) / 2.0));
+        const QPoint at(skin::RoundHalfEven((box.width() - 7) / 2.0), skin::RoundHalfEven((box.height() - 7) / 2.0));
         return shown.copy(QRect(box.topLeft() + at, QSize(7, 7)));
     };
     const struct {
@@ -536,7 +537,7 @@ TEST(SkinMapping, SunkenControlsGetAFlatFrameAndTheGridKeepsItsCaptions)
     form.txtNo->setEnabled(false);
     EXPECT_EQ(PixelAt(form.txtNo, {0, form.txtNo->height() / 2}), skincolour::FrameDisabled);
     // Headers outside the grid are drawn by the skin; the grid's own are not.
-    EXPECT_EQ(GetProp(tree->header(), skinprop::HdIndex), -1);
+    EXPECT_EQ(skin::GetProp(tree->header(), skinprop::HdIndex), -1);
     EXPECT_FALSE(grid->horizontalHeader()->property(skinprop::HdIndex).isValid());
     EXPECT_TRUE(IsAttached(grid->horizontalHeader()));
 }

@@ -24,9 +24,9 @@ inline void run(const QString& statement)
     EXPECT_FALSE(isErr) << statement.toStdString();
 }
 
-inline ReceiptValues values(const QString& typeNo, qint32 quantity, float price, const QDate& day)
+inline goods::ReceiptValues values(const QString& typeNo, qint32 quantity, float price, const QDate& day)
 {
-    ReceiptValues v;
+    goods::ReceiptValues v;
     v.TypeNo = typeNo;
     v.Name = QStringLiteral("男鞋");
     v.Brand = QStringLiteral("青禾");
@@ -44,9 +44,9 @@ inline ReceiptValues values(const QString& typeNo, qint32 quantity, float price,
     return v;
 }
 
-inline Receipt written(const ReceiptTriple& t)
+inline Receipt written(const goods::ReceiptTriple& t)
 {
-    EXPECT_TRUE(WriteReceipt(t));
+    EXPECT_TRUE(goods::WriteReceipt(t));
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select max(ID) from BuyPrice"), isErr);
     return {t.StoreGUID, t.LineGUID, rs.eof() ? 0 : rs.value(0, 0).toLongLong()};
@@ -55,13 +55,13 @@ inline Receipt written(const ReceiptTriple& t)
 // A receipt into a stock row of its own.
 inline Receipt receive(const QString& typeNo, qint32 quantity, float price, const QDate& day)
 {
-    return written(NewStockReceipt(values(typeNo, quantity, price, day)));
+    return written(goods::NewStockReceipt(values(typeNo, quantity, price, day)));
 }
 
 // A restock of an existing stock row.
 inline Receipt restock(const Receipt& into, qint32 quantity, float price, const QDate& day)
 {
-    return written(RestockReceipt(into.store, values(QStringLiteral("K-100"), quantity, price, day)));
+    return written(goods::RestockReceipt(into.store, values(QStringLiteral("K-100"), quantity, price, day)));
 }
 
 // One piece of the receipt's batch sold at the counter: the stock row and the

@@ -18,7 +18,7 @@ void ShopFixture::SetUp()
     ASSERT_TRUE(schema::createDeliveredDatabase(clsDbopt::DatabasePath(), &error)) << error.toStdString();
     // The login window Main opens is closed at once; the fixture logs in below.
     fakes->modal.dismiss<frmLogin>();
-    ASSERT_TRUE(Main());
+    ASSERT_TRUE(core::Main());
     fakes.reset();
     fakes = std::make_unique<FakePlatform>();
     jet::RecordSet shop = gDbopt.Excute(QStringLiteral("select * from Shop"));
