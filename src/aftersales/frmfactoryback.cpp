@@ -167,8 +167,8 @@ void frmFactoryBack::cmdRegist_Click()
         ui::msg().info(QStringLiteral("请选择要退的商品！"));
         return;
     }
-    // Nothing is written unless all of it is: the rows stay listed and ticked,
-    // with the amount, for another try.
+    // Nothing is written unless all of it is: after a failure the rows stay
+    // listed and ticked, with the amount, for another try.
     const sales::WriteResult result = aftersales::WriteFactoryReturn(back);
     if (result == sales::WriteResult::BackAtFactory) {
         // The list shows what is still pending now; the rows still there keep
