@@ -235,12 +235,11 @@ void frmClientBackChange::VSChange_MouseDown(int Button, const QPoint& globalPos
 void frmClientBackChange::Del_Click()
 {
     if (VSChange->rows() > 1)
-        RemoveChangeRow();
+        RemoveChangeRow(VSChange->row());
 }
 
-void frmClientBackChange::RemoveChangeRow()
+void frmClientBackChange::RemoveChangeRow(int pair)
 {
-    const int pair = VSChange->row();
     const int line =
         VSFlexGrid->findRow(VSChange->text(pair, kSellGUID), 1, VSFlexGrid->colIndex(QStringLiteral("GUID")));
     if (line > 0)
@@ -289,17 +288,32 @@ void frmClientBackChange::RemoveExchangedRows()
             VSFlexGrid->removeItem(r);
 }
 
+void frmClientBackChange::RereadChangedLines()
+{
+    for (int r = VSFlexGrid->rows() - 1; r >= 1; --r) {
+        if (!IsMarked(r) || frame_.LineAsListed(r))
+            continue;
+        const QString line = VSFlexGrid->text(r, QStringLiteral("GUID"));
+        for (int p = VSChange->rows() - 1; p >= 1; --p)
+            if (VSChange->text(p, kSellGUID) == line)
+                RemoveChangeRow(p);
+        frame_.RereadLine(r);
+    }
+}
+
 void frmClientBackChange::cmdOk_Click()
 {
     if (VSChange->rows() <= 1)
         return;
     // A failure has shown the engine's words and written nothing, and a line or a
     // replacement taken meanwhile by another program is refused: the pairs, their
-    // marks and the amounts stay for another try.
+    // marks and the amounts stay for another try, but for the pairs of a line
+    // that changed, which is shown as it now is.
     const sales::WriteResult result = aftersales::WriteExchange(PendingExchange());
-    if (result == sales::WriteResult::LineChanged)
+    if (result == sales::WriteResult::LineChanged) {
+        RereadChangedLines();
         ui::msg().info(sales::kLineChangedRefusal);
-    else if (result == sales::WriteResult::OutOfStock)
+    } else if (result == sales::WriteResult::OutOfStock)
         ui::msg().info(aftersales::kOutOfStockToExchange);
     if (result != sales::WriteResult::Written)
         return;

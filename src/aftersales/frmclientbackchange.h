@@ -74,7 +74,10 @@ public:
 private:
     void Form_Load();
     void InitChangeGrid();
-    void RemoveChangeRow();
+    void RemoveChangeRow(int pair);
+    // Reads the marked lines another program changed meanwhile again, their
+    // pairs removed with what they added to the amounts.
+    void RereadChangedLines();
     // The marked lines with their reasons and every pending replacement.
     aftersales::Exchange PendingExchange() const;
     void RemoveExchangedRows();

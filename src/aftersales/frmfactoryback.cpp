@@ -6,6 +6,7 @@
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
+#include "sales/stockpicker.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -166,11 +167,22 @@ void frmFactoryBack::cmdRegist_Click()
         ui::msg().info(QStringLiteral("请选择要退的商品！"));
         return;
     }
-    // Nothing is written unless all of it is: the rows stay listed and ticked,
-    // with the amount, for another try.
+    // Nothing is written unless all of it is: after a failure the rows stay
+    // listed and ticked, with the amount, for another try.
     const sales::WriteResult result = aftersales::WriteFactoryReturn(back);
-    if (result == sales::WriteResult::BackAtFactory)
+    if (result == sales::WriteResult::BackAtFactory) {
+        // The list shows what is still pending now; the rows still there keep
+        // their ticks, and the amount stays as the clerk left it.
+        QStringList tickedIDs;
+        for (int r = 1; r < g.rows(); ++r)
+            if (ticked(r))
+                tickedIDs << g.textMatrix(r, 1);
+        sales::RebindKeepingRow(g, [this] { LoadProblemStock(); });
+        for (int r = 1; r < g.rows(); ++r)
+            if (tickedIDs.contains(g.textMatrix(r, 1)))
+                g.setTextMatrix(r, tickCol(), kTicked);
         ui::msg().info(kBackAtFactory);
+    }
     if (result != sales::WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)

@@ -8,6 +8,7 @@
 #include "platform/vb.h"
 #include "platform/vbkeys.h"
 #include "sales/pricing.h"
+#include "sales/stockpicker.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -131,6 +132,7 @@ void frmQuestion::Form_Load()
 
 void frmQuestion::BindStock(const QString& sql)
 {
+    stockSql_ = sql;
     VSFlexGrid->bind(gDbopt.Excute(sql));
     VSFlexGrid->setColHidden(1, true);
     core::SetGridColumns(*VSFlexGrid, 1140);
@@ -279,8 +281,12 @@ void frmQuestion::cmdOk_Click()
     // Nothing is written unless all of it is: the pending lines stay for another
     // try. Another program may have taken pieces since the list was read.
     const sales::WriteResult result = aftersales::WriteProblemGoods(lines);
-    if (result == sales::WriteResult::OutOfStock)
+    if (result == sales::WriteResult::OutOfStock) {
+        // The stock list shows what is left now, less what is pending.
+        const QString sql = stockSql_;
+        sales::RebindKeepingRow(*VSFlexGrid, [&] { BindStock(sql); });
         ui::msg().info(kOutOfStock);
+    }
     if (result != sales::WriteResult::Written)
         return;
     ui::msg().info(QStringLiteral("处理成功！"));

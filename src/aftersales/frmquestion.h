@@ -54,6 +54,7 @@ private:
     void Form_Load();
     // Binds the stock list to a query of the shop's stock and lays it out.
     void BindStock(const QString& sql);
+    QString stockSql_;  // of the stock list as last bound
     bool hasStockRow() const;
     // The checks before a line is added; false after the check's message.
     bool CheckPendingLine();

@@ -113,8 +113,11 @@ void frmDataDictionary::cmdDel_Click()
         return;
     const QString text = List->currentItem()->text();
     bool isErr = false;
+    // The column compares without letter case; the list takes "Misc" and "misc"
+    // as two entries, so the delete takes only the one of the same case.
     gDbopt.Excute(QStringLiteral("Delete from Datadictionary Where Item='") + Item +
-                      QStringLiteral("' And Content ='") + core::SqlQuote(text) + QStringLiteral("'"),
+                      QStringLiteral("' And Content ='") + core::SqlQuote(text) +
+                      QStringLiteral("' COLLATE BINARY"),
                   isErr);
     RemoveSelected(text);
 }

@@ -556,7 +556,9 @@ void frmSell::cmdCheckOut_Click()
         sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
     // Nothing of the sale is stored: the list and the amounts stay for another try.
     if (result == sales::WriteResult::OutOfStock) {
-        // Another counter sold pieces of the list since it was read.
+        // Another counter sold pieces of the list since it was read: the stock
+        // list shows what is left now.
+        stock_.Reread();
         ui::msg().exclaim(kOutOfStock);
         VSSell->setFocus();
         return;

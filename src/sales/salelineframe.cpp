@@ -191,10 +191,50 @@ void SaleLineFrame::ShowFound(const jet::RecordSet& rs)
 
 SoldLine SaleLineFrame::Line(int row) const { return SoldLineOfGridRow(*VSFlexGrid, row, amountCaption_); }
 
+std::optional<jet::RecordSet> SaleLineFrame::LineNow(int row) const
+{
+    bool isErr = false;
+    jet::RecordSet rs = gDbopt.Excute(
+        SaleLinesSql(QStringLiteral(" GUID=") + core::SqlQuoted(VSFlexGrid->text(row, QStringLiteral("GUID"))),
+                     amountCaption_),
+        isErr);
+    if (isErr)
+        return std::nullopt;
+    return rs;
+}
+
+bool SaleLineFrame::LineAsListed(int row) const
+{
+    const std::optional<jet::RecordSet> rs = LineNow(row);
+    if (!rs)
+        return true;  // unknown: the engine's words have been shown
+    if (rs->eof())
+        return false;
+    for (int c = 0; c < rs->fieldCount(); ++c)
+        if (rs->text(0, c) != VSFlexGrid->textMatrix(row, c + 1))
+            return false;
+    return true;
+}
+
+void SaleLineFrame::RereadLine(int row)
+{
+    const std::optional<jet::RecordSet> rs = LineNow(row);
+    if (!rs)
+        return;
+    if (rs->eof()) {
+        VSFlexGrid->removeItem(row);
+        return;
+    }
+    for (int c = 0; c < rs->fieldCount(); ++c)
+        VSFlexGrid->setTextMatrix(row, c + 1, rs->text(0, c));
+}
+
 void SaleLineFrame::Settle(WriteResult result, int row)
 {
-    if (result == WriteResult::LineChanged)
+    if (result == WriteResult::LineChanged) {
+        RereadLine(row);
         ui::msg().info(kLineChangedRefusal);
+    }
     if (result == WriteResult::Written)
         VSFlexGrid->removeItem(row);
 }

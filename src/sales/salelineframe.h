@@ -119,15 +119,24 @@ public:
     void ShowFound(const jet::RecordSet& rs);
     // The line of that row, as its cells read.
     SoldLine Line(int row) const;
+    // Whether the line of that row is still as listed: not voided, returned or
+    // exchanged by another program since it was read.
+    bool LineAsListed(int row) const;
+    // Reads the line of that row again: it shows the line as it now is, or
+    // leaves the list when it is no longer one of the shop's valid lines.
+    void RereadLine(int row);
 
     // What became of the write of the line of that row: written, the line leaves
     // the list; a line another program voided, returned or exchanged meanwhile is
-    // refused with kLineChangedRefusal; after a failure the engine's words have
-    // been shown. Anything but written keeps the line listed, with the reason,
-    // for another try.
+    // refused with kLineChangedRefusal and read again; after a failure the
+    // engine's words have been shown. Anything but written keeps the reason for
+    // another try.
     void Settle(WriteResult result, int row);
 
 private:
+    // The line of that row as the file now has it; nothing after the engine's message.
+    std::optional<jet::RecordSet> LineNow(int row) const;
+
     QWidget* const window_;
     const QString amountCaption_;
     const QStringList alsoHidden_;

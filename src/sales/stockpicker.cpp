@@ -68,6 +68,15 @@ void StockPicker::AddPriceBoxes(QBoxLayout* row) const
 
 // -- the stock list -------------------------------------------------------------------
 
+void RebindKeepingRow(FlexGrid& list, const std::function<void()>& bind)
+{
+    const QString key = list.row() >= 1 ? list.textMatrix(list.row(), 1) : QString();
+    bind();
+    const int r = key.isEmpty() ? -1 : list.findRow(key, 1, 1);
+    if (r >= 1)
+        list.setRow(r);
+}
+
 QString StockPicker::InStock()
 {
     return QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
@@ -75,12 +84,19 @@ QString StockPicker::InStock()
 
 void StockPicker::BindStock(const QString& where)
 {
+    where_ = where;
     VSFlexGrid->bind(gDbopt.Excute(select_ + where));
     VSFlexGrid->setColHidden(1, true);
     core::SetGridColumns(*VSFlexGrid, width_);
 }
 
 void StockPicker::LoadStockList() { BindStock(InStock()); }
+
+void StockPicker::Reread()
+{
+    const QString where = where_;
+    RebindKeepingRow(*VSFlexGrid, [&] { BindStock(where); });
+}
 
 bool StockPicker::hasStockRow() const { return VSFlexGrid->rows() > 1; }
 

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class FlexGrid;
@@ -20,6 +21,10 @@ class QRadioButton;
 class QWidget;
 
 namespace sales {
+
+// Binds a list anew with bind, keeping its current row on the row of the same
+// key (column 1) where that is still listed.
+void RebindKeepingRow(FlexGrid& list, const std::function<void()>& bind);
 
 class StockPicker : public QObject {
     Q_OBJECT
@@ -46,6 +51,9 @@ public:
     void LoadStockList();
     // Binds the list to the stock rows of the condition and lays it out.
     void BindStock(const QString& where);
+    // Reads the list again as it was last bound, after another program changed
+    // the stock under it.
+    void Reread();
     // The condition of the shop's stock rows in stock.
     static QString InStock();
     bool hasStockRow() const;
@@ -84,6 +92,7 @@ private:
     QWidget* const window_;
     const QString select_;  // up to and with "Where "
     const double width_;
+    QString where_;  // of the list as last bound
 };
 
 }  // namespace sales

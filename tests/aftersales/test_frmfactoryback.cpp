@@ -232,12 +232,13 @@ TEST_F(FactoryBack, RowsAnotherProgramReturnedMeanwhileAreNotReturnedAgain)
 {
     const struct {
         const char* what;
-        QList<int> ticks;  // list rows
-        QString returned;  // by another program after the rows were ticked
+        QList<int> ticks;   // list rows
+        QString returned;   // by another program after the rows were ticked
+        QStringList after;  // the list after the refusal
     } cases[] = {
-        {"the only row ticked", {2}, a},
-        {"the last of the rows ticked", {1, 2}, a},
-        {"the first of the rows ticked", {1, 2}, b},
+        {"the only row ticked", {2}, a, {b + " 0", c + " 0"}},
+        {"the last of the rows ticked", {1, 2}, a, {b + " -1", c + " 0"}},
+        {"the first of the rows ticked", {1, 2}, b, {a + " -1", c + " 0"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -247,14 +248,13 @@ TEST_F(FactoryBack, RowsAnotherProgramReturnedMeanwhileAreNotReturnedAgain)
         for (int r : c.ticks)
             clickTick(*w, r);
         w->txtAmount->setText("120");
-        const QStringList ticks = listed(*w);
         elsewhere("Update BackStore Set IsBackFactory=1,BackFactoryDate='2024-03-04' Where ID=" + c.returned);
         const QStringList untouched = everything();
         w->cmdRegist->click();
         EXPECT_EQ(messages().texts(), QStringList({"对不起！选中的商品中有已经退回厂家的，请重新打开厂家退货！"}));
         EXPECT_EQ(messages().last().icon, ui::Icon::Information);
         EXPECT_EQ(everything(), untouched);
-        EXPECT_EQ(listed(*w), ticks);
+        EXPECT_EQ(listed(*w), c.after);
         EXPECT_EQ(w->txtAmount->text(), "120");
     }
 }

@@ -176,6 +176,19 @@ TEST_F(PickList, OneDeleteRemovesEveryEqualEntry)
     EXPECT_EQ(stored("颜色"), QStringList({"Green", "Blue"}));
 }
 
+TEST_F(PickList, DeleteKeepsTheEntryThatDiffersOnlyInLetterCase)
+{
+    for (const char* e : {"Red", "red", "Red"})
+        add("颜色", e);
+    frmDataDictionary w;
+    w.LoadIt("颜色");
+    w.List->setCurrentRow(0);
+    w.cmdDel->click();
+    EXPECT_EQ(stored("颜色"), QStringList({"red"}));
+    EXPECT_EQ(shown(w), QStringList({"red"}));
+    EXPECT_EQ(w.List->currentRow(), 0);
+}
+
 TEST_F(PickList, EditListShowsOnlyItsOwnListAndRefillsTheCaller)
 {
     add("颜色", "Red");

@@ -618,8 +618,8 @@ TEST_F(Counter, PiecesAnotherCounterSoldMeanwhileAreNotSoldAgain)
 {
     gSellRole.IsPrint = true;
     auto w = open();
-    addAtDiscount(*w, "A-300", "3", "全");
     addAtDiscount(*w, "K-100", "1", "全");
+    addAtDiscount(*w, "A-300", "3", "全");
     w->txtReciveAmout->setText("500");
     // Since the list was read, another counter sold two of the four.
     elsewhere("Update Store Set Quantity=2 Where GUID='" + K3 + "'");
@@ -631,14 +631,17 @@ TEST_F(Counter, PiecesAnotherCounterSoldMeanwhileAreNotSoldAgain)
     EXPECT_EQ(storeQuantity(K3), "2");
     EXPECT_EQ(storeQuantity(K1), "50");
     EXPECT_TRUE(fakes->receipts.printed.isEmpty());
-    EXPECT_EQ(saleColumn(*w, "货号"), QStringList({"A-300", "A-300", "A-300", "K-100"}));
+    EXPECT_EQ(saleColumn(*w, "货号"), QStringList({"K-100", "A-300", "A-300", "A-300"}));
     EXPECT_EQ(w->lbAmount->text(), "445");
     EXPECT_EQ(w->txtReciveAmout->text(), "500");
     EXPECT_EQ(w->lb->text(), "55");
     EXPECT_EQ(w->lbNo->text(), "202403050001");
+    // The stock list is read again, on the same row.
+    EXPECT_EQ(w->VSFlexGrid->text(w->VSFlexGrid->row(), "数量"), "2");
+    EXPECT_EQ(w->txtNo->text(), "A-300");
 
     // Two of them are still there to sell.
-    w->VSSell->setRow(1);
+    w->VSSell->setRow(2);
     w->Cancel_Click();
     messages().clear();
     messages().answerYes();
