@@ -30,7 +30,7 @@ QString ReplacementRefusal(const QString& saleTypeNo, const QString& salePrice, 
 {
     if (rules.SameTypeChange && typeNo != saleTypeNo)
         return QStringLiteral("对不起只有同类型的商品才可以调换！请你再选择其他的商品");
-    if (rules.DearGoodsChange && vb::toSingle(vb::val(price)) < vb::toSingle(vb::val(salePrice)))
+    if (rules.DearGoodsChange && pricing::Decimal::Of(price) < pricing::Decimal::Of(salePrice))
         return QStringLiteral("对不起只能调换比此商品价格高的商品！");
     return QString();
 }

@@ -479,9 +479,9 @@ bool frmSell::Form_KeyDown(int KeyCode)
 void frmSell::txtReciveAmout_Change()
 {
     const QString received = txtReciveAmout->text();
-    const double due = vb::val(lbAmount->text());
-    if (vb::isNumeric(received) && due <= vb::val(received))
-        lb->setText(vb::numberText(vb::val(received) - due));
+    const QString due = lbAmount->text();
+    if (vb::isNumeric(received) && pricing::Decimal::Of(due) <= pricing::Decimal::Of(received))
+        lb->setText(vb::numberText(vb::val(received) - vb::val(due)));
     else
         lb->clear();
 }
@@ -536,7 +536,8 @@ void frmSell::cmdCheckOut_Click()
     }
     const double due = vb::val(lbAmount->text());
     const double received = vb::val(txtReciveAmout->text());
-    if (due > received) {
+    // Compared as the figures read: a payment a trifle short is short.
+    if (pricing::Decimal::Of(lbAmount->text()) > pricing::Decimal::Of(txtReciveAmout->text())) {
         ui::msg().exclaim(QStringLiteral("对不起所付金额不足，不能结帐！"));
         txtReciveAmout->setFocus();
         return;

@@ -108,6 +108,7 @@ TEST_F(Picker, TheRulesOnWhatMayReplaceWhat)
         {"dearer", "K-100", "99.5", "K-300", "100", false, true, ""},
         {"as dear", "K-100", "99.5", "K-300", "99.5", false, true, ""},
         {"cheaper", "K-100", "99.5", "K-300", "80", false, true, dearer},
+        {"a trifle cheaper", "K-100", "99.5", "K-300", "99.49999999", false, true, dearer},
         {"cheaper, no rule on it", "K-100", "99.5", "K-100", "80", true, false, ""},
         {"the goods number first", "K-100", "99.5", "K-300", "80", true, true, sameType},
     };
@@ -160,6 +161,8 @@ TEST_F(Picker, TheAmountAtADiscountOrASpecialPrice)
     goods(K8, "K-800", 2, "199");
     goods(K9, "K-900", 2, "40000");
     goods(K10, "K-990", 2, "5000000000");
+    const QString K11 = "{00000000-0000-0000-0000-0000000000DB}";
+    goods(K11, "K-500", 2, "50");
     const QString range = "请输入0.1-10的数字或小数！";
     const struct {
         const char* what;
@@ -172,6 +175,7 @@ TEST_F(Picker, TheAmountAtADiscountOrASpecialPrice)
     } cases[] = {
         {"full price", K8, "全", {}, "全", "199"},
         {"8.5 on 85", K1, "8.5", {}, "8.5", "72"},
+        {"a half: 8.7 on 50", K11, "8.7", {}, "8.7", "44"},
         {"nothing charged", K1, "0", {}, "0", "0"},
         {"9.9", K1, "9.9", {}, "9.9", "84"},
         {"typed as typed", K1, "08.5", {}, "08.5", "72"},

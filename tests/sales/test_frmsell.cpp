@@ -499,6 +499,33 @@ TEST_F(Counter, TheChangeFollowsTheReceivedAmount)
     EXPECT_EQ(w->lb->text(), "0");
 }
 
+TEST_F(Counter, AHalfAtADiscountIsChargedByTheRuleThroughToTheStoredSale)
+{
+    const QString K6 = QStringLiteral("{00000000-0000-0000-0000-0000000000C6}");
+    stock(K6, "K-600", 5, "50", "690006");
+    auto w = open();
+    addAtDiscount(*w, "K-600", "1", "8.7");  // 43.5
+    EXPECT_EQ(saleColumn(*w, "应收金额"), QStringList({"44"}));
+    EXPECT_EQ(w->lbAmount->text(), "44");
+    w->txtReciveAmout->setText("50");
+    EXPECT_EQ(w->lb->text(), "6");
+    messages().answerYes();
+    w->cmdCheckOut->click();
+    EXPECT_EQ(scalar("select Amount||'/'||Money1||'/'||Money2 from Sell"), "44/50/6");
+}
+
+TEST_F(Counter, APaymentATrifleShortIsShort)
+{
+    auto w = open();
+    addAtDiscount(*w, "K-100", "1", "全");
+    ASSERT_EQ(w->lbAmount->text(), "85");
+    w->txtReciveAmout->setText("84.99999999999999999");
+    EXPECT_TRUE(w->lb->text().isEmpty()) << "no change to give";
+    w->cmdCheckOut->click();
+    EXPECT_EQ(messages().texts(), QStringList({"对不起所付金额不足，不能结帐！"}));
+    EXPECT_EQ(sellRows(), 0);
+}
+
 TEST_F(Counter, EnterAndPlusInTheReceivedBox)
 {
     auto w = open();
