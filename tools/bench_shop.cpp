@@ -58,6 +58,7 @@
 #include "goods/frmgoodsproperty.h"
 #include "goods/frmputin.h"
 #include "platform/flexgrid.h"
+#include "platform/chineseface.h"
 #include "platform/headless.h"
 #include "platform/jetdb.h"
 #include "platform/services.h"
@@ -1271,6 +1272,7 @@ int main(int argc, char** argv)
     qtMessages = qInstallMessageHandler(quieter);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::useChineseFace();
     tools::Arguments args(QStringLiteral("Times the program's windows on <database>, a Kostrelvani.mdb written by "
                                          "make_shop_data."),
                           {QStringLiteral("<database>")});

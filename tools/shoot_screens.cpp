@@ -15,6 +15,7 @@
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "goods/receipttriple.h"
+#include "platform/chineseface.h"
 #include "platform/headless.h"
 #include "platform/receiptprinter.h"
 #include "platform/services.h"
@@ -216,6 +217,7 @@ int main(int argc, char** argv)
     ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::useChineseFace();
     tools::Arguments args(QStringLiteral("Draws the README's pictures anew into <folder>: main-window.png, counter.png, "
                                          "stock-query.png and receipt.png."),
                           {QStringLiteral("<folder>")});

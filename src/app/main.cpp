@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "core/modmain.h"
+#include "platform/chineseface.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::useChineseFace();
     app::InstallSkin();
     app::InstallMainWindow();
     if (!core::Main())

@@ -133,6 +133,8 @@ public:
         if (o == Qt::Horizontal) {
             if (role == Qt::DisplayRole)
                 return text(0, section + 1);
+            if (role == Qt::ToolTipRole)
+                return toolTip(0, section + 1);
             return {};
         }
         const int r = section + 1;
@@ -149,6 +151,7 @@ public:
         case Qt::ForegroundRole:
         case Qt::FontRole:
         case Qt::TextAlignmentRole:
+        case Qt::ToolTipRole:
             return cellData(r, 0, role);
         default:
             return {};
@@ -655,9 +658,38 @@ private:
             f.setBold(true);
             return f;
         }
+        case Qt::ToolTipRole:
+            return toolTip(r, c);
         default:
             return {};
         }
+    }
+
+    // The whole text of a cell too narrow to show it (captions and the fixed
+    // column included); nothing for a cell that shows all of its text.
+    QVariant toolTip(int r, int c) const
+    {
+        if ((r == 0 && c == 0) || (r > 0 && c > 0 && cols_[c].type == FlexGrid::ColType::Boolean))
+            return {};
+        const QString t = text(r, c);
+        if (t.isEmpty())
+            return {};
+        const QWidget* shownIn = grid_;
+        int room = 0;
+        if (r == 0 || c == 0) {
+            // A header section draws its label inside the header's margins.
+            const QHeaderView* h = r == 0 ? grid_->horizontalHeader() : grid_->verticalHeader();
+            const int width = r == 0 ? h->sectionSize(c - 1) : h->maximumWidth();
+            room = width - 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+            shownIn = h;
+        } else {
+            // A cell draws its text inside the grid line and the item's text margins.
+            const int textMargin = grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1;
+            room = grid_->columnWidth(c - 1) - (grid_->showGrid() ? 1 : 0) - 2 * textMargin;
+        }
+        const QVariant own = r > 0 ? cellData(r, c, Qt::FontRole) : QVariant();
+        const QFontMetrics metrics(own.isValid() ? own.value<QFont>() : shownIn->font());
+        return metrics.horizontalAdvance(t) > room ? QVariant(t) : QVariant();
     }
 
     FlexGrid* grid_;
@@ -748,6 +780,12 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     // Header clicks would move the current cell past beforeRowColChange.
     h->setSectionsClickable(false);
     v->setSectionsClickable(false);
+    // A double click on a column's edge fits it to the texts of every row, where
+    // the view would measure only some of a long list.
+    disconnect(h, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    connect(h, &QHeaderView::sectionHandleDoubleClicked, this, [this](int section) {
+        autoSize(section + 1, section + 1);
+    });
     connect(h, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
         // The user dragging a column edge; our own layout writes twips first.
         const int c = section + 1;

@@ -1,5 +1,7 @@
 #include "platform/receiptprinter.h"
 
+#include "platform/chineseface.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -12,7 +14,7 @@ namespace ui {
 
 QFont QtReceiptPrinter::fontOf(const PrintBlock& block)
 {
-    QFont font(QStringLiteral("Noto Sans Mono CJK SC"));
+    QFont font(kChineseMonoFace);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(block.pointSize > 0 ? block.pointSize : 10);

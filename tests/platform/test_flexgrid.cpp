@@ -649,3 +649,65 @@ TEST_F(GridBinding, TotalsOfLaterCallsMatchTotalsLaidOutAfresh)
     EXPECT_EQ(bound.textMatrix(1, 4), "24");
     EXPECT_EQ(bound.textMatrix(1, 5), "366.85");
 }
+
+// A cell too narrow for its text shows the whole text as its tool tip; one that
+// fits shows none. The captions and the fixed column do the same.
+TEST(FlexGrid, CutCellsShowTheirWholeTextAsToolTip)
+{
+    FlexGrid g;
+    fill(g, {"", "销售编号与销售日期", "数量"}, {{"", "202610180001", "1"}, {"", "20261", "2"}});
+    g.setColWidth(0, 195);  // 13 pixels
+    g.setColWidth(1, 820);
+    g.setColWidth(2, 820);
+    g.subtotalSum(FlexGrid::WholeListAbove, 2, QStringLiteral("总合计"));
+    ASSERT_EQ(g.textMatrix(1, 0), QStringLiteral("总合计"));
+    const QAbstractItemModel* m = g.model();
+    const auto tip = [&](int r, int c) {
+        if (r == 0)
+            return m->headerData(c - 1, Qt::Horizontal, Qt::ToolTipRole).toString();
+        return c == 0 ? m->headerData(r - 1, Qt::Vertical, Qt::ToolTipRole).toString()
+                      : m->index(r - 1, c - 1).data(Qt::ToolTipRole).toString();
+    };
+    const struct {
+        int r, c;
+        QString tip;
+    } cases[] = {
+        {2, 1, QStringLiteral("202610180001")},  // cut
+        {3, 1, QString()},                       // fits
+        {1, 2, QString()},                       // a short sum
+        {1, 1, QString()},                       // empty
+        {1, 0, QStringLiteral("总合计")},        // the fixed column's caption, cut
+        {2, 0, QString()},
+        {0, 1, QStringLiteral("销售编号与销售日期")},  // a caption, cut
+        {0, 2, QString()},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(tip(k.r, k.c), k.tip) << k.r << "," << k.c;
+
+    g.setColWidth(1, 4000);
+    EXPECT_EQ(tip(2, 1), QString()) << "widened, the cell shows its whole text";
+}
+
+// A double click on a column's right edge in the caption row fits the column to
+// the widest text of the whole list, however long, and keeps that width.
+TEST(FlexGrid, DoubleClickOnAColumnEdgeFitsItToItsContents)
+{
+    FlexGrid g;
+    QList<QStringList> rows;
+    for (int i = 0; i < 1500; ++i)
+        rows.append({"", "A01", "1"});
+    rows.append({"", "一个很长很长的货号名称", "1"});  // far below the rows in sight
+    fill(g, {"", "货号", "数量"}, rows);
+    g.setColWidth(1, 820);
+    g.setColWidth(2, 820);
+    g.resize(400, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    QHeaderView* h = g.horizontalHeader();
+    const QPoint edge(h->sectionViewportPosition(0) + h->sectionSize(0) - 1, h->height() / 2);
+    QTest::mouseDClick(h->viewport(), Qt::LeftButton, {}, edge);
+    const int wanted = g.fontMetrics().horizontalAdvance(QStringLiteral("一个很长很长的货号名称"));
+    EXPECT_GE(g.columnWidth(0), wanted);
+    EXPECT_EQ(g.colWidth(1), g.columnWidth(0) * 15);
+    EXPECT_EQ(g.colWidth(2), 820) << "the next column keeps its width";
+}

@@ -141,6 +141,11 @@ TEST_F(SalesQuery, ListsTheSpanWithTotalsAndFigures)
     EXPECT_EQ(g.text(4, "尺码"), "41");
     EXPECT_EQ(g.text(4, "销售日期"), "2024-03-05");
     EXPECT_EQ(g.text(4, "销售员"), "管理员");
+    // The sale number and the 总合计 caption are cut by their widths: their tool tips show them whole.
+    const int sellNo = g.colIndex("销售编号");
+    ASSERT_TRUE(g.textMatrix(4, sellNo).startsWith("20240305"));
+    EXPECT_EQ(g.model()->index(3, sellNo - 1).data(Qt::ToolTipRole).toString(), g.textMatrix(4, sellNo));
+    EXPECT_EQ(g.model()->headerData(0, Qt::Vertical, Qt::ToolTipRole).toString(), "总合计");
     EXPECT_EQ(w.lbCount->text(), "5");
     EXPECT_EQ(w.lbAmount->text(), "￥540");
     for (int r : {1, 5})

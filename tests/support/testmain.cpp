@@ -1,6 +1,8 @@
 // Every test program runs under one QApplication, named as the program is, since
 // message boxes without a title of their own show that name; without a desktop
-// (in CI) on the offscreen one, whose screen is as large as the shop's.
+// (in CI) on the offscreen one, whose screen is as large as the shop's; with the
+// program's Chinese face, whatever the locale.
+#include "platform/chineseface.h"
 #include "platform/headless.h"
 #include "support/childprocess.h"
 
@@ -12,6 +14,7 @@ int main(int argc, char** argv)
     ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::useChineseFace();
     int exitCode = 0;
     if (runChildIfAsked(app.arguments(), &exitCode))
         return exitCode;

@@ -1,0 +1,20 @@
+#include "platform/chineseface.h"
+
+#include <QApplication>
+
+namespace ui {
+
+QFont withChineseFace(QFont font, const QString& face)
+{
+    QStringList families = font.families();
+    if (families.isEmpty())
+        families << font.family();
+    families.removeAll(face);
+    families.prepend(face);
+    font.setFamilies(families);
+    return font;
+}
+
+void useChineseFace() { QApplication::setFont(withChineseFace(QApplication::font())); }
+
+}  // namespace ui
