@@ -18,14 +18,17 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -427,6 +430,190 @@ TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
     const int white = Pixels(centre(chk->grab().toImage()), skincolour::White);
     EXPECT_GT(white, 0);
     EXPECT_LT(white, 49);
+}
+
+namespace {
+
+// A pixel of one of the five shared pictures, as the painters address them.
+QRgb Pic(size_t picture, int x, int y) { return SharedBitmaps()[picture].pixel(x, y); }
+
+// A colour as #rrggbb, for readable failures.
+std::string Hex(QRgb colour) { return QColor(colour).name().toStdString(); }
+
+// Where a w x h picture sits centred in a room of the given size.
+QPoint Centred(QSize room, int w, int h)
+{
+    return {skin::RoundHalfEven((room.width() - w) / 2.0), skin::RoundHalfEven((room.height() - h) / 2.0)};
+}
+
+// The work window with option buttons and a list with a header of two items.
+struct BoxesForm : Form {
+    BoxesForm()
+    {
+        tree->setHeaderLabels({"货号", "品名"});
+        for (QWidget* w : std::initializer_list<QWidget*>{optOne, optTwo, tree})
+            layout()->addWidget(w);
+    }
+    QRadioButton* optOne = new QRadioButton("现金", this);
+    QRadioButton* optTwo = new QRadioButton("刷卡", this);
+    QTreeWidget* tree = new QTreeWidget(this);
+};
+
+// The form skinned and on screen, the pointer on the text box.
+std::unique_ptr<BoxesForm> BoxesOnScreen()
+{
+    auto form = std::make_unique<BoxesForm>();
+    cSkinner().AttachSkin(form.get());
+    form->tree->setFixedHeight(80);
+    form->tree->header()->resizeSection(0, 60);
+    QCursor::setPos(form->screen()->geometry().bottomRight());
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseMove(form->txtNo);
+    return form;
+}
+
+QRect Indicator(QWidget* w, QStyle::SubElement element)
+{
+    QStyleOptionButton option;
+    option.initFrom(w);
+    return w->style()->subElementRect(element, &option, w);
+}
+
+// A point of a control and the colour it shows there; no colour: not looked at.
+struct Look {
+    QPoint at;
+    std::optional<QRgb> colour;
+    const char* what;
+};
+
+enum class Painter { CheckBox, OptionButton, Combo, Header };
+
+}  // namespace
+
+TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
+{
+    auto form = BoxesOnScreen();
+    QCheckBox* chk = form->chkAll;
+    QRadioButton* opt = form->optTwo;
+    QComboBox* combo = form->comList;
+    QHeaderView* header = form->tree->header();
+    // A pixel of the check mark, in its cell of picture 2.
+    QPoint mark(-1, -1);
+    for (int y = 0; y < 8 && mark.x() < 0; ++y)
+        for (int x = 0; x < 9 && mark.x() < 0; ++x)
+            if (Pic(2, x, y) != skincolour::Key)
+                mark = {x, y};
+
+    struct Case {
+        Painter painter;
+        int state;  // 0 normal, 1 the pointer on it, 2 the left button down on it
+        bool enabled;
+        bool checked;
+    };
+    QList<Case> cases;
+    for (Painter painter : {Painter::CheckBox, Painter::OptionButton, Painter::Combo, Painter::Header})
+        for (int state : {0, 1, 2})
+            for (bool enabled : {true, false})
+                for (bool checked : {false, true}) {
+                    const bool boxes = painter == Painter::CheckBox || painter == Painter::OptionButton;
+                    if ((checked && !boxes) || (!enabled && painter == Painter::Header))
+                        continue;
+                    cases << Case{painter, state, enabled, checked};
+                }
+
+    for (const Case& c : cases) {
+        QWidget* control = nullptr;  // the control that is drawn
+        QWidget* target = nullptr;   // the window the mouse is on
+        QPoint point;                // where, in the target
+        QList<Look> looks;
+        switch (c.painter) {
+        case Painter::CheckBox: {
+            control = target = chk;
+            chk->setCheckState(c.checked ? Qt::Checked : Qt::Unchecked);
+            const QRect box = Indicator(chk, QStyle::SE_CheckBoxIndicator);
+            point = box.center();
+            const int state = c.enabled ? c.state : 0;
+            const QPoint markAt = box.topLeft() + Centred(box.size(), 9, 8) + mark;
+            looks = {
+                {box.topLeft(),
+                 !c.enabled ? skincolour::FrameDisabled : state == 2 ? skincolour::FramePressed : skincolour::Frame,
+                 "frame"},
+                // The middle of the hot or pressed circle stretched over the inside.
+                {box.topLeft() + QPoint(1, 1), state == 1 ? Pic(3, 1, 17) : state == 2 ? Pic(3, 1, 30) : skincolour::White,
+                 "inside"},
+                {markAt,
+                 c.checked    ? std::optional(Pic(2, mark.x() + (c.enabled ? 0 : 9), mark.y()))
+                 : state == 0 ? std::optional(skincolour::White)
+                              : std::nullopt,
+                 "mark"},
+            };
+            break;
+        }
+        case Painter::OptionButton: {
+            control = target = opt;
+            form->optOne->setChecked(!c.checked);
+            opt->setChecked(c.checked);
+            const QRect box = Indicator(opt, QStyle::SE_RadioButtonIndicator);
+            point = box.center();
+            const int face = c.enabled ? c.state : 3;
+            const QPoint dotAt = box.topLeft() + Centred(box.size(), 5, 5) + QPoint(2, 2);
+            looks = {
+                {box.topLeft(), skincolour::White, "corner, left out of the circle"},
+                {box.topLeft() + QPoint(4, 0), Pic(3, 4, 13 * face), "outline"},
+                {box.topLeft() + QPoint(2, 2), Pic(3, 2, 13 * face + 2), "inside"},
+                {dotAt, c.checked ? Pic(2, 4 + (c.enabled ? 0 : 9), 20) : Pic(3, 6, 13 * face + 6), "dot"},
+            };
+            break;
+        }
+        case Painter::Combo: {
+            control = target = combo;
+            point = {4, combo->height() / 2};
+            const int bw = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) + 1;
+            const QPoint button(combo->width() - bw - 1, 1);
+            const int state = c.enabled ? c.state : 0;
+            looks = {
+                {{0, combo->height() / 2}, c.enabled ? skincolour::Frame : skincolour::FrameDisabled, "frame"},
+                {button + QPoint(1, 1), state == 0 ? skincolour::White : Pic(1, state == 1 ? 1 : 5, 1), "button"},
+                {button + Centred({bw, combo->height() - 2}, 7, 4) + QPoint(3, 3), Pic(1, 11, c.enabled ? 3 : 7),
+                 "arrow"},
+            };
+            break;
+        }
+        case Painter::Header: {
+            control = header;
+            target = header->viewport();
+            point = {header->sectionViewportPosition(0) + 10, header->height() / 2};
+            // The item under the pointer shows the state, the other stays normal.
+            for (int item : {0, 1}) {
+                const int state = item == 0 ? c.state : 0;
+                const int x = header->sectionViewportPosition(item);
+                looks << Look{{x, 1}, Pic(4, 3 * state, 1), item == 0 ? "first item's left edge" : "second item's left edge"}
+                      << Look{{x + 1, 0}, Pic(4, 3 * state + 1, 0), item == 0 ? "first item's top" : "second item's top"}
+                      << Look{{x + 1, 1}, Pic(4, 3 * state + 1, 1), item == 0 ? "first item" : "second item"};
+            }
+            break;
+        }
+        }
+        control->setEnabled(c.enabled);
+        QTest::mouseMove(form->txtNo);
+        if (c.state >= 1)
+            QTest::mouseMove(target, point);
+        if (c.state == 2)
+            QTest::mousePress(target, Qt::LeftButton, {}, point);
+        const QImage shown = control->grab().toImage();
+        for (const Look& look : looks) {
+            if (look.colour)
+                EXPECT_EQ(Hex(shown.pixel(look.at)), Hex(*look.colour))
+                    << control->metaObject()->className() << " state " << c.state << (c.enabled ? "" : " disabled")
+                    << (c.checked ? " checked" : "") << ": " << look.what;
+        }
+        if (c.state == 2) {
+            combo->hidePopup();
+            QTest::mouseRelease(target, Qt::LeftButton, {}, point);
+        }
+        control->setEnabled(true);
+    }
 }
 
 TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
