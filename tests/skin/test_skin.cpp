@@ -403,6 +403,98 @@ TEST(SkinnedButton, APaintFromOutsideEndsAFadeWithTheFaceWhole)
     EXPECT_EQ(Shown(b, at), FacePixel(1, 3, 10));
 }
 
+TEST(SkinnedButton, TheSpaceBarShowsThePressedFaceAtOnceAndItsReleaseFadesTheNormalFaceIn)
+{
+    auto form = ButtonOnScreen();
+    ASSERT_TRUE(ShowActive(form.get()));
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    b->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    QSignalSpy clicked(b, &QPushButton::clicked);
+    QTest::keyPress(b, Qt::Key_Space);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(2, 3, 10));
+
+    FadeWatch fade(b, at);
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(clicked.count(), 1);
+    ASSERT_EQ(Timers(b).size(), 1);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_EQ(fade.ticks, 86);  // from alpha 0
+    EXPECT_GT(fade.shown.size(), 2);
+    EXPECT_EQ(fade.shown.last(), FacePixel(0, 3, 10));
+}
+
+TEST(SkinnedButton, APressDraggedOffKeepsThePressedFaceAndTheReleaseThereFadesTheNormalFaceIn)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10), off(4, b->height() + 10);
+    QSignalSpy clicked(b, &QPushButton::clicked);
+    QTest::mouseMove(b, at);
+    QTest::mousePress(b, Qt::LeftButton, {}, at);
+    // While the left button is down the moves off the button still come to it.
+    QTest::mouseMove(b, off);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(2, 3, 10));
+
+    FadeWatch fade(b, at);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, off);
+    EXPECT_EQ(clicked.count(), 0);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_EQ(fade.ticks, 66);  // from alpha 60
+    EXPECT_EQ(fade.shown.last(), FacePixel(0, 3, 10));
+    EXPECT_EQ(skin::GetProp(b, skinprop::MouseFlag), 0);
+}
+
+TEST(SkinnedButton, TheFocusFadesInADottedRectangleInsetByTwoAndItsLossFadesItOut)
+{
+    auto form = ButtonOnScreen();
+    ASSERT_TRUE(ShowActive(form.get()));
+    QPushButton* b = form->cmdOk;
+    // 1 where the button shows the pixel of its normal face inverted, 0 where it
+    // shows it as it is, -1 for anything else.
+    auto inverted = [b](QPoint at, int column, int row) {
+        const QRgb shown = Shown(b, at), face = FacePixel(0, column, row);
+        return shown == face ? 0 : shown == (face ^ 0x00FFFFFF) ? 1 : -1;
+    };
+    b->setFocus();
+    ASSERT_EQ(Timers(b).size(), 1) << "the faces with the rectangle fade in";
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    // Every other pixel of the outline: one of two neighbours on the left side
+    // and on the top side; nothing beside the outline.
+    EXPECT_EQ(inverted({2, 10}, 2, 10) + inverted({2, 11}, 2, 11), 1);
+    EXPECT_EQ(inverted({40, 2}, 3, 2) + inverted({41, 2}, 3, 2), 1);
+    for (const QPoint& at : {QPoint(1, 10), QPoint(1, 11), QPoint(3, 10), QPoint(3, 11)})
+        EXPECT_EQ(inverted(at, at.x(), at.y()), 0) << at.x() << "," << at.y();
+
+    form->txtNo->setFocus();
+    ASSERT_EQ(Timers(b).size(), 1) << "the faces without it fade in";
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    for (int row : {10, 11})
+        EXPECT_EQ(inverted({2, row}, 2, row), 0) << row;
+}
+
+TEST(SkinAttachment, DetachingAButtonDuringItsFadeStopsTheTimer)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    QTest::mouseMove(b, at);
+    ASSERT_EQ(Timers(b).size(), 1);
+    EXPECT_TRUE(cSkinner().DetachSkin(form.get()));
+    EXPECT_TRUE(Timers(b).isEmpty());
+    EXPECT_FALSE(b->property(skinprop::TimerId).isValid());
+    EXPECT_TRUE(b->mask().isEmpty());
+    // The button draws itself again: none of the skin's faces.
+    QTest::qWait(60);
+    for (int face : {0, 1})
+        EXPECT_NE(Shown(b, at), FacePixel(face, 3, 10)) << face;
+}
+
 TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
 {
     auto form = SkinnedButtonForm();
@@ -603,10 +695,11 @@ TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
             QTest::mousePress(target, Qt::LeftButton, {}, point);
         const QImage shown = control->grab().toImage();
         for (const Look& look : looks) {
-            if (look.colour)
-                EXPECT_EQ(Hex(shown.pixel(look.at)), Hex(*look.colour))
-                    << control->metaObject()->className() << " state " << c.state << (c.enabled ? "" : " disabled")
-                    << (c.checked ? " checked" : "") << ": " << look.what;
+            if (!look.colour)
+                continue;
+            EXPECT_EQ(Hex(shown.pixel(look.at)), Hex(*look.colour))
+                << control->metaObject()->className() << " state " << c.state << (c.enabled ? "" : " disabled")
+                << (c.checked ? " checked" : "") << ": " << look.what;
         }
         if (c.state == 2) {
             combo->hidePopup();
@@ -614,6 +707,33 @@ TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
         }
         control->setEnabled(true);
     }
+}
+
+TEST(SkinnedOptionButton, AClickMovesTheDotAndRepaintsEveryBoxOfItsWindowNormal)
+{
+    auto form = BoxesOnScreen();
+    QRadioButton* one = form->optOne;
+    QRadioButton* two = form->optTwo;
+    QCheckBox* chk = form->chkAll;
+    one->setChecked(true);
+    // Boxes of the same window left hot and pressed.
+    skin::SetProp(one, skinprop::OldState, 1);
+    skin::SetProp(chk, skinprop::OldState, 2);
+
+    const QRect box = Indicator(two, QStyle::SE_RadioButtonIndicator);
+    QTest::mouseMove(two, box.center());
+    QTest::mousePress(two, Qt::LeftButton, {}, box.center());
+    QTest::mouseRelease(two, Qt::LeftButton, {}, box.center());
+    ASSERT_TRUE(two->isChecked());
+    ASSERT_FALSE(one->isChecked());
+    for (QRadioButton* opt : {one, two}) {
+        const QImage shown = opt->grab().toImage();
+        const QPoint corner = Indicator(opt, QStyle::SE_RadioButtonIndicator).topLeft();
+        const QPoint dotAt = corner + Centred(box.size(), 5, 5) + QPoint(2, 2);
+        EXPECT_EQ(Hex(shown.pixel(corner + QPoint(2, 2))), Hex(Pic(3, 2, 2))) << "normal circle";
+        EXPECT_EQ(Hex(shown.pixel(dotAt)), Hex(opt == two ? Pic(2, 4, 20) : Pic(3, 6, 6))) << "the dot, on the second";
+    }
+    EXPECT_EQ(Hex(PixelAt(chk, Indicator(chk, QStyle::SE_CheckBoxIndicator).topLeft())), Hex(skincolour::Frame));
 }
 
 TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
@@ -672,7 +792,7 @@ TEST(SkinnedComboBox, TheDropButtonTurnsHotUnderThePointer)
     }
 }
 
-TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
+TEST(SkinnedProgressBar, ShowsItsFrameAndThePartDoneFromTheLeftOrFromTheBottomAndNoText)
 {
     Form form;
     auto* bar = new QProgressBar(&form);
@@ -680,11 +800,19 @@ TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
     bar->setRange(0, 100);
     bar->setValue(50);
     cSkinner().AttachSkin(&form);
-    bar->setFixedSize(200, 22);
-    const QImage shown = bar->grab().toImage();
-    const int fill = Pixels(shown, skincolour::ProgressFill);
-    EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, skincolour::Frame) + fill, 200 * 22);
-    EXPECT_EQ(fill, 98 * 18);  // half of the inside of the frame and its white line
+    for (bool vertical : {false, true})
+        for (bool enabled : {true, false}) {
+            bar->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+            bar->setEnabled(enabled);
+            bar->setFixedSize(vertical ? QSize(22, 200) : QSize(200, 22));
+            const QImage shown = bar->grab().toImage();
+            const int fill = Pixels(shown, skincolour::ProgressFill);
+            const QRgb frame = enabled ? skincolour::Frame : skincolour::FrameDisabled;
+            EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, frame) + fill, 200 * 22) << vertical << enabled;
+            EXPECT_EQ(fill, 98 * 18) << vertical;  // half of the inside of the frame and its white line
+            EXPECT_EQ(shown.pixel(vertical ? QPoint(11, 197) : QPoint(2, 11)), skincolour::ProgressFill) << vertical;
+            EXPECT_EQ(shown.pixel(vertical ? QPoint(11, 2) : QPoint(197, 11)), skincolour::White) << vertical;
+        }
 }
 
 TEST(SkinSpreading, AMessageBoxOrFormActivatedFromASkinnedFormIsSkinned)
