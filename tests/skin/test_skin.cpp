@@ -29,6 +29,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -576,7 +577,7 @@ QRect Indicator(QWidget* w, QStyle::SubElement element)
 struct Look {
     QPoint at;
     std::optional<QRgb> colour;
-    const char* what;
+    std::string what;
 };
 
 enum class Painter { CheckBox, OptionButton, Combo, Header };
@@ -632,7 +633,10 @@ TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
                  !c.enabled ? skincolour::FrameDisabled : state == 2 ? skincolour::FramePressed : skincolour::Frame,
                  "frame"},
                 // The middle of the hot or pressed circle stretched over the inside.
-                {box.topLeft() + QPoint(1, 1), state == 1 ? Pic(3, 1, 17) : state == 2 ? Pic(3, 1, 30) : skincolour::White,
+                {box.topLeft() + QPoint(1, 1),
+                 state == 1   ? Pic(3, 1, 17)
+                 : state == 2 ? Pic(3, 1, 30)
+                              : skincolour::White,
                  "inside"},
                 {markAt,
                  c.checked    ? std::optional(Pic(2, mark.x() + (c.enabled ? 0 : 9), mark.y()))
@@ -680,9 +684,10 @@ TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
             for (int item : {0, 1}) {
                 const int state = item == 0 ? c.state : 0;
                 const int x = header->sectionViewportPosition(item);
-                looks << Look{{x, 1}, Pic(4, 3 * state, 1), item == 0 ? "first item's left edge" : "second item's left edge"}
-                      << Look{{x + 1, 0}, Pic(4, 3 * state + 1, 0), item == 0 ? "first item's top" : "second item's top"}
-                      << Look{{x + 1, 1}, Pic(4, 3 * state + 1, 1), item == 0 ? "first item" : "second item"};
+                const std::string name = item == 0 ? "first item" : "second item";
+                looks << Look{{x, 1}, Pic(4, 3 * state, 1), name + ", left edge"}
+                      << Look{{x + 1, 0}, Pic(4, 3 * state + 1, 0), name + ", top"}
+                      << Look{{x + 1, 1}, Pic(4, 3 * state + 1, 1), name};
             }
             break;
         }
@@ -702,7 +707,8 @@ TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
                 << (c.checked ? " checked" : "") << ": " << look.what;
         }
         if (c.state == 2) {
-            combo->hidePopup();
+            if (c.painter == Painter::Combo)
+                combo->hidePopup();
             QTest::mouseRelease(target, Qt::LeftButton, {}, point);
         }
         control->setEnabled(true);
@@ -730,10 +736,13 @@ TEST(SkinnedOptionButton, AClickMovesTheDotAndRepaintsEveryBoxOfItsWindowNormal)
         const QImage shown = opt->grab().toImage();
         const QPoint corner = Indicator(opt, QStyle::SE_RadioButtonIndicator).topLeft();
         const QPoint dotAt = corner + Centred(box.size(), 5, 5) + QPoint(2, 2);
-        EXPECT_EQ(Hex(shown.pixel(corner + QPoint(2, 2))), Hex(Pic(3, 2, 2))) << "normal circle";
-        EXPECT_EQ(Hex(shown.pixel(dotAt)), Hex(opt == two ? Pic(2, 4, 20) : Pic(3, 6, 6))) << "the dot, on the second";
+        const char* name = opt == two ? "the clicked one" : "the other";
+        EXPECT_EQ(Hex(shown.pixel(corner + QPoint(2, 2))), Hex(Pic(3, 2, 2))) << name << ": the normal circle";
+        EXPECT_EQ(Hex(shown.pixel(dotAt)), Hex(opt == two ? Pic(2, 4, 20) : Pic(3, 6, 6)))
+            << name << ": the dot or none";
     }
-    EXPECT_EQ(Hex(PixelAt(chk, Indicator(chk, QStyle::SE_CheckBoxIndicator).topLeft())), Hex(skincolour::Frame));
+    EXPECT_EQ(Hex(PixelAt(chk, Indicator(chk, QStyle::SE_CheckBoxIndicator).topLeft())), Hex(skincolour::Frame))
+        << "the check box's frame, not pressed";
 }
 
 TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
