@@ -18,14 +18,18 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -400,6 +404,98 @@ TEST(SkinnedButton, APaintFromOutsideEndsAFadeWithTheFaceWhole)
     EXPECT_EQ(Shown(b, at), FacePixel(1, 3, 10));
 }
 
+TEST(SkinnedButton, TheSpaceBarShowsThePressedFaceAtOnceAndItsReleaseFadesTheNormalFaceIn)
+{
+    auto form = ButtonOnScreen();
+    ASSERT_TRUE(ShowActive(form.get()));
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    b->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    QSignalSpy clicked(b, &QPushButton::clicked);
+    QTest::keyPress(b, Qt::Key_Space);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(2, 3, 10));
+
+    FadeWatch fade(b, at);
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(clicked.count(), 1);
+    ASSERT_EQ(Timers(b).size(), 1);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_EQ(fade.ticks, 86);  // from alpha 0
+    EXPECT_GT(fade.shown.size(), 2);
+    EXPECT_EQ(fade.shown.last(), FacePixel(0, 3, 10));
+}
+
+TEST(SkinnedButton, APressDraggedOffKeepsThePressedFaceAndTheReleaseThereFadesTheNormalFaceIn)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10), off(4, b->height() + 10);
+    QSignalSpy clicked(b, &QPushButton::clicked);
+    QTest::mouseMove(b, at);
+    QTest::mousePress(b, Qt::LeftButton, {}, at);
+    // While the left button is down the moves off the button still come to it.
+    QTest::mouseMove(b, off);
+    EXPECT_TRUE(Timers(b).isEmpty());
+    QTest::qWait(30);
+    EXPECT_EQ(Shown(b, at), FacePixel(2, 3, 10));
+
+    FadeWatch fade(b, at);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, off);
+    EXPECT_EQ(clicked.count(), 0);
+    ASSERT_TRUE(fade.waitForEnd());
+    EXPECT_EQ(fade.ticks, 66);  // from alpha 60
+    EXPECT_EQ(fade.shown.last(), FacePixel(0, 3, 10));
+    EXPECT_EQ(skin::GetProp(b, skinprop::MouseFlag), 0);
+}
+
+TEST(SkinnedButton, TheFocusFadesInADottedRectangleInsetByTwoAndItsLossFadesItOut)
+{
+    auto form = ButtonOnScreen();
+    ASSERT_TRUE(ShowActive(form.get()));
+    QPushButton* b = form->cmdOk;
+    // 1 where the button shows the pixel of its normal face inverted, 0 where it
+    // shows it as it is, -1 for anything else.
+    auto inverted = [b](QPoint at, int column, int row) {
+        const QRgb shown = Shown(b, at), face = FacePixel(0, column, row);
+        return shown == face ? 0 : shown == (face ^ 0x00FFFFFF) ? 1 : -1;
+    };
+    b->setFocus();
+    ASSERT_EQ(Timers(b).size(), 1) << "the faces with the rectangle fade in";
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    // Every other pixel of the outline: one of two neighbours on the left side
+    // and on the top side; nothing beside the outline.
+    EXPECT_EQ(inverted({2, 10}, 2, 10) + inverted({2, 11}, 2, 11), 1);
+    EXPECT_EQ(inverted({40, 2}, 3, 2) + inverted({41, 2}, 3, 2), 1);
+    for (const QPoint& at : {QPoint(1, 10), QPoint(1, 11), QPoint(3, 10), QPoint(3, 11)})
+        EXPECT_EQ(inverted(at, at.x(), at.y()), 0) << at.x() << "," << at.y();
+
+    form->txtNo->setFocus();
+    ASSERT_EQ(Timers(b).size(), 1) << "the faces without it fade in";
+    ASSERT_TRUE(QTest::qWaitFor([b] { return Timers(b).isEmpty(); }, 10000));
+    for (int row : {10, 11})
+        EXPECT_EQ(inverted({2, row}, 2, row), 0) << row;
+}
+
+TEST(SkinAttachment, DetachingAButtonDuringItsFadeStopsTheTimer)
+{
+    auto form = ButtonOnScreen();
+    QPushButton* b = form->cmdOk;
+    const QPoint at(4, 10);
+    QTest::mouseMove(b, at);
+    ASSERT_EQ(Timers(b).size(), 1);
+    EXPECT_TRUE(cSkinner().DetachSkin(form.get()));
+    EXPECT_TRUE(Timers(b).isEmpty());
+    EXPECT_FALSE(b->property(skinprop::TimerId).isValid());
+    EXPECT_TRUE(b->mask().isEmpty());
+    // The button draws itself again: none of the skin's faces.
+    QTest::qWait(60);
+    for (int face : {0, 1})
+        EXPECT_NE(Shown(b, at), FacePixel(face, 3, 10)) << face;
+}
+
 TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
 {
     auto form = SkinnedButtonForm();
@@ -427,6 +523,226 @@ TEST(SkinnedCheckBox, TheGreyStateShowsTheSquareAndTheTickShowsTheMark)
     const int white = Pixels(centre(chk->grab().toImage()), skincolour::White);
     EXPECT_GT(white, 0);
     EXPECT_LT(white, 49);
+}
+
+namespace {
+
+// A pixel of one of the five shared pictures, as the painters address them.
+QRgb Pic(size_t picture, int x, int y) { return SharedBitmaps()[picture].pixel(x, y); }
+
+// A colour as #rrggbb, for readable failures.
+std::string Hex(QRgb colour) { return QColor(colour).name().toStdString(); }
+
+// Where a w x h picture sits centred in a room of the given size.
+QPoint Centred(QSize room, int w, int h)
+{
+    return {skin::RoundHalfEven((room.width() - w) / 2.0), skin::RoundHalfEven((room.height() - h) / 2.0)};
+}
+
+// The work window with option buttons and a list with a header of two items.
+struct BoxesForm : Form {
+    BoxesForm()
+    {
+        tree->setHeaderLabels({"货号", "品名"});
+        for (QWidget* w : std::initializer_list<QWidget*>{optOne, optTwo, tree})
+            layout()->addWidget(w);
+    }
+    QRadioButton* optOne = new QRadioButton("现金", this);
+    QRadioButton* optTwo = new QRadioButton("刷卡", this);
+    QTreeWidget* tree = new QTreeWidget(this);
+};
+
+// The form skinned and on screen, the pointer on the text box.
+std::unique_ptr<BoxesForm> BoxesOnScreen()
+{
+    auto form = std::make_unique<BoxesForm>();
+    cSkinner().AttachSkin(form.get());
+    form->tree->setFixedHeight(80);
+    form->tree->header()->resizeSection(0, 60);
+    QCursor::setPos(form->screen()->geometry().bottomRight());
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseMove(form->txtNo);
+    return form;
+}
+
+QRect Indicator(QWidget* w, QStyle::SubElement element)
+{
+    QStyleOptionButton option;
+    option.initFrom(w);
+    return w->style()->subElementRect(element, &option, w);
+}
+
+// A point of a control and the colour it shows there; no colour: not looked at.
+struct Look {
+    QPoint at;
+    std::optional<QRgb> colour;
+    std::string what;
+};
+
+enum class Painter { CheckBox, OptionButton, Combo, Header };
+
+}  // namespace
+
+TEST(SkinnedControls, EachPainterShowsTheFaceOfItsStateWhetherEnabledOrNot)
+{
+    auto form = BoxesOnScreen();
+    QCheckBox* chk = form->chkAll;
+    QRadioButton* opt = form->optTwo;
+    QComboBox* combo = form->comList;
+    QHeaderView* header = form->tree->header();
+    // A pixel of the check mark, in its cell of picture 2.
+    QPoint mark(-1, -1);
+    for (int y = 0; y < 8 && mark.x() < 0; ++y)
+        for (int x = 0; x < 9 && mark.x() < 0; ++x)
+            if (Pic(2, x, y) != skincolour::Key)
+                mark = {x, y};
+
+    struct Case {
+        Painter painter;
+        int state;  // 0 normal, 1 the pointer on it, 2 the left button down on it
+        bool enabled;
+        bool checked;
+    };
+    QList<Case> cases;
+    for (Painter painter : {Painter::CheckBox, Painter::OptionButton, Painter::Combo, Painter::Header})
+        for (int state : {0, 1, 2})
+            for (bool enabled : {true, false})
+                for (bool checked : {false, true}) {
+                    const bool boxes = painter == Painter::CheckBox || painter == Painter::OptionButton;
+                    if ((checked && !boxes) || (!enabled && painter == Painter::Header))
+                        continue;
+                    cases << Case{painter, state, enabled, checked};
+                }
+
+    for (const Case& c : cases) {
+        QWidget* control = nullptr;  // the control that is drawn
+        QWidget* target = nullptr;   // the window the mouse is on
+        QPoint point;                // where, in the target
+        QList<Look> looks;
+        switch (c.painter) {
+        case Painter::CheckBox: {
+            control = target = chk;
+            chk->setCheckState(c.checked ? Qt::Checked : Qt::Unchecked);
+            const QRect box = Indicator(chk, QStyle::SE_CheckBoxIndicator);
+            point = box.center();
+            const int state = c.enabled ? c.state : 0;
+            const QPoint markAt = box.topLeft() + Centred(box.size(), 9, 8) + mark;
+            looks = {
+                {box.topLeft(),
+                 !c.enabled ? skincolour::FrameDisabled : state == 2 ? skincolour::FramePressed : skincolour::Frame,
+                 "frame"},
+                // The middle of the hot or pressed circle stretched over the inside.
+                {box.topLeft() + QPoint(1, 1),
+                 state == 1   ? Pic(3, 1, 17)
+                 : state == 2 ? Pic(3, 1, 30)
+                              : skincolour::White,
+                 "inside"},
+                {markAt,
+                 c.checked    ? std::optional(Pic(2, mark.x() + (c.enabled ? 0 : 9), mark.y()))
+                 : state == 0 ? std::optional(skincolour::White)
+                              : std::nullopt,
+                 "mark"},
+            };
+            break;
+        }
+        case Painter::OptionButton: {
+            control = target = opt;
+            form->optOne->setChecked(!c.checked);
+            opt->setChecked(c.checked);
+            const QRect box = Indicator(opt, QStyle::SE_RadioButtonIndicator);
+            point = box.center();
+            const int face = c.enabled ? c.state : 3;
+            const QPoint dotAt = box.topLeft() + Centred(box.size(), 5, 5) + QPoint(2, 2);
+            looks = {
+                {box.topLeft(), skincolour::White, "corner, left out of the circle"},
+                {box.topLeft() + QPoint(4, 0), Pic(3, 4, 13 * face), "outline"},
+                {box.topLeft() + QPoint(2, 2), Pic(3, 2, 13 * face + 2), "inside"},
+                {dotAt, c.checked ? Pic(2, 4 + (c.enabled ? 0 : 9), 20) : Pic(3, 6, 13 * face + 6), "dot"},
+            };
+            break;
+        }
+        case Painter::Combo: {
+            control = target = combo;
+            point = {4, combo->height() / 2};
+            const int bw = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) + 1;
+            const QPoint button(combo->width() - bw - 1, 1);
+            const int state = c.enabled ? c.state : 0;
+            looks = {
+                {{0, combo->height() / 2}, c.enabled ? skincolour::Frame : skincolour::FrameDisabled, "frame"},
+                {button + QPoint(1, 1), state == 0 ? skincolour::White : Pic(1, state == 1 ? 1 : 5, 1), "button"},
+                {button + Centred({bw, combo->height() - 2}, 7, 4) + QPoint(3, 3), Pic(1, 11, c.enabled ? 3 : 7),
+                 "arrow"},
+            };
+            break;
+        }
+        case Painter::Header: {
+            control = header;
+            target = header->viewport();
+            point = {header->sectionViewportPosition(0) + 10, header->height() / 2};
+            // The item under the pointer shows the state, the other stays normal.
+            for (int item : {0, 1}) {
+                const int state = item == 0 ? c.state : 0;
+                const int x = header->sectionViewportPosition(item);
+                const std::string name = item == 0 ? "first item" : "second item";
+                looks << Look{{x, 1}, Pic(4, 3 * state, 1), name + ", left edge"}
+                      << Look{{x + 1, 0}, Pic(4, 3 * state + 1, 0), name + ", top"}
+                      << Look{{x + 1, 1}, Pic(4, 3 * state + 1, 1), name};
+            }
+            break;
+        }
+        }
+        control->setEnabled(c.enabled);
+        QTest::mouseMove(form->txtNo);
+        if (c.state >= 1)
+            QTest::mouseMove(target, point);
+        if (c.state == 2)
+            QTest::mousePress(target, Qt::LeftButton, {}, point);
+        const QImage shown = control->grab().toImage();
+        for (const Look& look : looks) {
+            if (!look.colour)
+                continue;
+            EXPECT_EQ(Hex(shown.pixel(look.at)), Hex(*look.colour))
+                << control->metaObject()->className() << " state " << c.state << (c.enabled ? "" : " disabled")
+                << (c.checked ? " checked" : "") << ": " << look.what;
+        }
+        if (c.state == 2) {
+            if (c.painter == Painter::Combo)
+                combo->hidePopup();
+            QTest::mouseRelease(target, Qt::LeftButton, {}, point);
+        }
+        control->setEnabled(true);
+    }
+}
+
+TEST(SkinnedOptionButton, AClickMovesTheDotAndRepaintsEveryBoxOfItsWindowNormal)
+{
+    auto form = BoxesOnScreen();
+    QRadioButton* one = form->optOne;
+    QRadioButton* two = form->optTwo;
+    QCheckBox* chk = form->chkAll;
+    one->setChecked(true);
+    // Boxes of the same window left hot and pressed.
+    skin::SetProp(one, skinprop::OldState, 1);
+    skin::SetProp(chk, skinprop::OldState, 2);
+
+    const QRect box = Indicator(two, QStyle::SE_RadioButtonIndicator);
+    QTest::mouseMove(two, box.center());
+    QTest::mousePress(two, Qt::LeftButton, {}, box.center());
+    QTest::mouseRelease(two, Qt::LeftButton, {}, box.center());
+    ASSERT_TRUE(two->isChecked());
+    ASSERT_FALSE(one->isChecked());
+    for (QRadioButton* opt : {one, two}) {
+        const QImage shown = opt->grab().toImage();
+        const QPoint corner = Indicator(opt, QStyle::SE_RadioButtonIndicator).topLeft();
+        const QPoint dotAt = corner + Centred(box.size(), 5, 5) + QPoint(2, 2);
+        const char* name = opt == two ? "the clicked one" : "the other";
+        EXPECT_EQ(Hex(shown.pixel(corner + QPoint(2, 2))), Hex(Pic(3, 2, 2))) << name << ": the normal circle";
+        EXPECT_EQ(Hex(shown.pixel(dotAt)), Hex(opt == two ? Pic(2, 4, 20) : Pic(3, 6, 6)))
+            << name << ": the dot or none";
+    }
+    EXPECT_EQ(Hex(PixelAt(chk, Indicator(chk, QStyle::SE_CheckBoxIndicator).topLeft())), Hex(skincolour::Frame))
+        << "the check box's frame, not pressed";
 }
 
 TEST(SkinnedComboBox, ADroppedListShowsThePressedButtonAndIsTakenOverOnce)
@@ -485,7 +801,7 @@ TEST(SkinnedComboBox, TheDropButtonTurnsHotUnderThePointer)
     }
 }
 
-TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
+TEST(SkinnedProgressBar, ShowsItsFrameAndThePartDoneFromTheLeftOrFromTheBottomAndNoText)
 {
     Form form;
     auto* bar = new QProgressBar(&form);
@@ -493,11 +809,19 @@ TEST(SkinnedProgressBar, ShowsItsFrameAndTheFilledPartAndNoText)
     bar->setRange(0, 100);
     bar->setValue(50);
     cSkinner().AttachSkin(&form);
-    bar->setFixedSize(200, 22);
-    const QImage shown = bar->grab().toImage();
-    const int fill = Pixels(shown, skincolour::ProgressFill);
-    EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, skincolour::Frame) + fill, 200 * 22);
-    EXPECT_EQ(fill, 98 * 18);  // half of the inside of the frame and its white line
+    for (bool vertical : {false, true})
+        for (bool enabled : {true, false}) {
+            bar->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+            bar->setEnabled(enabled);
+            bar->setFixedSize(vertical ? QSize(22, 200) : QSize(200, 22));
+            const QImage shown = bar->grab().toImage();
+            const int fill = Pixels(shown, skincolour::ProgressFill);
+            const QRgb frame = enabled ? skincolour::Frame : skincolour::FrameDisabled;
+            EXPECT_EQ(Pixels(shown, skincolour::White) + Pixels(shown, frame) + fill, 200 * 22) << vertical << enabled;
+            EXPECT_EQ(fill, 98 * 18) << vertical;  // half of the inside of the frame and its white line
+            EXPECT_EQ(shown.pixel(vertical ? QPoint(11, 197) : QPoint(2, 11)), skincolour::ProgressFill) << vertical;
+            EXPECT_EQ(shown.pixel(vertical ? QPoint(11, 2) : QPoint(197, 11)), skincolour::White) << vertical;
+        }
 }
 
 TEST(SkinSpreading, AMessageBoxOrFormActivatedFromASkinnedFormIsSkinned)
