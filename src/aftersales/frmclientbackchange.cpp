@@ -296,12 +296,12 @@ void frmClientBackChange::cmdOk_Click()
     // A failure has shown the engine's words and written nothing, and a line or a
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try.
-    const sales::WriteResult result = aftersales::WriteExchange(PendingExchange());
-    if (result == sales::WriteResult::LineChanged)
+    const core::WriteResult result = aftersales::WriteExchange(PendingExchange());
+    if (result == core::WriteResult::LineChanged)
         ui::msg().info(sales::kLineChangedRefusal);
-    else if (result == sales::WriteResult::OutOfStock)
+    else if (result == core::WriteResult::OutOfStock)
         ui::msg().info(aftersales::kOutOfStockToExchange);
-    if (result != sales::WriteResult::Written)
+    if (result != core::WriteResult::Written)
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();

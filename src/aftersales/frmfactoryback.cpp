@@ -168,10 +168,10 @@ void frmFactoryBack::cmdRegist_Click()
     }
     // Nothing is written unless all of it is: the rows stay listed and ticked,
     // with the amount, for another try.
-    const sales::WriteResult result = aftersales::WriteFactoryReturn(back);
-    if (result == sales::WriteResult::BackAtFactory)
+    const core::WriteResult result = aftersales::WriteFactoryReturn(back);
+    if (result == core::WriteResult::BackAtFactory)
         ui::msg().info(kBackAtFactory);
-    if (result != sales::WriteResult::Written)
+    if (result != core::WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

@@ -552,16 +552,16 @@ void frmSell::cmdCheckOut_Click()
 
     const QList<sales::SaleLine> lines = SaleLines();
     QString sellNo;
-    const sales::WriteResult result =
+    const core::WriteResult result =
         sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
     // Nothing of the sale is stored: the list and the amounts stay for another try.
-    if (result == sales::WriteResult::OutOfStock) {
+    if (result == core::WriteResult::OutOfStock) {
         // Another counter sold pieces of the list since it was read.
         ui::msg().exclaim(kOutOfStock);
         VSSell->setFocus();
         return;
     }
-    if (result != sales::WriteResult::Written) {
+    if (result != core::WriteResult::Written) {
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
         return;

@@ -191,11 +191,11 @@ void SaleLineFrame::ShowFound(const jet::RecordSet& rs)
 
 SoldLine SaleLineFrame::Line(int row) const { return SoldLineOfGridRow(*VSFlexGrid, row, amountCaption_); }
 
-void SaleLineFrame::Settle(WriteResult result, int row)
+void SaleLineFrame::Settle(core::WriteResult result, int row)
 {
-    if (result == WriteResult::LineChanged)
+    if (result == core::WriteResult::LineChanged)
         ui::msg().info(kLineChangedRefusal);
-    if (result == WriteResult::Written)
+    if (result == core::WriteResult::Written)
         VSFlexGrid->removeItem(row);
 }
 

@@ -125,7 +125,7 @@ public:
     // refused with kLineChangedRefusal; after a failure the engine's words have
     // been shown. Anything but written keeps the line listed, with the reason,
     // for another try.
-    void Settle(WriteResult result, int row);
+    void Settle(core::WriteResult result, int row);
 
 private:
     QWidget* const window_;
