@@ -11,10 +11,15 @@
 namespace core {
 enum class WriteResult {
     Written,
-    Failed,         // a statement failed, after the engine's message; nothing is stored
-    OutOfStock,     // a stock row had fewer pieces left than the write takes; nothing is stored
-    LineChanged,    // a sale line was voided, returned or exchanged since it was listed; nothing is stored
-    BackAtFactory,  // a problem-stock row went back to the factory since it was listed; nothing is stored
+    Failed,          // a statement failed, after the engine's message; nothing is stored
+    OutOfStock,      // a stock row had fewer pieces left than the write takes; nothing is stored
+    LineChanged,     // a sale line was voided, returned or exchanged since it was listed; nothing is stored
+    BackAtFactory,   // a problem-stock row went back to the factory since it was listed; nothing is stored
+    BatchSold,       // a purchase batch gave up a piece, or a sale line came to name it, since it was read;
+                     // nothing is stored
+    ReceiptChanged,  // a receipt line, or the quantity of its stock row, changed since it was read;
+                     // nothing is stored
+    StockRowGone,    // a stock row was deleted since it was listed; nothing is stored
 };
 
 // Sends a change that must change exactly one row, inside a transaction the
