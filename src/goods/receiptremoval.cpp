@@ -45,6 +45,23 @@ std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 Lo
     return false;
 }
 
+// Sends the removal inside a transaction the caller holds.
+core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal)
+{
+    const QPair<QString, core::WriteResult> changes[] = {
+        {removal.Line, core::WriteResult::ReceiptChanged},
+        {removal.Batch, core::WriteResult::BatchSold},
+        {removal.Stock, core::WriteResult::ReceiptChanged},
+    };
+    for (const auto& [statement, refusal] : changes) {
+        if (statement.isEmpty())
+            continue;
+        if (const core::WriteResult sent = core::SendChecked(statement, refusal); sent != core::WriteResult::Written)
+            return sent;
+    }
+    return core::WriteResult::Written;
+}
+
 }  // namespace
 
 ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row)
@@ -135,22 +152,6 @@ std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 
     else
         removal.Stock = QStringLiteral("delete from store where GUID='") + key + held;
     return removal;
-}
-
-core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal)
-{
-    const QPair<QString, core::WriteResult> changes[] = {
-        {removal.Line, core::WriteResult::ReceiptChanged},
-        {removal.Batch, core::WriteResult::BatchSold},
-        {removal.Stock, core::WriteResult::ReceiptChanged},
-    };
-    for (const auto& [statement, refusal] : changes) {
-        if (statement.isEmpty())
-            continue;
-        if (const core::WriteResult sent = core::SendChecked(statement, refusal); sent != core::WriteResult::Written)
-            return sent;
-    }
-    return core::WriteResult::Written;
 }
 
 core::WriteResult WriteReceiptRemoval(const ReceiptRemoval& removal)

@@ -55,13 +55,11 @@ struct ReceiptRemoval {
 // nullopt when the look-up failed (the engine's message has been shown).
 std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
 
-// Sends the removal inside a transaction the caller holds: Written when each
-// statement changed its one row; BatchSold when the batch gave up a piece or a
-// sale line came to name it since it was read; ReceiptChanged when the line is
-// gone or the stock row holds other than storeQuantity pieces; Failed after the
-// engine's message.
-core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal);
-// The removal as one transaction of its own; nothing is stored unless Written.
+// The removal as one transaction: Written when each statement changed its one
+// row; BatchSold when the batch gave up a piece, or a sale line came to name it,
+// since it was read; ReceiptChanged when the line is gone or the stock row holds
+// other than storeQuantity pieces; Failed after the engine's message. Nothing is
+// stored unless Written.
 core::WriteResult WriteReceiptRemoval(const ReceiptRemoval& removal);
 // A correction as one transaction: the removal, then the corrected receipt;
 // nothing is stored unless Written.
