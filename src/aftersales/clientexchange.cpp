@@ -83,32 +83,32 @@ QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
            QStringLiteral(", State=1 Where GUID=") + core::SqlQuoted(r.SellGUID);
 }
 
-sales::WriteResult WriteExchange(const Exchange& exchange)
+core::WriteResult WriteExchange(const Exchange& exchange)
 {
     const QStringList statements = ExchangeStatements(exchange);
-    return sales::TransactChecked([&] {
+    return core::TransactChecked([&] {
         for (const sales::SoldLine& line : exchange.Lines)
-            if (const sales::WriteResult changed =
-                    sales::SendChecked(sales::SellStateSql(line, 1), sales::WriteResult::LineChanged);
-                changed != sales::WriteResult::Written)
+            if (const core::WriteResult changed =
+                    core::SendChecked(sales::SellStateSql(line, 1), core::WriteResult::LineChanged);
+                changed != core::WriteResult::Written)
                 return changed;
         if (!gDbopt.ExcuteAll(statements))
-            return sales::WriteResult::Failed;
+            return core::WriteResult::Failed;
         for (const Replacement& r : exchange.Replacements) {
-            if (const sales::WriteResult taken =
-                    sales::SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), sales::WriteResult::OutOfStock);
-                taken != sales::WriteResult::Written)
+            if (const core::WriteResult taken =
+                    core::SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), core::WriteResult::OutOfStock);
+                taken != core::WriteResult::Written)
                 return taken;
             qint32 batch = 0;
             float cost = 0;
             if (!sales::TakeCostFromBatch(r.StoreGUID, batch, cost))
-                return sales::WriteResult::Failed;
+                return core::WriteResult::Failed;
             bool isErr = false;
             gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
             if (isErr)
-                return sales::WriteResult::Failed;
+                return core::WriteResult::Failed;
         }
-        return sales::WriteResult::Written;
+        return core::WriteResult::Written;
     });
 }
 

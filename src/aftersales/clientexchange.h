@@ -69,5 +69,5 @@ QString SellRewriteSql(const Replacement& replacement, qint32 BuyPriceID, float 
 // (so that pieces and units given back are there to be taken). Nothing is
 // stored unless it is Written: LineChanged when a line was taken back since it
 // was listed, OutOfStock when a replacement has no piece left.
-sales::WriteResult WriteExchange(const Exchange& exchange);
+core::WriteResult WriteExchange(const Exchange& exchange);
 }  // namespace aftersales

@@ -36,7 +36,7 @@ QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion,
     return statements;
 }
 
-sales::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
+core::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
 {
     return sales::WriteLineChange(ReturnStatements(line, Resion, to));
 }

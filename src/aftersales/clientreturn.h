@@ -28,5 +28,5 @@ QString ReturnRefusal(const sales::SoldLine& line, const clsSellRole& rules, con
 // stock and batch, and the history row.
 QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
 // All of it as one transaction (WriteLineChange).
-sales::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
+core::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
 }  // namespace aftersales

@@ -309,13 +309,13 @@ void frmClientBackChange::cmdOk_Click()
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try, but for the pairs of a line
     // that changed, which is shown as it now is.
-    const sales::WriteResult result = aftersales::WriteExchange(PendingExchange());
-    if (result == sales::WriteResult::LineChanged) {
+    const core::WriteResult result = aftersales::WriteExchange(PendingExchange());
+    if (result == core::WriteResult::LineChanged) {
         RereadChangedLines();
         ui::msg().info(sales::kLineChangedRefusal);
-    } else if (result == sales::WriteResult::OutOfStock)
+    } else if (result == core::WriteResult::OutOfStock)
         ui::msg().info(aftersales::kOutOfStockToExchange);
-    if (result != sales::WriteResult::Written)
+    if (result != core::WriteResult::Written)
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();

@@ -169,8 +169,8 @@ void frmFactoryBack::cmdRegist_Click()
     }
     // Nothing is written unless all of it is: after a failure the rows stay
     // listed and ticked, with the amount, for another try.
-    const sales::WriteResult result = aftersales::WriteFactoryReturn(back);
-    if (result == sales::WriteResult::BackAtFactory) {
+    const core::WriteResult result = aftersales::WriteFactoryReturn(back);
+    if (result == core::WriteResult::BackAtFactory) {
         // The list shows what is still pending now; the rows still there keep
         // their ticks, and the amount stays as the clerk left it.
         QStringList tickedIDs;
@@ -183,7 +183,7 @@ void frmFactoryBack::cmdRegist_Click()
                 g.setTextMatrix(r, tickCol(), kTicked);
         ui::msg().info(kBackAtFactory);
     }
-    if (result != sales::WriteResult::Written)
+    if (result != core::WriteResult::Written)
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

@@ -280,14 +280,14 @@ void frmQuestion::cmdOk_Click()
     }
     // Nothing is written unless all of it is: the pending lines stay for another
     // try. Another program may have taken pieces since the list was read.
-    const sales::WriteResult result = aftersales::WriteProblemGoods(lines);
-    if (result == sales::WriteResult::OutOfStock) {
+    const core::WriteResult result = aftersales::WriteProblemGoods(lines);
+    if (result == core::WriteResult::OutOfStock) {
         // The stock list shows what is left now, less what is pending.
         const QString sql = stockSql_;
         sales::RebindKeepingRow(*VSFlexGrid, [&] { BindStock(sql); });
         ui::msg().info(kOutOfStock);
     }
-    if (result != sales::WriteResult::Written)
+    if (result != core::WriteResult::Written)
         return;
     ui::msg().info(QStringLiteral("处理成功！"));
     // The stock list already shows the stock as it now is.

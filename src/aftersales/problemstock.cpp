@@ -29,15 +29,15 @@ QString FactoryBackTotalInsertSql(const FactoryReturn& r, const QString& day)
 
 }  // namespace
 
-sales::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
+core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
 {
-    return sales::TransactChecked([&lines] {
+    return core::TransactChecked([&lines] {
         for (const ProblemLine& line : lines) {
             // The stock row gives up the pieces first: a piece it no longer has
             // is never costed.
-            if (const sales::WriteResult taken = sales::SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity),
-                                                                    sales::WriteResult::OutOfStock);
-                taken != sales::WriteResult::Written)
+            if (const core::WriteResult taken = core::SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity),
+                                                                    core::WriteResult::OutOfStock);
+                taken != core::WriteResult::Written)
                 return taken;
             // The line's cost is what its pieces cost one by one.
             float cost = 0;
@@ -45,29 +45,29 @@ sales::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
                 qint32 batch = 0;
                 float price = 0;
                 if (!sales::TakeCostFromBatch(line.StoreGUID, batch, price))
-                    return sales::WriteResult::Failed;
+                    return core::WriteResult::Failed;
                 cost += price;
             }
             bool isErr = false;
             gDbopt.Excute(sales::BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion), isErr);
             if (isErr)
-                return sales::WriteResult::Failed;
+                return core::WriteResult::Failed;
         }
-        return sales::WriteResult::Written;
+        return core::WriteResult::Written;
     });
 }
 
-sales::WriteResult WriteFactoryReturn(const FactoryReturn& r)
+core::WriteResult WriteFactoryReturn(const FactoryReturn& r)
 {
     const QString day = ui::dayText(r.Day);
-    return sales::TransactChecked([&] {
+    return core::TransactChecked([&] {
         for (const qint32 id : r.BackStoreIDs)
-            if (const sales::WriteResult marked =
-                    sales::SendChecked(MarkBackAtFactorySql(id, day), sales::WriteResult::BackAtFactory);
-                marked != sales::WriteResult::Written)
+            if (const core::WriteResult marked =
+                    core::SendChecked(MarkBackAtFactorySql(id, day), core::WriteResult::BackAtFactory);
+                marked != core::WriteResult::Written)
                 return marked;
-        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? sales::WriteResult::Written
-                                                                     : sales::WriteResult::Failed;
+        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? core::WriteResult::Written
+                                                                     : core::WriteResult::Failed;
     });
 }
 

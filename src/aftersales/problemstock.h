@@ -25,7 +25,7 @@ struct ProblemLine : core::GoodsFields {
 // total cost. All of it is written, or nothing: OutOfStock when a stock row has
 // fewer pieces left than its lines take (another program took them since the
 // list was read), Failed after the engine's message.
-sales::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
+core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
 
 // -- back to the factory ------------------------------------------------------------
 
@@ -40,5 +40,5 @@ struct FactoryReturn {
 // the return's total row by gUser in gShopNo, as one transaction. Nothing is
 // written unless it is Written: BackAtFactory when a row went back since it was
 // listed (another program returned it), Failed after the engine's message.
-sales::WriteResult WriteFactoryReturn(const FactoryReturn& r);
+core::WriteResult WriteFactoryReturn(const FactoryReturn& r);
 }  // namespace aftersales

@@ -194,8 +194,13 @@ void frmBuyIn::cmdPutIn_Click()
 
     if (!ui::msg().ask(QStringLiteral("确认要入库吗？")))
         return;
-    if (!goods::WriteReceipt(receipt))
-        return;  // nothing written; the list and the boxes stay for another try
+    // Nothing is written unless all of it is: the list and the boxes stay for
+    // another try. Another program may have deleted the stock row meanwhile.
+    const core::WriteResult result = goods::WriteRestock(receipt);
+    if (result == core::WriteResult::StockRowGone)
+        ui::msg().info(QStringLiteral("对不起！该商品已经不在库存中，请重新查询！"));
+    if (result != core::WriteResult::Written)
+        return;
 
     const QString quantityKey = QStringLiteral("数量");
     grid.setText(row, quantityKey, vb::numberText(vb::val(grid.text(row, quantityKey)) + v.Quantity));

@@ -18,6 +18,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString kSoldRefusal = QStringLiteral("对不起，这批货已经出售不能再修改！");
+
+}  // namespace
+
 frmedit::frmedit(QWidget* parent)
     : FormBase(parent),
       goods_(this),
@@ -138,7 +144,7 @@ void frmedit::cmdOk_Click()
     if (!goods::GetLotInfo(line, LotID, IsSell))
         return;
     if (IsSell) {
-        ui::msg().info(QStringLiteral("对不起，这批货已经出售不能再修改！"));
+        ui::msg().info(kSoldRefusal);
         return;
     }
     SaveGoods(line, LotID, *storeQuantity);
@@ -158,7 +164,7 @@ void frmedit::SaveGoods(const goods::ReceiptLine& line, qint64 LotID, qint32 sto
     if (!quantity)
         return Refuse(wrongType, txtQuantity);
 
-    const std::optional<QStringList> removal = goods::ReceiptRemovalSql(line, LotID, storeQuantity);
+    const std::optional<goods::ReceiptRemoval> removal = goods::ReceiptRemovalSql(line, LotID, storeQuantity);
     if (!removal)
         return;
     // The corrected receipt always goes into a stock row of its own, at the old
@@ -171,8 +177,16 @@ void frmedit::SaveGoods(const goods::ReceiptLine& line, qint64 LotID, qint32 sto
     v.Memo = txtMemo->text();
     v.Date = DT->date();
     const goods::ReceiptTriple receipt = goods::NewStockReceipt(v);
-    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal) && goods::SendReceipt(receipt); }))
-        return;  // nothing written; the window keeps the input for another try
+    // Nothing is written unless all of it is: the window keeps the input for
+    // another try. Another program may have sold from the batch, or changed the
+    // stock row, since they were read.
+    const core::WriteResult result = goods::WriteReceiptCorrection(*removal, receipt);
+    if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
+        listOutdated_ = true;
+        ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
+    }
+    if (result != core::WriteResult::Written)
+        return;
 
     FlexGrid& grid = *grid_;
     grid.removeItem(grid.row());

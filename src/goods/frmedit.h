@@ -56,6 +56,9 @@ public:
     QPushButton* cmdProductPlace;
 
     void cmdOk_Click();
+    // Whether a correction was refused because another program had changed the
+    // line or its stock row since the list was read: the list is then outdated.
+    bool ListOutdated() const { return listOutdated_; }
 
 private:
     void Form_Load();
@@ -70,4 +73,5 @@ private:
     QString ParentGUID;
     QString GUID;
     float SellPrice = 0;  // the retail price of the line's stock row
+    bool listOutdated_ = false;
 };

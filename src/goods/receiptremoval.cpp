@@ -4,6 +4,7 @@
 #include "platform/flexgrid.h"
 #include "platform/vb.h"
 
+#include <QPair>
 #include <QSet>
 
 namespace goods {
@@ -42,6 +43,23 @@ std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 Lo
             return found;
     }
     return false;
+}
+
+// Sends the removal inside a transaction the caller holds.
+core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal)
+{
+    const QPair<QString, core::WriteResult> changes[] = {
+        {removal.Line, core::WriteResult::ReceiptChanged},
+        {removal.Batch, core::WriteResult::BatchSold},
+        {removal.Stock, core::WriteResult::ReceiptChanged},
+    };
+    for (const auto& [statement, refusal] : changes) {
+        if (statement.isEmpty())
+            continue;
+        if (const core::WriteResult sent = core::SendChecked(statement, refusal); sent != core::WriteResult::Written)
+            return sent;
+    }
+    return core::WriteResult::Written;
 }
 
 }  // namespace
@@ -107,7 +125,7 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
     return true;
 }
 
-std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
+std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
 {
     bool keepRow = line.Quantity != storeQuantity;
     if (!keepRow) {
@@ -117,16 +135,38 @@ std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 Lot
         keepRow = *referred;
     }
     const QString key = core::SqlQuote(line.ParentGUID);
-    QStringList statements = {
-        QStringLiteral("Delete from StoreDetail Where GUID='") + core::SqlQuote(line.GUID) + QStringLiteral("'"),
-        QStringLiteral("Delete from Buyprice where Id=") + QString::number(LotID),
-    };
+    const QString pieces = vb::numberText(line.Quantity);
+    ReceiptRemoval removal;
+    removal.Line = QStringLiteral("Delete from StoreDetail Where GUID='") + core::SqlQuote(line.GUID) +
+                   QStringLiteral("'");
+    if (LotID != 0) {
+        const QString id = QString::number(LotID);
+        removal.Batch = QStringLiteral("Delete from Buyprice where Id=") + id + QStringLiteral(" And Quantity=") +
+                        pieces + QStringLiteral(" And Not Exists (select * from Sell Where StoreGUID='") + key +
+                        QStringLiteral("' And BuyPriceID=") + id + QStringLiteral(")");
+    }
+    const QString held = QStringLiteral("' And Quantity=") + vb::numberText(storeQuantity);
     if (keepRow)
-        statements << QStringLiteral("Update Store Set Quantity=Quantity-") + vb::numberText(line.Quantity) +
-                          QStringLiteral(" Where GUID='") + key + QStringLiteral("'");
+        removal.Stock = QStringLiteral("Update Store Set Quantity=Quantity-") + pieces +
+                        QStringLiteral(" Where GUID='") + key + held;
     else
-        statements << QStringLiteral("delete from store where GUID='") + key + QStringLiteral("'");
-    return statements;
+        removal.Stock = QStringLiteral("delete from store where GUID='") + key + held;
+    return removal;
+}
+
+core::WriteResult WriteReceiptRemoval(const ReceiptRemoval& removal)
+{
+    return core::TransactChecked([&removal] { return SendReceiptRemoval(removal); });
+}
+
+core::WriteResult WriteReceiptCorrection(const ReceiptRemoval& removal, const ReceiptTriple& corrected)
+{
+    return core::TransactChecked([&] {
+        const core::WriteResult removed = SendReceiptRemoval(removal);
+        if (removed != core::WriteResult::Written)
+            return removed;
+        return SendReceipt(corrected) ? core::WriteResult::Written : core::WriteResult::Failed;
+    });
 }
 
 void SumReceiptQuantity(FlexGrid& grid)

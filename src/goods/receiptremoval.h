@@ -4,8 +4,10 @@
 // in the stock row. A receipt can be taken back only while its batch is whole,
 // that is, while none of its pieces has left it.
 
+#include "core/checkedwrite.h"
+#include "goods/receipttriple.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -39,12 +41,32 @@ std::optional<qint32> StockQuantity(const QString& storeGUID);
 // nothing.
 bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell);
 
-// The statements that take the line back out, in sending order: the line, its
-// batch LotID, then its stock row, which is deleted when it holds exactly the
-// line's pieces and nothing else refers to it (no other receipt line or batch,
-// no sale line), and lowered by the line's quantity otherwise. nullopt when the
-// look-up failed (the engine's message has been shown).
-std::optional<QStringList> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
+// The statements that take the line back out, in sending order, each of which
+// must change exactly one row: the line; its batch LotID (none when LotID is 0),
+// while it still holds the line's whole quantity and no sale line names it; then
+// its stock row, while it holds storeQuantity pieces: deleted when those are
+// exactly the line's pieces and nothing else refers to the row (no other receipt
+// line or batch, no sale line), and lowered by the line's quantity otherwise.
+struct ReceiptRemoval {
+    QString Line;
+    QString Batch;  // empty when the line has no batch
+    QString Stock;
+};
+// nullopt when the look-up failed (the engine's message has been shown).
+std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity);
+
+// The removal as one transaction: Written when each statement changed its one
+// row; BatchSold when the batch gave up a piece, or a sale line came to name it,
+// since it was read; ReceiptChanged when the line is gone or the stock row holds
+// other than storeQuantity pieces; Failed after the engine's message. Nothing is
+// stored unless Written.
+core::WriteResult WriteReceiptRemoval(const ReceiptRemoval& removal);
+// A correction as one transaction: the removal, then the corrected receipt;
+// nothing is stored unless Written.
+core::WriteResult WriteReceiptCorrection(const ReceiptRemoval& removal, const ReceiptTriple& corrected);
+// What the purchase details and the correction say when another program has
+// changed the line or its stock row since they were read.
+inline const QString kReceiptChangedRefusal = QStringLiteral("对不起！这次进货的库存已经有变动，请重新选择！");
 
 // The quantity total of a purchase details list: one row captioned "合计" that
 // sums "数量" in bold red, as the list's last row. An earlier total is replaced.

@@ -75,6 +75,16 @@ bool WriteReceipt(const ReceiptTriple& t)
     return gDbopt.Transact([&t] { return SendReceipt(t); });
 }
 
+core::WriteResult WriteRestock(const ReceiptTriple& t)
+{
+    return core::TransactChecked([&t] {
+        const core::WriteResult raised = core::SendChecked(t.Statements.value(0), core::WriteResult::StockRowGone);
+        if (raised != core::WriteResult::Written)
+            return raised;
+        return gDbopt.ExcuteAll(t.Statements.mid(1)) ? core::WriteResult::Written : core::WriteResult::Failed;
+    });
+}
+
 QString StockRowText(const QString& storeGUID, const ReceiptValues& v)
 {
     const QStringList fields = {QString(), storeGUID, v.TypeNo, v.Name, v.Brand, v.Size, v.Colour,

@@ -6,6 +6,7 @@
 // of a chosen stock row instead of making one, and writes the line and the batch
 // the same way.
 
+#include "core/checkedwrite.h"
 #include "core/goodsfields.h"
 
 #include <QDate>
@@ -53,6 +54,10 @@ bool SendReceipt(const ReceiptTriple& t);
 // The receipt as one transaction of its own: all of it is written, or nothing
 // (false, after the engine's message has been shown).
 bool WriteReceipt(const ReceiptTriple& t);
+// A restock as one transaction of its own, written only while its stock row
+// exists: StockRowGone when another program has deleted the row since it was
+// listed, and then nothing is written.
+core::WriteResult WriteRestock(const ReceiptTriple& t);
 
 // The new stock row as the intake desk's list takes it through addItem: thirteen
 // Tab-separated fields, an empty one for the fixed column, the stock key, then

@@ -23,6 +23,8 @@ namespace {
 const QString kDetailColumns = QStringLiteral("Select ") + core::kGoodsColumns +
                                QStringLiteral(",Quantity as 数量,Price as 进价 ,Memo as 备注,DateTime as 进货日期");
 
+const QString kSoldRefusal = QStringLiteral("对不起，这批货已经出售不能再删除！");
+
 }  // namespace
 
 frmbuyInDetail::frmbuyInDetail(QWidget* parent)
@@ -101,6 +103,7 @@ void frmbuyInDetail::ShowDetails(const QString& sql)
     FlexGrid& g = *VSFlexGrid;
     if (!core::BindQuery(g, sql))
         return;
+    shownSql_ = sql;
     g.setColHidden(g.colIndex(QStringLiteral("ParentGUID")), true);
     g.setColHidden(g.colIndex(QStringLiteral("GUID")), true);
     core::SetGridColumns(g, 1040);
@@ -155,14 +158,22 @@ void frmbuyInDetail::cmdDel_Click()
     if (!goods::GetLotInfo(line, LotID, IsSell))
         return;
     if (IsSell) {
-        ui::msg().info(QStringLiteral("对不起，这批货已经出售不能再删除！"));
+        ui::msg().info(kSoldRefusal);
         return;
     }
-    const std::optional<QStringList> removal = goods::ReceiptRemovalSql(line, LotID, *storeQuantity);
+    const std::optional<goods::ReceiptRemoval> removal = goods::ReceiptRemovalSql(line, LotID, *storeQuantity);
     if (!removal)
         return;
-    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(*removal); }))
-        return;  // nothing deleted; the list stays as it was
+    // Nothing is deleted unless all of it is. Another program may have sold from
+    // the batch, or changed the stock row, since they were read: the list then
+    // shows them as they now are.
+    const core::WriteResult result = goods::WriteReceiptRemoval(*removal);
+    if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
+        ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
+        ShowDetails(shownSql_);
+    }
+    if (result != core::WriteResult::Written)
+        return;
     g.removeItem(r);
     goods::SumReceiptQuantity(g);
 }
@@ -174,4 +185,6 @@ void frmbuyInDetail::cmdedit_Click()
     frmedit w(this);
     w.LoadIt(VSFlexGrid);
     w.showModal();
+    if (w.ListOutdated())
+        ShowDetails(shownSql_);
 }

@@ -42,4 +42,6 @@ private:
     // Binds the list to a select of receipt lines and lays it out with its total;
     // a failed select leaves the list as it was.
     void ShowDetails(const QString& sql);
+
+    QString shownSql_;  // the select of the list shown
 };

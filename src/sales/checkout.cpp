@@ -14,24 +14,6 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 
 }  // namespace
 
-WriteResult SendChecked(const QString& statement, WriteResult refusal)
-{
-    bool isErr = false;
-    int changed = 0;
-    gDbopt.Excute(statement, isErr, &changed);
-    if (isErr)
-        return WriteResult::Failed;
-    return changed == 1 ? WriteResult::Written : refusal;
-}
-
-WriteResult TransactChecked(const std::function<WriteResult()>& write)
-{
-    WriteResult result = WriteResult::Failed;
-    if (gDbopt.Transact([&] { return (result = write()) == WriteResult::Written; }))
-        return WriteResult::Written;
-    return result == WriteResult::Written ? WriteResult::Failed : result;
-}
-
 QString TakePiecesSql(const QString& StoreGUID, qint32 pieces)
 {
     const QString n = vb::numberText(pieces);
@@ -110,33 +92,33 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
            QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
 }
 
-WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
+core::WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
 {
     QString number;
-    const WriteResult result = TransactChecked([&] {
+    const core::WriteResult result = core::TransactChecked([&] {
         SellNoStatus status = SellNoStatus::Ok;
         number = GetNextSellNo(&status);
         if (status == SellNoStatus::UsedUp)
             ui::msg().exclaim(QStringLiteral("今天的销售编号已经用到9999，不能再结帐！"));
         if (number.isEmpty())
-            return WriteResult::Failed;
+            return core::WriteResult::Failed;
         for (const SaleLine& line : lines) {
-            if (const WriteResult taken = SendChecked(TakePiecesSql(line.StoreGUID, 1), WriteResult::OutOfStock);
-                taken != WriteResult::Written)
+            if (const core::WriteResult taken = core::SendChecked(TakePiecesSql(line.StoreGUID, 1), core::WriteResult::OutOfStock);
+                taken != core::WriteResult::Written)
                 return taken;
             const QString key = gNewGUID.GUID(false);
             qint32 batch = 0;
             float cost = 0;
             if (!TakeCostFromBatch(line.StoreGUID, batch, cost))
-                return WriteResult::Failed;
+                return core::WriteResult::Failed;
             bool isErr = false;
             gDbopt.Excute(SellInsertSql(key, line, cost, batch, number, received, change), isErr);
             if (isErr)
-                return WriteResult::Failed;
+                return core::WriteResult::Failed;
         }
-        return WriteResult::Written;
+        return core::WriteResult::Written;
     });
-    if (result == WriteResult::Written && SellNo)
+    if (result == core::WriteResult::Written && SellNo)
         *SellNo = number;
     return result;
 }

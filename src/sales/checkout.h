@@ -3,12 +3,11 @@
 // way out of stock, its purchase batch and its Sell row, all written as one
 // transaction. The counter window, the tests and the benchmarks run this code.
 
+#include "core/checkedwrite.h"
 #include "core/goodsfields.h"
 
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 namespace sales {
 // One piece of a sale as the counter's sale list holds it (cell texts).
@@ -19,29 +18,6 @@ struct SaleLine : core::GoodsFields {
     QString Abate;         // 折扣: "全", "特价" or the discount as typed
     QString Amount;        // 应收金额, a whole number
 };
-
-// -- writes that check what they change ----------------------------------------------
-// Two copies of the program may work on one database file, so what a window read
-// may have changed by the time it writes. A write therefore changes a stock row,
-// a sale line or a problem-stock row only while it is as the window read it,
-// within its transaction.
-
-enum class WriteResult {
-    Written,
-    Failed,         // a statement failed, after the engine's message; nothing is stored
-    OutOfStock,     // a stock row had fewer pieces left than the write takes; nothing is stored
-    LineChanged,    // a sale line was voided, returned or exchanged since it was listed; nothing is stored
-    BackAtFactory,  // a problem-stock row went back to the factory since it was listed; nothing is stored
-};
-
-// Sends a change that must change exactly one row, inside a transaction the
-// caller holds: Written when it did, Failed after the engine's message, and
-// `refusal` when it changed none.
-WriteResult SendChecked(const QString& statement, WriteResult refusal);
-// Runs write as one transaction, committed when write returns Written: Written
-// when all of it is stored, otherwise what write returned (Failed when the commit
-// failed), and then nothing of it is stored.
-WriteResult TransactChecked(const std::function<WriteResult()>& write);
 
 // The pieces out of the stock row, while it has them all (to be sent with SendChecked).
 QString TakePiecesSql(const QString& StoreGUID, qint32 pieces);
@@ -91,5 +67,5 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
 // pieces left than the sale takes (another counter sold them since the list was
 // read); Failed after the engine's message (or the sale number's). Nothing of a
 // sale that is not Written is stored.
-WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);
+core::WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);
 }  // namespace sales

@@ -553,10 +553,10 @@ void frmSell::cmdCheckOut_Click()
 
     const QList<sales::SaleLine> lines = SaleLines();
     QString sellNo;
-    const sales::WriteResult result =
+    const core::WriteResult result =
         sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
     // Nothing of the sale is stored: the list and the amounts stay for another try.
-    if (result == sales::WriteResult::OutOfStock) {
+    if (result == core::WriteResult::OutOfStock) {
         // Another counter sold pieces of the list since it was read: the stock
         // list shows what is left now.
         stock_.Reread();
@@ -564,7 +564,7 @@ void frmSell::cmdCheckOut_Click()
         VSSell->setFocus();
         return;
     }
-    if (result != sales::WriteResult::Written) {
+    if (result != core::WriteResult::Written) {
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
         return;

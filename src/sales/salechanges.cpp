@@ -129,13 +129,13 @@ QString SellStateSql(const SoldLine& line, int State)
            QStringLiteral(" And StoreGUID=") + core::SqlQuoted(line.StoreGUID);
 }
 
-WriteResult WriteLineChange(const QStringList& statements)
+core::WriteResult WriteLineChange(const QStringList& statements)
 {
-    return TransactChecked([&statements] {
-        const WriteResult changed = SendChecked(statements.value(0), WriteResult::LineChanged);
-        if (changed != WriteResult::Written)
+    return core::TransactChecked([&statements] {
+        const core::WriteResult changed = core::SendChecked(statements.value(0), core::WriteResult::LineChanged);
+        if (changed != core::WriteResult::Written)
             return changed;
-        return gDbopt.ExcuteAll(statements.mid(1)) ? WriteResult::Written : WriteResult::Failed;
+        return gDbopt.ExcuteAll(statements.mid(1)) ? core::WriteResult::Written : core::WriteResult::Failed;
     });
 }
 
@@ -155,7 +155,7 @@ QStringList VoidStatements(const SoldLine& line, const QString& Resion)
     return statements;
 }
 
-WriteResult WriteVoid(const SoldLine& line, const QString& Resion)
+core::WriteResult WriteVoid(const SoldLine& line, const QString& Resion)
 {
     return WriteLineChange(VoidStatements(line, Resion));
 }

@@ -97,7 +97,7 @@ inline const QString kLineChangedRefusal = QStringLiteral("对不起！该商品
 // Sends a line's change as one transaction: the first statement, the change of
 // its state (SellStateSql), checked, then the others. Nothing is stored unless
 // it is Written.
-WriteResult WriteLineChange(const QStringList& statements);
+core::WriteResult WriteLineChange(const QStringList& statements);
 
 // Sends the statements in order as one transaction: all of it is written, or
 // nothing (false, after the engine's message has been shown).
@@ -108,5 +108,5 @@ bool WriteChanges(const QStringList& statements);
 // The void of one sale line: the line voided (State 3), the piece back into
 // stock and batch, the history row with the reason.
 QStringList VoidStatements(const SoldLine& line, const QString& Resion);
-WriteResult WriteVoid(const SoldLine& line, const QString& Resion);
+core::WriteResult WriteVoid(const SoldLine& line, const QString& Resion);
 }  // namespace sales

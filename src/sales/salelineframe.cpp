@@ -229,13 +229,13 @@ void SaleLineFrame::RereadLine(int row)
         VSFlexGrid->setTextMatrix(row, c + 1, rs->text(0, c));
 }
 
-void SaleLineFrame::Settle(WriteResult result, int row)
+void SaleLineFrame::Settle(core::WriteResult result, int row)
 {
-    if (result == WriteResult::LineChanged) {
+    if (result == core::WriteResult::LineChanged) {
         RereadLine(row);
         ui::msg().info(kLineChangedRefusal);
     }
-    if (result == WriteResult::Written)
+    if (result == core::WriteResult::Written)
         VSFlexGrid->removeItem(row);
 }
 

@@ -131,7 +131,7 @@ public:
     // refused with kLineChangedRefusal and read again; after a failure the
     // engine's words have been shown. Anything but written keeps the reason for
     // another try.
-    void Settle(WriteResult result, int row);
+    void Settle(core::WriteResult result, int row);
 
 private:
     // The line of that row as the file now has it; nothing after the engine's message.

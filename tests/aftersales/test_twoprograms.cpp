@@ -52,7 +52,7 @@ int TakingProgram(const QStringList& args)
     }
     if (!readyThenAwaitStart(args))
         return 12;
-    sales::WriteResult result = sales::WriteResult::Failed;
+    core::WriteResult result = core::WriteResult::Failed;
     if (what == QStringLiteral("sell")) {
         QString sellNo;
         result = sales::WriteSale({atFullPrice<sales::SaleLine>(key)}, 100, 15, &sellNo);
@@ -131,38 +131,38 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
     const struct {
         const char* what;
         QStringList first, second;
-        sales::WriteResult refused;          // why the other one is refused
+        core::WriteResult refused;           // why the other one is refused
         QList<QPair<QString, int>> changes;  // a count and how much it changes by
     } cases[] = {
         {"two sales of the last piece",
          {"sell", K3},
          {"sell", K3},
-         sales::WriteResult::OutOfStock,
+         core::WriteResult::OutOfStock,
          {{storeOf(K3), -1}, {"select count(*) from Sell Where StoreGUID=" + q(K3), 1}}},
         {"two voids of one line",
          {"void", v},
          {"void", v},
-         sales::WriteResult::LineChanged,
+         core::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(v)), 1}, {inState(v, 3), 1}}},
         {"two returns of one line into normal stock",
          {"return to normal stock", n},
          {"return to normal stock", n},
-         sales::WriteResult::LineChanged,
+         core::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {historiesOf(q(n)), 1}, {inState(n, 2), 1}}},
         {"two returns of one line into problem stock",
          {"return to problem stock", p},
          {"return to problem stock", p},
-         sales::WriteResult::LineChanged,
+         core::WriteResult::LineChanged,
          {{"select count(*) from BackStore", 1}, {storeOf(K1), 0}, {historiesOf(q(p)), 1}, {inState(p, 2), 1}}},
         {"two exchanges of one line",
          {"exchange", x, K2},
          {"exchange", x, K2},
-         sales::WriteResult::LineChanged,
+         core::WriteResult::LineChanged,
          {{storeOf(K1), 1}, {batchOf(batch1), 1}, {storeOf(K2), -1}, {batchOf(batch2), -1}, {historiesOf(q(x)), 1}}},
         {"two exchanges of two lines for the last piece",
          {"exchange", e1, K4},
          {"exchange", e2, K4},
-         sales::WriteResult::OutOfStock,
+         core::WriteResult::OutOfStock,
          {{storeOf(K4), -1},
           {storeOf(K1), 1},
           {batchOf(batch1), 1},
@@ -171,7 +171,7 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
         {"two programs setting two of the three pieces aside",
          {"problem goods", K5},
          {"problem goods", K5},
-         sales::WriteResult::OutOfStock,
+         core::WriteResult::OutOfStock,
          {{storeOf(K5), -2},
           {batchOf(batch5), -2},
           {"select count(*) from BackStore Where [GUID]=" + q(K5), 1},
@@ -179,7 +179,7 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
         {"two returns of the same problem stock to the factory",
          {"factory return", ticked},
          {"factory return", ticked},
-         sales::WriteResult::BackAtFactory,
+         core::WriteResult::BackAtFactory,
          {{"select count(*) from FactoryBackTotal", 1},
           {"select sum(Quantity) from FactoryBackTotal", 5},
           {"select count(*) from BackStore Where IsBackFactory<>0 And ID in (" + ticked + ")", 2}}},
@@ -194,7 +194,7 @@ TEST_F(TwoPrograms, OnlyOneOfThemGetsTheLastPieceOrTheLine)
         ASSERT_EQ(programs.size(), 2u);
         QList<int> codes = exitCodes(programs);
         std::sort(codes.begin(), codes.end());
-        EXPECT_EQ(codes, QList<int>({int(sales::WriteResult::Written), int(c.refused)}));
+        EXPECT_EQ(codes, QList<int>({int(core::WriteResult::Written), int(c.refused)}));
         for (qsizetype i = 0; i < c.changes.size(); ++i)
             EXPECT_EQ(scalar(c.changes[i].first).toInt() - before[i], c.changes[i].second)
                 << c.changes[i].first.toStdString();

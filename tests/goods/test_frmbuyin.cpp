@@ -225,6 +225,19 @@ TEST_F(BuyIn, AFailedRestockLeavesEverythingAsItWas)
     EXPECT_EQ(w.txtQuantity->text(), "3");
 }
 
+TEST_F(BuyIn, ARestockOfAStockRowDeletedMeanwhileIsRefused)
+{
+    frmBuyIn w;
+    choose(w, "K-100", "10", "3");
+    elsewhere("delete from Store Where GUID='" + k100 + "'");  // after the list was read
+    messages().answerYes();
+    w.cmdPutIn->click();
+    EXPECT_EQ(messages().texts(), QStringList({"确认要入库吗？", "对不起！该商品已经不在库存中，请重新查询！"}));
+    EXPECT_EQ(count("StoreDetail"), 0);
+    EXPECT_EQ(count("BuyPrice"), 0);
+    EXPECT_EQ(w.txtQuantity->text(), "3");
+}
+
 TEST_F(BuyIn, ArrowDownAndEnterLeadToTheQuantity)
 {
     frmBuyIn w;

@@ -2,10 +2,13 @@
 // stock row.
 #include "core/modmain.h"
 #include "goods/receiptremoval.h"
+#include "platform/flexgrid.h"
 #include "platform/services.h"
+#include "support/childprocess.h"
 #include "support/purchases.h"
 #include "support/shopfixture.h"
 
+#include <algorithm>
 #include <functional>
 
 using purchases::Receipt;
@@ -135,32 +138,43 @@ TEST_F(ReceiptRemoval, TheStockRowGoesOnlyWhenNothingElseNamesIt)
     const Receipt negative = purchases::restock(sole, -2, 70, kDay.addDays(2));
 
     const auto removal = [](const Receipt& r, qint32 quantity, qint32 storeQuantity) {
-        return goods::ReceiptRemovalSql(lineOf(r, quantity, 70), r.batch, storeQuantity)
-            .value_or(QStringList{"failed"});
+        const goods::ReceiptRemoval sent =
+            goods::ReceiptRemovalSql(lineOf(r, quantity, 70), r.batch, storeQuantity).value_or(goods::ReceiptRemoval{});
+        return QStringList{sent.Line, sent.Batch, sent.Stock};
     };
-    const auto expected = [](const Receipt& r, const QString& last) {
+    // The batch goes only while whole and named by no sale line, the stock row
+    // only while it holds what it held when the removal was decided on.
+    const auto expected = [](const Receipt& r, qint32 quantity, const QString& last) {
+        const QString id = QString::number(r.batch);
         return QStringList{"Delete from StoreDetail Where GUID='" + r.line + "'",
-                           "Delete from Buyprice where Id=" + QString::number(r.batch), last};
+                           "Delete from Buyprice where Id=" + id + " And Quantity=" + QString::number(quantity) +
+                               " And Not Exists (select * from Sell Where StoreGUID='" + r.store +
+                               "' And BuyPriceID=" + id + ")",
+                           last};
     };
-    const auto deleted = [](const Receipt& r) { return "delete from store where GUID='" + r.store + "'"; };
-    const auto lowered = [](const Receipt& r, const QString& by) {
-        return "Update Store Set Quantity=Quantity-" + by + " Where GUID='" + r.store + "'";
+    const auto deleted = [](const Receipt& r, const QString& held) {
+        return "delete from store where GUID='" + r.store + "' And Quantity=" + held;
+    };
+    const auto lowered = [](const Receipt& r, const QString& by, const QString& held) {
+        return "Update Store Set Quantity=Quantity-" + by + " Where GUID='" + r.store + "' And Quantity=" + held;
     };
     // A row holding other pieces than the line's keeps them.
-    EXPECT_EQ(removal(givenBack, 5, 4), expected(givenBack, lowered(givenBack, "5")));
-    EXPECT_EQ(removal(restocked, 5, 8), expected(restocked, lowered(restocked, "5")));
-    EXPECT_EQ(removal(negative, -2, 3), expected(negative, lowered(negative, "-2")));
+    EXPECT_EQ(removal(givenBack, 5, 4), expected(givenBack, 5, lowered(givenBack, "5", "4")));
+    EXPECT_EQ(removal(restocked, 5, 8), expected(restocked, 5, lowered(restocked, "5", "8")));
+    EXPECT_EQ(removal(negative, -2, 3), expected(negative, -2, lowered(negative, "-2", "3")));
     // As many pieces as the line, but another receipt, its batch or a sale
     // line (of an earlier receipt, or one given back) still names the row.
-    EXPECT_EQ(removal(sole, 5, 5), expected(sole, lowered(sole, "5")));
-    EXPECT_EQ(removal(later, 5, 5), expected(later, lowered(later, "5")));
-    EXPECT_EQ(removal(givenBack, 5, 5), expected(givenBack, lowered(givenBack, "5")));
+    EXPECT_EQ(removal(sole, 5, 5), expected(sole, 5, lowered(sole, "5", "5")));
+    EXPECT_EQ(removal(later, 5, 5), expected(later, 5, lowered(later, "5", "5")));
+    EXPECT_EQ(removal(givenBack, 5, 5), expected(givenBack, 5, lowered(givenBack, "5", "5")));
     sql("Delete from StoreDetail Where GUID='" + negative.line + "'");
-    EXPECT_EQ(removal(sole, 5, 5), expected(sole, lowered(sole, "5"))) << "the other batch";
+    EXPECT_EQ(removal(sole, 5, 5), expected(sole, 5, lowered(sole, "5", "5"))) << "the other batch";
     sql("Delete from BuyPrice Where ID=" + QString::number(negative.batch));
-    EXPECT_EQ(removal(sole, 5, 5), expected(sole, deleted(sole)));
+    EXPECT_EQ(removal(sole, 5, 5), expected(sole, 5, deleted(sole, "5")));
+    // A line without a batch sends no batch delete.
     const Receipt unknown{"{S}", "{L}", 0};
-    EXPECT_EQ(removal(unknown, 5, 5), expected(unknown, "delete from store where GUID='{S}'"));
+    EXPECT_EQ(removal(unknown, 5, 5),
+              QStringList({"Delete from StoreDetail Where GUID='{L}'", "", "delete from store where GUID='{S}' And Quantity=5"}));
 
     // Keys go in with their quotes doubled.
     EXPECT_EQ(removal(Receipt{"{S'}", "{L'}", 7}, 1, 2).first(), "Delete from StoreDetail Where GUID='{L''}'");
@@ -170,4 +184,124 @@ TEST_F(ReceiptRemoval, TheStockRowGoesOnlyWhenNothingElseNamesIt)
     sql("drop table Sell");
     EXPECT_FALSE(goods::ReceiptRemovalSql(lineOf(sole, 5, 70), sole.batch, 5).has_value());
     EXPECT_EQ(messages().shown().size(), 1);
+}
+
+namespace {
+
+// A piece sold as the counter sells it: the stock row gives it up while it has
+// it, the oldest batch with stock left is charged and a sale line names both.
+core::WriteResult SellOnePiece(const QString& store)
+{
+    return core::TransactChecked([&store] {
+        const core::WriteResult taken =
+            core::SendChecked("Update Store Set Quantity=Quantity-1 Where GUID='" + store + "' And Quantity>=1",
+                              core::WriteResult::OutOfStock);
+        if (taken != core::WriteResult::Written)
+            return taken;
+        bool isErr = false;
+        const jet::RecordSet rs = gDbopt.Excute(
+            "Select top 1 ID from BuyPrice Where StoreGUID='" + store + "' And Quantity>0 Order by sDate ASC, ID ASC",
+            isErr);
+        const QString batch = rs.eof() ? QStringLiteral("0") : rs.fieldText("ID");
+        const QStringList sale = {
+            "Update BuyPrice set Quantity=Quantity-1 Where ID=" + batch,
+            "Insert Into Sell (GUID,StoreGUID,ShopNo,TypeNo,Quantity,Price,BuyPriceID,DateTime,State) Values('" +
+                gNewGUID.GUID(false) + "','" + store + "','" + gShopNo + "','R',1,199," + batch + ",'2024-03-05',0)"};
+        return !isErr && gDbopt.ExcuteAll(sale) ? core::WriteResult::Written : core::WriteResult::Failed;
+    });
+}
+
+// A copy of the program working on a receipt: it reads what its window would
+// (the line as the purchase details list shows it, its stock row and its batch),
+// waits for the other copy and writes. Arguments after the start's: the database
+// folder, what it does ("remove", "correct", "sell" or "restock"), the stock row
+// and the receipt line. Exits with the WriteResult, or with 10 or more when it
+// could not write.
+int ReceiptProgram(const QStringList& args)
+{
+    FakePlatform fakes;
+    if (!OpenShopSession(args.value(2)))
+        return 10;
+    const QString what = args.value(3), store = args.value(4), lineKey = args.value(5);
+    std::function<core::WriteResult()> write;
+    if (what == "remove" || what == "correct") {
+        FlexGrid list;
+        list.bind(gDbopt.Excute("Select Quantity as 数量,Price as 进价,DateTime as 进货日期,ParentGUID,GUID from "
+                                "StoreDetail Where GUID='" + lineKey + "'"));
+        if (list.rows() != 2)
+            return 11;
+        const goods::ReceiptLine line = goods::ReceiptLineOfGridRow(list, 1);
+        const std::optional<qint32> held = goods::StockQuantity(line.ParentGUID);
+        qint64 lot = 0;
+        bool sold = true;
+        if (!held || !goods::GetLotInfo(line, lot, sold) || sold)
+            return 12;
+        const std::optional<goods::ReceiptRemoval> removal = goods::ReceiptRemovalSql(line, lot, *held);
+        if (!removal)
+            return 12;
+        const goods::ReceiptTriple corrected =
+            goods::NewStockReceipt(purchases::values("R-2", 4, 75, QDate(2024, 3, 1)));
+        write = [removal, corrected, what] {
+            return what == "remove" ? goods::WriteReceiptRemoval(*removal)
+                                    : goods::WriteReceiptCorrection(*removal, corrected);
+        };
+    } else if (what == "sell") {
+        write = [store] { return SellOnePiece(store); };
+    } else if (what == "restock") {
+        const goods::ReceiptTriple restock =
+            goods::RestockReceipt(store, purchases::values("R-1", 3, 70, QDate(2024, 3, 5)));
+        write = [restock] { return goods::WriteRestock(restock); };
+    } else {
+        return 13;
+    }
+    if (!readyThenAwaitStart(args))
+        return 14;
+    const core::WriteResult result = write();
+    return fakes.messages.shown().isEmpty() ? int(result) : 15;
+}
+const ChildRegistration kReceiptProgram("receipt", ReceiptProgram);
+
+}  // namespace
+
+// Two copies of the program on one file: one takes a receipt back out (or
+// corrects it) while the other sells a piece of it or restocks its stock row.
+// Whichever comes first is written; the other is refused and writes nothing, so
+// that no sale line, receipt line or batch is left naming what is gone and the
+// stock row holds what its batches hold.
+TEST_F(ReceiptRemoval, TwoProgramsOnTheReceiptLeaveTheStockWhole)
+{
+    using R = core::WriteResult;
+    const struct {
+        const char* what;
+        QString first, second;
+        R firstRefused, secondRefused;
+    } cases[] = {
+        {"a removal and a sale", "remove", "sell", R::BatchSold, R::OutOfStock},
+        {"a correction and a sale", "correct", "sell", R::BatchSold, R::OutOfStock},
+        {"a removal and a restock", "remove", "restock", R::ReceiptChanged, R::StockRowGone},
+    };
+    const QString broken[] = {
+        "select count(*) from Sell Where StoreGUID Not In (select GUID from Store)",
+        "select count(*) from Sell Where BuyPriceID Not In (select ID from BuyPrice)",
+        "select count(*) from StoreDetail Where ParentGUID Not In (select GUID from Store)",
+        "select count(*) from BuyPrice Where StoreGUID Not In (select GUID from Store)",
+        "select count(*) from Store Where Quantity<>(select sum(Quantity) from BuyPrice Where StoreGUID=Store.GUID)",
+    };
+    // Which of them comes first is up to the engine: each pair meets a few times.
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + ", round " + std::to_string(round));
+            const Receipt r = purchases::receive("R-" + QString::number(round), 2, 70, kDay);
+            const auto programs = startTogether(
+                "receipt", {{folder(), c.first, r.store, r.line}, {folder(), c.second, r.store, r.line}});
+            ASSERT_EQ(programs.size(), 2u);
+            const QList<int> codes = exitCodes(programs);
+            const bool firstWrote = codes.value(0) == int(R::Written);
+            EXPECT_EQ(codes, firstWrote ? QList<int>({int(R::Written), int(c.secondRefused)})
+                                        : QList<int>({int(c.firstRefused), int(R::Written)}));
+            EXPECT_EQ(scalar("select count(*) from StoreDetail Where GUID='" + r.line + "'"), firstWrote ? "0" : "1");
+            for (const QString& query : broken)
+                EXPECT_EQ(scalar(query), "0") << query.toStdString();
+        }
+    }
 }

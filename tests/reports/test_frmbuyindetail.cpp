@@ -2,6 +2,7 @@
 // filters, the deletion of a receipt, and the correction opened from it.
 #include "core/modmain.h"
 #include "goods/frmedit.h"
+#include "goods/receiptremoval.h"
 #include "platform/flexgrid.h"
 #include "reports/frmbuyindetail.h"
 #include "support/purchases.h"
@@ -330,4 +331,64 @@ TEST_F(BuyInDetail, TheCorrectionReplacesTheLineInTheList)
     ASSERT_EQ(g.rows(), 1);
     w.cmdedit->click();
     EXPECT_EQ(fakes->modal.opened().size(), 1);
+}
+
+// Another program writes between the window's reading of the line and its own
+// write: a trigger lands that write at the first change the window sends. The
+// deletion and the correction are refused, nothing is stored, and the list is
+// read again (it then shows a receipt made after it was opened).
+TEST_F(BuyInDetail, AWriteByAnotherProgramMeanwhileRefusesTheDeletionAndTheCorrection)
+{
+    const struct {
+        const char* name;
+        QString meanwhile;  // what lands as the line is deleted
+        QString deleteRefused, editRefused;
+    } cases[] = {
+        {"a piece of its batch sold",
+         "UPDATE BuyPrice SET Quantity=Quantity-1 WHERE StoreGUID=OLD.ParentGUID; "
+         "UPDATE Store SET Quantity=Quantity-1 WHERE GUID=OLD.ParentGUID;",
+         "对不起，这批货已经出售不能再删除！", "对不起，这批货已经出售不能再修改！"},
+        {"its stock row restocked", "UPDATE Store SET Quantity=Quantity+3 WHERE GUID=OLD.ParentGUID;",
+         goods::kReceiptChangedRefusal, goods::kReceiptChangedRefusal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Receipt r = purchases::receive(QString("K-") + c.name[0], 2, 70, QDate(2024, 3, 1));
+        frmbuyInDetail w;
+        FlexGrid& g = *w.VSFlexGrid;
+        onItsOwnConnection("CREATE TRIGGER Meanwhile BEFORE DELETE ON StoreDetail BEGIN " + c.meanwhile + " END");
+        const QString before = state();
+
+        const Receipt later = purchases::receive("LATER-1", 1, 70, QDate(2024, 3, 5));
+        choose(g, r);
+        messages().answerYes();
+        w.cmdDel->click();
+        EXPECT_EQ(messages().texts(), QStringList({"确定要删除这次进货吗？", c.deleteRefused}));
+        messages().clear();
+        EXPECT_EQ(count("StoreDetail Where GUID='" + r.line + "'"), 1);
+        EXPECT_GT(rowOf(g, later), 0) << "the list read again";
+
+        const Receipt latest = purchases::receive("LATER-2", 1, 70, QDate(2024, 3, 5));
+        choose(g, r);
+        fakes->modal.on<frmedit>([&](frmedit* e) {
+            e->txtQuantity->setText("3");
+            e->cmdOk->click();
+            EXPECT_EQ(messages().texts(), QStringList({c.editRefused}));
+            EXPECT_TRUE(e->ListOutdated());
+            EXPECT_NE(e->result(), int(QDialog::Accepted)) << "the editor stays open with the input";
+            return int(QDialog::Rejected);
+        });
+        w.cmdedit->click();
+        EXPECT_GT(rowOf(g, latest), 0) << "the list read again";
+        EXPECT_EQ(totals(g), QStringList({QString::number(g.rows() - 1) + ":合计:" +
+                                          scalar("select sum(Quantity) from StoreDetail")}));
+
+        sql("Delete from StoreDetail Where GUID In ('" + later.line + "','" + latest.line + "')");
+        sql("Delete from BuyPrice Where ID In (" + QString::number(later.batch) + "," +
+            QString::number(latest.batch) + ")");
+        sql("Delete from Store Where GUID In ('" + later.store + "','" + latest.store + "')");
+        EXPECT_EQ(state(), before) << "nothing stored";
+        onItsOwnConnection("DROP TRIGGER Meanwhile");
+        messages().clear();
+    }
 }

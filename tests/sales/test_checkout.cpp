@@ -58,7 +58,7 @@ protected:
     bool writeSale(const QList<sales::SaleLine>& lines, float received, float change)
     {
         sellNo.clear();
-        return sales::WriteSale(lines, received, change, &sellNo) == sales::WriteResult::Written;
+        return sales::WriteSale(lines, received, change, &sellNo) == core::WriteResult::Written;
     }
     QString sellNo;
 
@@ -272,7 +272,7 @@ int CounterProgram(const QStringList& args)
     line.Abate = QStringLiteral("全");
     for (int i = 0; i < args.value(3).toInt(); ++i) {
         QString sellNo;
-        if (sales::WriteSale({line}, 100, 15, &sellNo) != sales::WriteResult::Written)
+        if (sales::WriteSale({line}, 100, 15, &sellNo) != core::WriteResult::Written)
             return 5;
     }
     return fakes.messages.shown().isEmpty() ? 0 : 6;
@@ -299,16 +299,16 @@ TEST_F(Checkout, PiecesLeaveTheStockRowOnlyWhileItHasThemAll)
 {
     const struct {
         int pieces;
-        sales::WriteResult result;
+        core::WriteResult result;
         const char* left;
     } cases[] = {
-        {1, sales::WriteResult::Written, "9"},    {8, sales::WriteResult::Written, "1"},
-        {2, sales::WriteResult::OutOfStock, "1"}, {1, sales::WriteResult::Written, "0"},
-        {1, sales::WriteResult::OutOfStock, "0"},
+        {1, core::WriteResult::Written, "9"},    {8, core::WriteResult::Written, "1"},
+        {2, core::WriteResult::OutOfStock, "1"}, {1, core::WriteResult::Written, "0"},
+        {1, core::WriteResult::OutOfStock, "0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pieces);
-        EXPECT_EQ(sales::SendChecked(sales::TakePiecesSql(K1, c.pieces), sales::WriteResult::OutOfStock), c.result);
+        EXPECT_EQ(core::SendChecked(sales::TakePiecesSql(K1, c.pieces), core::WriteResult::OutOfStock), c.result);
         EXPECT_EQ(quantityOf("Store", "GUID", K1), c.left);
     }
     EXPECT_EQ(quantityOf("Store", "GUID", K2), "10");

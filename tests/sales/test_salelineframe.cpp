@@ -168,13 +168,13 @@ TEST_F(Frame, EnterOnALineMovesOnToTheReason)
 TEST_F(Frame, AWrittenLineLeavesTheListAndAChangedOneIsRefused)
 {
     const struct {
-        sales::WriteResult result;
+        core::WriteResult result;
         QStringList said;
         QStringList left;
     } cases[] = {
-        {sales::WriteResult::Written, {}, {a1, a3}},
-        {sales::WriteResult::LineChanged, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
-        {sales::WriteResult::Failed, {}, {a1, a2, a3}},
+        {core::WriteResult::Written, {}, {a1, a3}},
+        {core::WriteResult::LineChanged, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
+        {core::WriteResult::Failed, {}, {a1, a2, a3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.result));

@@ -55,9 +55,7 @@ void ShopFixture::elsewhere(const QString& statement)
     EXPECT_TRUE(error.isEmpty()) << statement.toStdString() << ": " << error.toStdString();
 }
 
-namespace {
-// Runs a statement of the engine's own language on a connection of its own.
-void onItsOwnConnection(const QString& statement)
+void ShopFixture::onItsOwnConnection(const QString& statement)
 {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
@@ -67,7 +65,6 @@ void onItsOwnConnection(const QString& statement)
     sqlite3_free(msg);
     sqlite3_close(db);
 }
-}  // namespace
 
 void ShopFixture::failWrites(const QString& table, const QString& kind, const QString& condition)
 {

@@ -35,6 +35,9 @@ protected:
     void failWrites(const QString& table, const QString& kind, const QString& condition = {});
     // Lets those statements through again.
     void allowWritesAgain(const QString& table, const QString& kind);
+    // Runs a statement of the engine's own language (a trigger, say) on a
+    // connection of its own, as no window would.
+    static void onItsOwnConnection(const QString& statement);
 
     QString folder() const { return dir_->path(); }
 

@@ -1,0 +1,33 @@
+#pragma once
+// Writes that check what they change. Two copies of the program may work on one
+// database file, so what a window read may have changed by the time it writes. A
+// write therefore changes a row only while it is as the window read it, within
+// its transaction, and otherwise is refused with nothing stored.
+
+#include <QString>
+
+#include <functional>
+
+namespace core {
+enum class WriteResult {
+    Written,
+    Failed,          // a statement failed, after the engine's message; nothing is stored
+    OutOfStock,      // a stock row had fewer pieces left than the write takes; nothing is stored
+    LineChanged,     // a sale line was voided, returned or exchanged since it was listed; nothing is stored
+    BackAtFactory,   // a problem-stock row went back to the factory since it was listed; nothing is stored
+    BatchSold,       // a purchase batch gave up a piece, or a sale line came to name it, since it was read;
+                     // nothing is stored
+    ReceiptChanged,  // a receipt line, or the quantity of its stock row, changed since it was read;
+                     // nothing is stored
+    StockRowGone,    // a stock row was deleted since it was listed; nothing is stored
+};
+
+// Sends a change that must change exactly one row, inside a transaction the
+// caller holds: Written when it did, Failed after the engine's message, and
+// `refusal` when it changed none.
+WriteResult SendChecked(const QString& statement, WriteResult refusal);
+// Runs write as one transaction, committed when write returns Written: Written
+// when all of it is stored, otherwise what write returned (Failed when the commit
+// failed), and then nothing of it is stored.
+WriteResult TransactChecked(const std::function<WriteResult()>& write);
+}  // namespace core
