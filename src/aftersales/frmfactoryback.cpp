@@ -3,6 +3,7 @@
 #include "aftersales/problemstock.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 #include "platform/vb.h"
@@ -32,7 +33,7 @@ frmFactoryBack::frmFactoryBack(QWidget* parent)
       VSFlexGrid(new FlexGrid(this)),
       cmdAll(new QPushButton(QStringLiteral("全 选(&A)"), this)),
       txtAmount(new QLineEdit(this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       cmdRegist(new QPushButton(QStringLiteral("确 定(&O)"), this)),
       lbTitle(new QLabel(
           QStringLiteral("  使用帮助：厂家退货我们这里设计的是只能从问题库存中退货，有质量问题的服装可以事先放置到问题库存中。"
@@ -49,8 +50,6 @@ frmFactoryBack::frmFactoryBack(QWidget* parent)
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
     VSFlexGrid->setEditable(true);
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     txtAmount->setMaximumWidth(140);
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);

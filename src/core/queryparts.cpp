@@ -5,6 +5,7 @@
 
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace core {
@@ -19,9 +20,43 @@ bool BindQuery(FlexGrid& grid, const QString& sql)
     return true;
 }
 
-QDateEdit* QueryDatePicker(QWidget* parent)
+namespace {
+
+constexpr int kTextMargin = 6;
+
+// Tab and Shift+Tab leave the picker in one press, as they leave any other box;
+// the arrow keys and typing still move between the year, the month and the day.
+class DateBox : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+    // Room between the day's last figure and the drop button, which the
+    // picker's own measure leaves next to none of.
+    QSize sizeHint() const override { return QDateEdit::sizeHint() + QSize(kTextMargin, 0); }
+    QSize minimumSizeHint() const override { return QDateEdit::minimumSizeHint() + QSize(kTextMargin, 0); }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+            if (tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                const bool next = k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier);
+                // The window's tab order, not the picker's own walk over its parts.
+                if (QWidget::focusNextPrevChild(next))
+                    return true;
+            }
+        }
+        return QDateEdit::event(e);
+    }
+};
+
+}  // namespace
+
+QDateEdit* DatePicker(QWidget* parent)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new DateBox(parent);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     return d;

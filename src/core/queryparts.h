@@ -1,6 +1,6 @@
 #pragma once
-// Pieces the query windows share: the grid bound to a select, and the span of
-// days the clerk picks.
+// Pieces the windows share: the grid bound to a select, the date picker and the
+// span of days the clerk picks.
 
 #include <QList>
 #include <QString>
@@ -16,8 +16,9 @@ namespace core {
 // engine's words; the grid then keeps the list it had and false comes back.
 bool BindQuery(FlexGrid& grid, const QString& sql);
 
-// A date picker with its calendar, showing the day as the shop writes it.
-QDateEdit* QueryDatePicker(QWidget* parent);
+// The date picker of every window: a day as the shop writes it, with its
+// calendar; Tab and Shift+Tab leave it as they leave any other box.
+QDateEdit* DatePicker(QWidget* parent);
 
 // Adds "开始日期" and "结束日期" with their pickers to the line.
 void AddDateRange(QHBoxLayout* line, QWidget* parent, QDateEdit* begin, QDateEdit* end);

@@ -2,6 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -98,7 +99,7 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
       txtBlock(new QLineEdit(this)),
       txtFloor(new QLineEdit(this)),
       txtMemo(new QLineEdit(this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       cmdName(goods_.cmdName),
       cmdBrand(goods_.cmdBrand),
       cmdLeather(goods_.cmdLeather),
@@ -142,8 +143,6 @@ frmbatchbuyIn::frmbatchbuyIn(FlexGrid* buyInList, QWidget* parent)
     for (const auto& [w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 

@@ -2,6 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/frmbatchbuyin.h"
 #include "goods/frmgoodsproperty.h"
 #include "goods/receipttriple.h"
@@ -26,7 +27,7 @@ frmBuyIn::frmBuyIn(QWidget* parent)
       fraRestock(new QGroupBox(QStringLiteral("补货"), this)),
       txtPrice(new QLineEdit(this)),
       txtQuantity(new QLineEdit(this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       cmdPutIn(new QPushButton(QStringLiteral("入 库(&I)"), this)),
       cmdNewGoods(new QPushButton(QStringLiteral("单品进货(&N)"), this)),
       Command1(new QPushButton(QStringLiteral("批量进货(&B)"), this)),
@@ -49,8 +50,6 @@ frmBuyIn::frmBuyIn(QWidget* parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     lbTitle->setObjectName(QStringLiteral("lbTitle"));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
 

@@ -2,6 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
@@ -39,7 +40,7 @@ frmedit::frmedit(QWidget* parent)
       txtPrice(new QLineEdit(this)),
       txtQuantity(new QLineEdit(this)),
       txtMemo(new QLineEdit(this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       cmdOk(new QPushButton(QStringLiteral("确定(&O)"), this)),
       cmdName(goods_.cmdName),
       cmdBrand(goods_.cmdBrand),
@@ -57,8 +58,6 @@ frmedit::frmedit(QWidget* parent)
     for (const auto& [w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
 
     // The tab: two columns of fields, each pick list with its "…" button.
     auto* page = new QWidget;

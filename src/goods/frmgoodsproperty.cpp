@@ -2,6 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
@@ -34,7 +35,7 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
       txtBlock(new QLineEdit(this)),
       txtFloor(new QLineEdit(this)),
       txtMemo(new QLineEdit(this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       cmdPutIn(new QPushButton(QStringLiteral("入 库(&I)"), this)),
       cmdClear(new QPushButton(QStringLiteral("清 空(&C)"), this)),
       cmdName(goods_.cmdName),
@@ -56,8 +57,6 @@ frmGoodsProperty::frmGoodsProperty(FlexGrid* buyInList, QWidget* parent)
     for (const auto& [w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
 
     // The tab: two columns of fields, each pick list with its "…" button.
     auto* page = new QWidget;

@@ -1,6 +1,7 @@
 #include "goods/frmputin.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "goods/receipttriple.h"
 #include "platform/services.h"
 #include "platform/vb.h"
@@ -48,7 +49,7 @@ frmPutIn::frmPutIn(QWidget* parent)
       txtFileName(new QLineEdit(this)),
       cmdSelect(new QPushButton(QStringLiteral("…"), this)),
       cmdPutIn(new QPushButton(QStringLiteral("开始导入"), this)),
-      DT(new QDateEdit(this)),
+      DT(core::DatePicker(this)),
       ProgressBar(new QProgressBar(this))
 {
     setWindowTitle(QStringLiteral("数据导入"));
@@ -94,8 +95,6 @@ frmPutIn::frmPutIn(QWidget* parent)
     bottom->addWidget(DT);
     bottom->addStretch(1);
     bottom->addWidget(cmdPutIn);
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
+
+#include <utility>
 
 FormBase::FormBase(QWidget* parent) : QDialog(parent)
 {
@@ -75,24 +78,24 @@ void FormBase::fitScreen()
 
 bool FormBase::eventFilter(QObject* watched, QEvent* e)
 {
-    if (!keyPreview_ || !watched->isWidgetType())
+    // The steps of a key press's own delivery, which this filter started below,
+    // pass without a second look.
+    if (!keyPreview_ || e->type() != QEvent::KeyPress || e == inFlight_ || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
         return QDialog::eventFilter(watched, e);
-    QWidget* w = static_cast<QWidget*>(watched);
-    if (w->window() != this)
-        return QDialog::eventFilter(watched, e);
-    if (e->type() == QEvent::KeyRelease) {
-        previewed_ = nullptr;
-    } else if (e->type() == QEvent::KeyPress) {
-        // A key the control ignores travels on to its parents; preview it once,
-        // on its way into the control that gets it first.
-        if (e == previewed_ && previewedBy_ && w->isAncestorOf(previewedBy_))
-            return QDialog::eventFilter(watched, e);
-        previewed_ = e;
-        previewedBy_ = w;
-        if (previewKeyDown(static_cast<QKeyEvent*>(e)))
-            return true;
-    }
-    return QDialog::eventFilter(watched, e);
+    if (previewKeyDown(static_cast<QKeyEvent*>(e)))
+        return true;
+    // A key the control ignores travels on to its parents, each of which would
+    // bring it here again. So the key is delivered from here, control and parents
+    // as the application does, while it is known to be in flight; the
+    // application's own delivery then ends at this step.
+    const QEvent* const outer = std::exchange(inFlight_, e);
+    const QPointer<FormBase> alive(this);
+    qApp->notify(watched, e);
+    if (alive)
+        inFlight_ = outer;
+    e->accept();
+    return true;
 }
 
 void FormBase::fixComboBoxes()

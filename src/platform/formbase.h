@@ -7,7 +7,6 @@
 // control itself does.
 
 #include <QDialog>
-#include <QPointer>
 
 class QKeyEvent;
 
@@ -38,8 +37,8 @@ private:
     // screen, frame and all; else it takes that part whole (its lists scroll).
     void fitScreen();
     bool keyPreview_ = false;
-    const QEvent* previewed_ = nullptr;
-    QPointer<QWidget> previewedBy_;
+    // The key press being delivered after its preview, for as long as that lasts.
+    const QEvent* inFlight_ = nullptr;
 };
 
 namespace platform {

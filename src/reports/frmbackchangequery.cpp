@@ -36,11 +36,11 @@ frmBackChangeQuery::frmBackChangeQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabBar(this)),
       pages(new QStackedWidget(this)),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       VSChange(new FlexGrid(this)),
-      DTB(core::QueryDatePicker(this)),
-      DTE(core::QueryDatePicker(this)),
+      DTB(core::DatePicker(this)),
+      DTE(core::DatePicker(this)),
       VSBack(new FlexGrid(this)),
       cmdQuery{new QPushButton(QStringLiteral("查 询(&Q)"), this), new QPushButton(QStringLiteral("查 询(&Q)"), this)}
 {

@@ -20,8 +20,8 @@ constexpr int kColumnWidth = 1100;
 frmBackFactoryQuery::frmBackFactoryQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabWidget(this)),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       VSFlexGrid(new FlexGrid(this))
 {

@@ -14,8 +14,8 @@
 frmBlankOutQuery::frmBlankOutQuery(QWidget* parent)
     : FormBase(parent),
       TabStrip(new QTabWidget(this)),
-      DTBlankOutB(core::QueryDatePicker(this)),
-      DTBlankOutE(core::QueryDatePicker(this)),
+      DTBlankOutB(core::DatePicker(this)),
+      DTBlankOutE(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       VSBlankOut(new FlexGrid(this))
 {

@@ -30,7 +30,7 @@ frmOtherOut::frmOtherOut(QWidget* parent)
       comItem(core::PickListCombo(this)),
       cmdColour(core::PickListButton(this)),
       txtAmount(new QLineEdit(this)),
-      DT(core::QueryDatePicker(this)),
+      DT(core::DatePicker(this)),
       txtMemo(new QLineEdit(this)),
       cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this))
 {

@@ -19,8 +19,8 @@ constexpr int kColumnWidth = 2020;
 
 frmOtherOutQuery::frmOtherOutQuery(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),
       cmdDel(new QPushButton(QStringLiteral("删 除(&D)"), this)),
       VSSell(new FlexGrid(this))

@@ -36,8 +36,8 @@ QString MoneyText(float v) { return vb::singleText(v); }
 
 frmProfit::frmProfit(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("确 定(&O)"), this)),
       lbInQuantity(new QLabel(this)),
       lbInAmount(new QLabel(this)),

@@ -18,8 +18,8 @@ constexpr int kColumnWidth = 1400;
 
 frmSellGroup::frmSellGroup(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("排 行(&P)"), this)),
       VSSell(new FlexGrid(this))
 {

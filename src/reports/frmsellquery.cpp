@@ -24,8 +24,8 @@ constexpr int kGoodsNumberWidth = 1600;
 
 frmSellQuery::frmSellQuery(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       comName(new QComboBox(this)),
       comBrand(new QComboBox(this)),
       cmdQuery(new QPushButton(QStringLiteral("查 询(&Q)"), this)),

@@ -29,8 +29,8 @@ QString sales::AmountTotalSql(const QDate& from, const QDate& to)
 
 frmAmountTotal::frmAmountTotal(QWidget* parent)
     : FormBase(parent),
-      DTBeginTime(core::QueryDatePicker(this)),
-      DTEndTime(core::QueryDatePicker(this)),
+      DTBeginTime(core::DatePicker(this)),
+      DTEndTime(core::DatePicker(this)),
       cmdQuery(new QPushButton(QStringLiteral("汇总(&H)"), this)),
       VSAmountTotal(new FlexGrid(this)),
       lbTitle(new QLabel(

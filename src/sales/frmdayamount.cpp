@@ -1,6 +1,7 @@
 #include "sales/frmdayamount.h"
 
 #include "core/modmain.h"
+#include "core/queryparts.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 
@@ -69,7 +70,7 @@ QString sales::DayAmountRowSql(const QDate& day, const QString& sellerName)
 
 frmDayAmount::frmDayAmount(QWidget* parent)
     : FormBase(parent),
-      DTDate(new QDateEdit(this)),
+      DTDate(core::DatePicker(this)),
       lbDate(new QLabel(this)),
       LbSeller(new QLabel(this)),
       lbSellCount(new QLabel(this)),
@@ -104,8 +105,6 @@ frmDayAmount::frmDayAmount(QWidget* parent)
     for (const auto& [w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
 
-    DTDate->setCalendarPopup(true);
-    DTDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     lbTitle->setWordWrap(true);
     lbTitle->setForegroundRole(QPalette::PlaceholderText);
     lbExplain->setWordWrap(true);

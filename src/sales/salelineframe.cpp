@@ -3,6 +3,7 @@
 #include "core/frmdatadictionary.h"
 #include "core/modmain.h"
 #include "core/picklistwidgets.h"
+#include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
@@ -50,7 +51,7 @@ void ReasonBox::cmdLeather_Click() const { frmDataDictionary::EditList(list_, co
 
 SaleLineBoxes::SaleLineBoxes(QWidget* window)
     : chkDate(new QCheckBox(QStringLiteral("销售日期"), window)),
-      DT(new QDateEdit(window)),
+      DT(core::DatePicker(window)),
       chkNo(new QCheckBox(QStringLiteral("销售编号"), window)),
       txtSellNo(new QLineEdit(window)),
       chkType(new QCheckBox(QStringLiteral("货 号"), window)),
@@ -66,8 +67,6 @@ SaleLineBoxes::SaleLineBoxes(QWidget* window)
     txtType->setObjectName(QStringLiteral("txtType"));
     cmdQuery->setObjectName(QStringLiteral("cmdQuery"));
 
-    DT->setCalendarPopup(true);
-    DT->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DT->setDate(ui::today());
     txtSellNo->setMinimumWidth(160);
     txtType->setMinimumWidth(140);

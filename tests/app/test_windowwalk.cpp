@@ -52,6 +52,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,8 +61,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QStyleOptionButton>
-#include <QTabWidget>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -71,6 +75,9 @@ namespace {
 // The free part of the shop's screen, which the test programs' offscreen
 // desktop has.
 const QRect kFree = ui::kShopScreenFree;
+
+// The room, in pixels, between a date picker's day and its drop button.
+constexpr int kDateMargin = 6;
 
 // The buttons of the window (not of the windows opened from it) whose captions
 // do not show whole, each as "class name: caption".
@@ -108,24 +115,89 @@ QStringList CutCaptions(QWidget* window)
     return cut;
 }
 
-// The same, on every page of the window's tabs.
-QStringList CutCaptionsOnEveryPage(QWidget* window)
+// Looks at the window on every page of its tabs (a tab widget's or a tab strip's).
+void OnEveryPage(QWidget* window, const std::function<void()>& look)
 {
-    QStringList cut = CutCaptions(window);
-    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+    look();
+    for (QTabBar* tabs : window->findChildren<QTabBar*>()) {
         if (tabs->window() != window)
             continue;
         const int shown = tabs->currentIndex();
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
             QCoreApplication::processEvents();
-            for (const QString& c : CutCaptions(window))
-                if (!cut.contains(c))
-                    cut << c;
+            look();
         }
         tabs->setCurrentIndex(shown);
     }
+}
+
+// The same, on every page of the window's tabs.
+QStringList CutCaptionsOnEveryPage(QWidget* window)
+{
+    QStringList cut;
+    OnEveryPage(window, [window, &cut] {
+        for (const QString& c : CutCaptions(window))
+            if (!cut.contains(c))
+                cut << c;
+    });
     return cut;
+}
+
+// How the window's date pickers, shown, answer the keys and show the day: each
+// as "picker: fault". Names the pickers looked at in seen.
+QStringList DatePickerFaults(QWidget* window, QSet<QDateEdit*>& seen)
+{
+    QStringList faults;
+    OnEveryPage(window, [&] {
+        for (QDateEdit* d : window->findChildren<QDateEdit*>()) {
+            if (d->window() != window || !d->isVisible() || seen.contains(d))
+                continue;
+            seen << d;
+            const auto fault = [&faults, d](const char* what) {
+                faults << d->objectName() + QStringLiteral(": ") + QString::fromLatin1(what);
+            };
+            // The day's last figure, as drawn, stands clear of the drop button.
+            auto* edit = d->findChild<QLineEdit*>();
+            edit->deselect();
+            const QImage drawn = edit->grab().toImage();
+            int ink = -1;
+            for (int x = 0; x < drawn.width(); ++x)
+                for (int y = 0; y < drawn.height(); ++y)
+                    if (qGray(drawn.pixel(x, y)) < 128)
+                        ink = x;
+            QStyleOptionComboBox box;
+            box.initFrom(d);
+            box.editable = true;
+            const QRect button = d->style()->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxArrow, d);
+            if (ink < 0 || button.left() - (edit->mapTo(d, QPoint(ink, 0)).x() + 1) < kDateMargin)
+                fault("the day touches the drop button");
+            // Tab and Shift+Tab leave the box in one press.
+            for (const bool back : {false, true}) {
+                d->setFocus(Qt::OtherFocusReason);
+                if (back)
+                    QTest::keyClick(d, Qt::Key_Backtab, Qt::ShiftModifier);
+                else
+                    QTest::keyClick(d, Qt::Key_Tab);
+                if (d->hasFocus())
+                    fault(back ? "Shift+Tab stays in the box" : "Tab stays in the box");
+            }
+            // The arrow keys walk over the year, the month and the day.
+            d->setFocus(Qt::OtherFocusReason);
+            d->setCurrentSection(QDateTimeEdit::YearSection);
+            QList<QDateTimeEdit::Section> walked = {d->currentSection()};
+            for (qsizetype i = 0; i < d->text().size(); ++i) {
+                QTest::keyClick(d, Qt::Key_Right);
+                if (d->currentSection() != walked.last())
+                    walked << d->currentSection();
+            }
+            if (!d->hasFocus() || walked != QList<QDateTimeEdit::Section>({QDateTimeEdit::YearSection,
+                                                                          QDateTimeEdit::MonthSection,
+                                                                          QDateTimeEdit::DaySection}))
+                fault("the arrows do not walk over the day's parts");
+        }
+    });
+    return faults;
 }
 
 class WindowWalk : public SoldLines {
@@ -333,4 +405,30 @@ TEST_F(WindowWalk, EveryWindowFitsTheScreen)
             << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
             << window->frameGeometry().width() << "x" << window->frameGeometry().height();
     });
+}
+
+// Every date picker, on every page of its window: Tab and Shift+Tab leave it in
+// one press, the arrow keys walk over its parts, and its day does not run into
+// its drop button.
+TEST_F(WindowWalk, EveryDatePickerIsLeftWithOneTabAndShowsItsDayClearOfTheButton)
+{
+    const QStringList withPickers = {
+        "frmPutIn",         "frmBuyIn",       "frmGoodsProperty",   "frmbatchbuyIn",       "frmClientBackChange",
+        "frmClientBack",    "frmFactoryBack", "frmOtherOut",        "frmSellQuery",        "frmSellGroup",
+        "frmbuyInDetail",   "frmedit",        "frmBackChangeQuery", "frmBackFactoryQuery", "frmBlankOutQuery",
+        "frmOtherOutQuery", "frmDayAmount",   "frmAmountTotal",     "frmProfit",
+    };
+    QStringList found;
+    walk([&found](QWidget* window) {
+        const QString name = QString::fromLatin1(window->metaObject()->className());
+        SCOPED_TRACE(name.toStdString());
+        QSet<QDateEdit*> seen;
+        EXPECT_EQ(DatePickerFaults(window, seen), QStringList());
+        if (!seen.isEmpty() && !found.contains(name))
+            found << name;
+    });
+    QStringList expected = withPickers;
+    expected.sort();
+    found.sort();
+    EXPECT_EQ(found, expected) << "the windows with date pickers";
 }

@@ -27,8 +27,8 @@ TEST_F(QueryParts, AFailedSelectKeepsTheListItHad)
 TEST_F(QueryParts, TheDateRangeLineShowsBothDaysThenTheButtons)
 {
     QWidget window;
-    QDateEdit* begin = core::QueryDatePicker(&window);
-    QDateEdit* end = core::QueryDatePicker(&window);
+    QDateEdit* begin = core::DatePicker(&window);
+    QDateEdit* end = core::DatePicker(&window);
     auto* query = new QPushButton("查 询(&Q)", &window);
     auto* print = new QPushButton("打印(&P)", &window);
     QHBoxLayout* line = core::DateRangeLine(&window, begin, end, {query, print});

@@ -9,9 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -219,6 +223,63 @@ TEST_F(Counter, FunctionKeysWorkFromAnyBox)
     messages().answerNo();
     QTest::keyClick(w->txtNo, Qt::Key_F8);
     EXPECT_EQ(messages().texts(), QStringList({"确定要进行重复打印吗？"}));
+}
+
+// A key opens a real message box, whose key release it takes; the box is closed
+// with the mouse. The window's function keys then still reach it at once, in
+// every window that looks at the keys before its controls do.
+TEST_F(Counter, FunctionKeysWorkAfterAMessageBoxClosedWithTheMouse)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<FormBase>()> open;
+        // Gives the focus to a box whose Enter shows a message box.
+        std::function<QWidget*(FormBase&)> toRefusal;
+        // Where F4 and F5 take the focus.
+        std::function<QWidget*(FormBase&)> f4, f5;
+    };
+    const auto sell = [](FormBase& w) -> frmSell& { return static_cast<frmSell&>(w); };
+    const Case cases[] = {
+        {"frmSell", [this] { return std::unique_ptr<FormBase>(open()); },
+         [sell](FormBase& w) {
+             sell(w).txtQuatity->setText("abc");
+             return sell(w).txtQuatity;
+         },
+         [sell](FormBase& w) { return sell(w).txtReciveAmout; }, [sell](FormBase& w) { return sell(w).txtNo; }},
+    };
+    const ui::Platform faked = ui::platform();
+    ui::Platform real = faked;
+    real.msg = ui::realPlatform().msg;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<FormBase> w = c.open();
+        ASSERT_TRUE(w->keyPreview());
+        QWidget* box = c.toRefusal(*w);
+        box->setFocus();
+        ui::setPlatform(real);
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(m, nullptr);
+            shown = true;
+            QTest::keyRelease(m, Qt::Key_Return);
+            QTest::mouseClick(m->buttons().first(), Qt::LeftButton);
+        });
+        QTest::keyPress(box, Qt::Key_Return);
+        ui::setPlatform(faked);
+        ASSERT_TRUE(shown);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&w] { return QApplication::activeWindow() == w.get(); }));
+
+        // Pressed as the Enter was, so that each key press is made where the
+        // one before was made.
+        for (const auto& [key, to] : {std::pair{Qt::Key_F4, c.f4}, std::pair{Qt::Key_F5, c.f5}}) {
+            QWidget* const focus = QApplication::focusWidget();
+            QTest::keyPress(focus, key);
+            QTest::keyRelease(focus, key);
+            EXPECT_TRUE(to(*w)->hasFocus()) << QTest::toString(key);
+        }
+    }
 }
 
 TEST_F(Counter, AddsOneLinePerPieceAtADiscountOrASpecialPrice)
