@@ -20,7 +20,8 @@ class clsDbopt {
 public:
     // Opens the program folder's database; False on any failure, without a
     // message, and with the reason in why when it is given. A file that lacks
-    // one of the shop's tables is refused, and a refused file is left untouched.
+    // one of the shop's tables, or whose table has a column missing, added,
+    // moved or of another type, is refused, and a refused file is left untouched.
     bool ConnectionToDB(QString* why = nullptr);
     // Runs one statement. IsErr is False after success; after a failure it is True,
     // the engine's description has been shown, and the result is unopened.

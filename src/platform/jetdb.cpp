@@ -573,6 +573,56 @@ int readColumn(sqlite3* db, const char* sql, QStringList* values)
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
+QString columnText(sqlite3_stmt* st, int col)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)));
+}
+
+// The columns of a table as the engine has them declared, in order; the
+// engine's result code.
+int readColumns(sqlite3* db, const QString& table, QVector<Column>* columns)
+{
+    columns->clear();
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db, "SELECT name, type, pk FROM pragma_table_info(?1)", -1, &st, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        columns->append({columnText(st, 0), columnText(st, 1), sqlite3_column_int(st, 2) != 0});
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// What is wrong with the columns found for a table, naming the table and the
+// first column out of place; empty when they are the ones it must have.
+QString columnFault(const Table& table, const QVector<Column>& found)
+{
+    auto has = [](const QVector<Column>& columns, const QString& name) {
+        for (const Column& c : columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    const QString in = QStringLiteral("数据表 ") + table.name + QStringLiteral(" 中");
+    for (const Column& c : table.columns)
+        if (!has(found, c.name))
+            return in + QStringLiteral("缺少字段：") + c.name;
+    for (const Column& c : found)
+        if (!has(table.columns, c.name))
+            return in + QStringLiteral("多出字段：") + c.name;
+    // The same names, each once (the engine allows no column twice).
+    for (qsizetype i = 0; i < table.columns.size(); ++i) {
+        const Column& want = table.columns[i];
+        if (found[i].name.compare(want.name, Qt::CaseInsensitive) != 0)
+            return in + QStringLiteral("字段顺序不符：") + want.name;
+        if (found[i].type.compare(want.type, Qt::CaseInsensitive) != 0 || found[i].key != want.key)
+            return in + QStringLiteral("字段类型不符：") + want.name;
+    }
+    return {};
+}
+
 }  // namespace
 
 QString Connection::failure(const QString& path) const
@@ -588,7 +638,7 @@ QString Connection::failure(const QString& path) const
     }
 }
 
-bool Connection::open(const QString& connectionText, int applicationId, QString* error, const QStringList& tables)
+bool Connection::open(const QString& connectionText, int applicationId, QString* error, const QList<Table>& tables)
 {
     close();
     const QString path = dataSourceOf(connectionText);
@@ -619,11 +669,19 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
     if (readColumn(db_, "SELECT name FROM sqlite_master WHERE type='table'", &found) != SQLITE_OK)
         return failWith(failure(path));
     QStringList missing;
-    for (const QString& table : tables)
-        if (!found.contains(table, Qt::CaseInsensitive))
-            missing << table;
+    for (const Table& table : tables)
+        if (!found.contains(table.name, Qt::CaseInsensitive))
+            missing << table.name;
     if (!missing.isEmpty())
         return failWith(QStringLiteral("数据库中缺少数据表：") + missing.join(QStringLiteral("、")));
+    for (const Table& table : tables) {
+        QVector<Column> columns;
+        if (readColumns(db_, table.name, &columns) != SQLITE_OK)
+            return failWith(failure(path));
+        const QString fault = columnFault(table, columns);
+        if (!fault.isEmpty())
+            return failWith(fault);
+    }
     // Locked by another program: fail now rather than on the first sale.
     const char* const setUp[] = {
         "BEGIN IMMEDIATE",

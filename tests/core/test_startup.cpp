@@ -77,6 +77,27 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
              runOnFile(path, "drop table [User]; drop table FileSave");
          },
          "数据库中缺少数据表：User、FileSave"},
+        // A table with a column dropped, of another type or added would take
+        // the rows of the shop's statements wrongly or not at all.
+        {"the stock without its retail price",
+         [&] {
+             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+             runOnFile(path, "alter table Store drop column Price");
+         },
+         "数据表 Store 中缺少字段：Price"},
+        {"the batches' cost price as text",
+         [&] {
+             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+             runOnFile(path, "drop table BuyPrice; create table BuyPrice (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                             "StoreGUID TEXT, Price TEXT, Quantity INTEGER, sDate TEXT, ShopNo TEXT)");
+         },
+         "数据表 BuyPrice 中字段类型不符：Price"},
+        {"a role with a flag of its own",
+         [&] {
+             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+             runOnFile(path, "alter table Role add column Extra YESNO");
+         },
+         "数据表 Role 中多出字段：Extra"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
