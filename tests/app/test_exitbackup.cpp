@@ -241,6 +241,7 @@ TEST_F(ExitBackup, SystemMenuOpensTheSettingsAndAsksBeforeTheFreshStart)
     EXPECT_EQ(messages().last().title, "提示");
     EXPECT_EQ(messages().last().icon, ui::Icon::Question);
     EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages().last().defaultAnswer, ui::Answer::No) << "an Enter meant for something else keeps the data";
     EXPECT_EQ(scalar("select count(*) from OtherOut"), "1");
 
     fakes->messages.answerYes();
