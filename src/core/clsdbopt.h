@@ -10,6 +10,10 @@
 #include <functional>
 
 namespace core {
+// What a window shows when a statement it cannot go on without has failed
+// (after the engine's own words).
+inline const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
+
 // An ADO-style command: a statement text run on the shared connection.
 struct Command {
     QString CommandText;
