@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -909,30 +909,50 @@ bool backupDatabase(const QString& source, const QString& target, QString* error
         return failed(cannotRead, source, from.why());
     sqlite3_busy_timeout(from.db, 15000);
 
-    // The copy is made under a name of its own beside the target, with the
-    // permissions of the copy it replaces.
-    QTemporaryFile part(to.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!part.open())
-        return failed(cannotWrite, to.absoluteFilePath(), part.errorString());
-    if (to.exists())
-        part.setPermissions(to.permissions());
-    part.close();
+    // The copy is made beside the target under a name of its own, which a
+    // copy cut off in the middle (the program killed, the power gone) leaves
+    // behind: each backup clears away first what an earlier one left, and
+    // nothing else. The lock keeps two programs leaving at once from clearing
+    // each other's copy; one left by a program that is gone is taken over.
+    QLockFile lock(to.absoluteFilePath() + QStringLiteral(".lock"));
+    if (!lock.tryLock(15000))
+        return failed(cannotWrite, to.absoluteFilePath(), QStringLiteral("另一个程序正在备份"));
+    struct Part {
+        QString path;
+        void clear() const { QFile::remove(path); }
+        ~Part() { clear(); }  // after a failure; nothing is left once renamed
+    };
+    const Part part{to.absoluteFilePath() + QStringLiteral(".part")};
+    part.clear();
+    {
+        // With the permissions of the copy it replaces; a first one for the
+        // owner alone.
+        QFile created(part.path);
+        if (!created.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::WriteOwner))
+            return failed(cannotWrite, part.path, created.errorString());
+        if (to.exists())
+            created.setPermissions(to.permissions());
+    }
     Handle into;  // closed before an unfinished copy is removed
-    if (sqlite3_open_v2(QFile::encodeName(part.fileName()).constData(), &into.db, flags, nullptr) != SQLITE_OK)
-        return failed(cannotWrite, part.fileName(), into.why());
+    if (sqlite3_open_v2(QFile::encodeName(part.path).constData(), &into.db, flags, nullptr) != SQLITE_OK)
+        return failed(cannotWrite, part.path, into.why());
+    // No rollback journal: until the rename the copy is nobody's, and a failed
+    // one is removed whole.
+    if (sqlite3_exec(into.db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failed(cannotWrite, part.path, into.why());
     // All pages in one step: one read of the source, one snapshot.
     sqlite3_backup* backup = sqlite3_backup_init(into.db, "main", from.db, "main");
     if (!backup)
-        return failed(cannotWrite, part.fileName(), into.why());
+        return failed(cannotWrite, part.path, into.why());
     const int rc = sqlite3_backup_step(backup, -1);
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE)
         return failed(QStringLiteral("无法复制数据库文件："), source, QString::fromUtf8(sqlite3_errstr(rc)));
     if (sqlite3_close(into.db) != SQLITE_OK)
-        return failed(cannotWrite, part.fileName(), into.why());
+        return failed(cannotWrite, part.path, into.why());
     into.db = nullptr;
     std::error_code renamed;
-    std::filesystem::rename(QFile::encodeName(part.fileName()).constData(),
+    std::filesystem::rename(QFile::encodeName(part.path).constData(),
                             QFile::encodeName(to.absoluteFilePath()).constData(), renamed);
     if (renamed)
         return failed(cannotWrite, to.absoluteFilePath(), QString::fromStdString(renamed.message()));

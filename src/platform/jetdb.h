@@ -154,8 +154,10 @@ private:
 // Copies the database file at source to target, whole and consistent whatever
 // else has the file open: the engine takes a snapshot of everything committed,
 // written beside the target and renamed over it once complete, so a failed
-// copy leaves an earlier one as it was. Missing folders are made; a target that
-// is the source itself is left alone. False with the reason when no copy was made.
+// copy leaves an earlier one as it was and nothing beside it. What a copy cut
+// off in the middle left beside the target is cleared away by the next one.
+// Missing folders are made; a target that is the source itself is left alone.
+// False with the reason when no copy was made.
 bool backupDatabase(const QString& source, const QString& target, QString* error);
 
 }  // namespace jet
