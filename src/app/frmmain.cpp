@@ -399,7 +399,7 @@ void frmMain::mnuBackUpDate_Click()
 
 void frmMain::mnuReStart_Click()
 {
-    if (!ui::msg().ask(QStringLiteral("如果重新开始了后 所有数据将丢失！慎重哦！")))
+    if (!ui::msg().askBeforeLoss(QStringLiteral("如果重新开始了后 所有数据将丢失！慎重哦！")))
         return;
     // A failure has shown the engine's words and emptied nothing; success says
     // nothing.

@@ -15,7 +15,7 @@ QString clsDbopt::ConnectionString()
 
 bool clsDbopt::ConnectionToDB(QString* why)
 {
-    if (!conn_.open(ConnectionString(), schema::kApplicationId, why, schema::tableNames()))
+    if (!conn_.open(ConnectionString(), schema::kApplicationId, why, schema::tableShapes()))
         return false;
     // Indexes added since the file was written are made once, at the first start
     // of a newer program; without them the program still works, only slower.

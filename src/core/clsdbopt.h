@@ -10,6 +10,10 @@
 #include <functional>
 
 namespace core {
+// What a window shows when a statement it cannot go on without has failed
+// (after the engine's own words).
+inline const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
+
 // An ADO-style command: a statement text run on the shared connection.
 struct Command {
     QString CommandText;
@@ -20,7 +24,8 @@ class clsDbopt {
 public:
     // Opens the program folder's database; False on any failure, without a
     // message, and with the reason in why when it is given. A file that lacks
-    // one of the shop's tables is refused, and a refused file is left untouched.
+    // one of the shop's tables, or whose table has a column missing, added,
+    // moved or of another type, is refused, and a refused file is left untouched.
     bool ConnectionToDB(QString* why = nullptr);
     // Runs one statement. IsErr is False after success; after a failure it is True,
     // the engine's description has been shown, and the result is unopened.

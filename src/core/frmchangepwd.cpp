@@ -84,7 +84,7 @@ void frmChangePwd::cmdOk_Click()
     if (isErr) {
         // The stored password is still the old one, and so is the session's: the
         // old password stays the one to type, here and at the next login.
-        ui::msg().exclaim(QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序"), ui::kTitleTip);
+        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         return;
     }
     gUser.PassWord = newPwd;

@@ -209,8 +209,8 @@ void frmRole::Del()
         ui::msg().info(QStringLiteral("对不起不能删除管理员角色！"), ui::kTitleTip);
         return;
     }
-    if (!ui::msg().ask(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
-                       ui::Icon::None))
+    if (!ui::msg().askBeforeLoss(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
+                                ui::Icon::None))
         return;
     const QString key = core::SqlQuote(RemoveRow());
     if (g.rows() <= 1) {

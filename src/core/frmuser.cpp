@@ -172,7 +172,7 @@ void frmUser::Del()
         ui::msg().info(QStringLiteral("对不起不能删除该用户！"), ui::kTitleTip);
         return;
     }
-    if (!ui::msg().ask(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
+    if (!ui::msg().askBeforeLoss(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
         return;
     const QString key = core::SqlQuote(RemoveRow());
     if (g.rows() <= 1)

@@ -47,7 +47,7 @@ std::optional<jet::RecordSet> RecordWindow::Run(const QString& sql)
 
 void RecordWindow::TellReadFailed()
 {
-    ui::msg().exclaim(QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序"), ui::kTitleTip);
+    ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
 }
 
 bool RecordWindow::ValueTaken(const QString& table, const QString& column, const QString& value, bool isAdd) const

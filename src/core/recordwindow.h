@@ -44,9 +44,9 @@ protected:
     bool VSFlexGrid_BeforeRowColChange() const { return IsAdd() || IsEdit(); }
 
     // Runs the statement: its result, or nullopt after a failure, when the
-    // engine's words and then "读取数据库出现异常…" have been shown.
+    // engine's words and then kReadFailed have been shown.
     static std::optional<jet::RecordSet> Run(const QString& sql);
-    // Shows "读取数据库出现异常…".
+    // Shows kReadFailed.
     static void TellReadFailed();
     // Whether a record of the table holds the value (its quotes doubled) in the
     // column: any record while adding, one other than the current row's

@@ -272,12 +272,19 @@ const QStringList& roleFlags()
     return flags;
 }
 
-QStringList tableNames()
+QList<jet::Table> tableShapes()
 {
-    QStringList names;
-    for (const Table& t : tables())
-        names << t.name;
-    return names;
+    QList<jet::Table> shapes;
+    for (const Table& t : tables()) {
+        jet::Table shape{t.name, {}};
+        // The declared type is the kind's first word; constraints and the
+        // collation are not part of it.
+        for (const auto& c : t.columns)
+            shape.columns.append({c.first, c.second == D ? QStringLiteral("TEXT") : c.second.section(QLatin1Char(' '), 0, 0),
+                                  c.second == A});
+        shapes << shape;
+    }
+    return shapes;
 }
 
 QStringList createStatements()

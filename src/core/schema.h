@@ -2,6 +2,8 @@
 // The shop database: its fifteen tables, their indexes, and what a delivered
 // database holds before first use.
 
+#include "platform/jetdb.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,8 +26,9 @@ QString defaultBackupFolder();
 // The 26 permission flags of Role, in the table's column order.
 const QStringList& roleFlags();
 
-// The fifteen tables' names, as the engine knows them ("User" without brackets).
-QStringList tableNames();
+// The fifteen tables as a database of the shop must hold them, named as the
+// engine knows them ("User" without brackets), with their columns in order.
+QList<jet::Table> tableShapes();
 
 // CREATE statements of every table, index and trigger.
 QStringList createStatements();

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString kReadFailed = QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序");
-
 // Sends the statement and hands the first row's columns to assign(name, value).
 // A failure shows the message; no row leaves everything as it was.
 template <typename Assign>
@@ -17,7 +15,7 @@ void loadFirstRow(const QString& sql, Assign assign)
     bool isErr = false;
     jet::RecordSet rs = gDbopt.Excute(sql, isErr);
     if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         return;
     }
     if (rs.eof())
@@ -138,7 +136,7 @@ bool clsUser::Initial(const QString& pNo)
     jet::RecordSet rs = gDbopt.Excute(
         QStringLiteral("Select * from [User] Where [No]='") + core::SqlQuote(pNo) + QStringLiteral("'"), isErr);
     if (isErr) {
-        ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         return false;
     }
     if (rs.eof())

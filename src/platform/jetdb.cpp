@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -573,6 +573,56 @@ int readColumn(sqlite3* db, const char* sql, QStringList* values)
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
+QString columnText(sqlite3_stmt* st, int col)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)));
+}
+
+// The columns of a table as the engine has them declared, in order; the
+// engine's result code.
+int readColumns(sqlite3* db, const QString& table, QVector<Column>* columns)
+{
+    columns->clear();
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db, "SELECT name, type, pk FROM pragma_table_info(?1)", -1, &st, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        columns->append({columnText(st, 0), columnText(st, 1), sqlite3_column_int(st, 2) != 0});
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// What is wrong with the columns found for a table, naming the table and the
+// first column out of place; empty when they are the ones it must have.
+QString columnFault(const Table& table, const QVector<Column>& found)
+{
+    auto has = [](const QVector<Column>& columns, const QString& name) {
+        for (const Column& c : columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    const QString in = QStringLiteral("数据表 ") + table.name + QStringLiteral(" 中");
+    for (const Column& c : table.columns)
+        if (!has(found, c.name))
+            return in + QStringLiteral("缺少字段：") + c.name;
+    for (const Column& c : found)
+        if (!has(table.columns, c.name))
+            return in + QStringLiteral("多出字段：") + c.name;
+    // The same names, each once (the engine allows no column twice).
+    for (qsizetype i = 0; i < table.columns.size(); ++i) {
+        const Column& want = table.columns[i];
+        if (found[i].name.compare(want.name, Qt::CaseInsensitive) != 0)
+            return in + QStringLiteral("字段顺序不符：") + want.name;
+        if (found[i].type.compare(want.type, Qt::CaseInsensitive) != 0 || found[i].key != want.key)
+            return in + QStringLiteral("字段类型不符：") + want.name;
+    }
+    return {};
+}
+
 }  // namespace
 
 QString Connection::failure(const QString& path) const
@@ -588,7 +638,7 @@ QString Connection::failure(const QString& path) const
     }
 }
 
-bool Connection::open(const QString& connectionText, int applicationId, QString* error, const QStringList& tables)
+bool Connection::open(const QString& connectionText, int applicationId, QString* error, const QList<Table>& tables)
 {
     close();
     const QString path = dataSourceOf(connectionText);
@@ -619,11 +669,19 @@ bool Connection::open(const QString& connectionText, int applicationId, QString*
     if (readColumn(db_, "SELECT name FROM sqlite_master WHERE type='table'", &found) != SQLITE_OK)
         return failWith(failure(path));
     QStringList missing;
-    for (const QString& table : tables)
-        if (!found.contains(table, Qt::CaseInsensitive))
-            missing << table;
+    for (const Table& table : tables)
+        if (!found.contains(table.name, Qt::CaseInsensitive))
+            missing << table.name;
     if (!missing.isEmpty())
         return failWith(QStringLiteral("数据库中缺少数据表：") + missing.join(QStringLiteral("、")));
+    for (const Table& table : tables) {
+        QVector<Column> columns;
+        if (readColumns(db_, table.name, &columns) != SQLITE_OK)
+            return failWith(failure(path));
+        const QString fault = columnFault(table, columns);
+        if (!fault.isEmpty())
+            return failWith(fault);
+    }
     // Locked by another program: fail now rather than on the first sale.
     const char* const setUp[] = {
         "BEGIN IMMEDIATE",
@@ -851,30 +909,50 @@ bool backupDatabase(const QString& source, const QString& target, QString* error
         return failed(cannotRead, source, from.why());
     sqlite3_busy_timeout(from.db, 15000);
 
-    // The copy is made under a name of its own beside the target, with the
-    // permissions of the copy it replaces.
-    QTemporaryFile part(to.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!part.open())
-        return failed(cannotWrite, to.absoluteFilePath(), part.errorString());
-    if (to.exists())
-        part.setPermissions(to.permissions());
-    part.close();
+    // The copy is made beside the target under a name of its own, which a
+    // copy cut off in the middle (the program killed, the power gone) leaves
+    // behind: each backup clears away first what an earlier one left, and
+    // nothing else. The lock keeps two programs leaving at once from clearing
+    // each other's copy; one left by a program that is gone is taken over.
+    QLockFile lock(to.absoluteFilePath() + QStringLiteral(".lock"));
+    if (!lock.tryLock(15000))
+        return failed(cannotWrite, to.absoluteFilePath(), QStringLiteral("另一个程序正在备份"));
+    struct Part {
+        QString path;
+        void clear() const { QFile::remove(path); }
+        ~Part() { clear(); }  // after a failure; nothing is left once renamed
+    };
+    const Part part{to.absoluteFilePath() + QStringLiteral(".part")};
+    part.clear();
+    {
+        // With the permissions of the copy it replaces; a first one for the
+        // owner alone.
+        QFile created(part.path);
+        if (!created.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::WriteOwner))
+            return failed(cannotWrite, part.path, created.errorString());
+        if (to.exists())
+            created.setPermissions(to.permissions());
+    }
     Handle into;  // closed before an unfinished copy is removed
-    if (sqlite3_open_v2(QFile::encodeName(part.fileName()).constData(), &into.db, flags, nullptr) != SQLITE_OK)
-        return failed(cannotWrite, part.fileName(), into.why());
+    if (sqlite3_open_v2(QFile::encodeName(part.path).constData(), &into.db, flags, nullptr) != SQLITE_OK)
+        return failed(cannotWrite, part.path, into.why());
+    // No rollback journal: until the rename the copy is nobody's, and a failed
+    // one is removed whole.
+    if (sqlite3_exec(into.db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failed(cannotWrite, part.path, into.why());
     // All pages in one step: one read of the source, one snapshot.
     sqlite3_backup* backup = sqlite3_backup_init(into.db, "main", from.db, "main");
     if (!backup)
-        return failed(cannotWrite, part.fileName(), into.why());
+        return failed(cannotWrite, part.path, into.why());
     const int rc = sqlite3_backup_step(backup, -1);
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE)
         return failed(QStringLiteral("无法复制数据库文件："), source, QString::fromUtf8(sqlite3_errstr(rc)));
     if (sqlite3_close(into.db) != SQLITE_OK)
-        return failed(cannotWrite, part.fileName(), into.why());
+        return failed(cannotWrite, part.path, into.why());
     into.db = nullptr;
     std::error_code renamed;
-    std::filesystem::rename(QFile::encodeName(part.fileName()).constData(),
+    std::filesystem::rename(QFile::encodeName(part.path).constData(),
                             QFile::encodeName(to.absoluteFilePath()).constData(), renamed);
     if (renamed)
         return failed(cannotWrite, to.absoluteFilePath(), QString::fromStdString(renamed.message()));

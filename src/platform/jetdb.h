@@ -92,6 +92,19 @@ struct Translation {
 };
 Translation translate(const QString& jetSql);
 
+// A table as a database must hold it: its columns in order, each with the type
+// it is declared with (as the engine reports it, without its constraints) and
+// whether it is the table's key.
+struct Column {
+    QString name;
+    QString type;
+    bool key = false;
+};
+struct Table {
+    QString name;
+    QVector<Column> columns;
+};
+
 class Connection {
 public:
     Connection();
@@ -101,10 +114,13 @@ public:
 
     // Opens an existing database file named by the "Data Source=" of an ADO-style
     // connection text. The file must carry the given application id and hold
-    // every one of the tables named; a missing, read-only, foreign, incomplete,
-    // locked or unreadable file fails with a reason. The file is only read until
-    // it has passed those checks: a refused file is left as it was found.
-    bool open(const QString& connectionText, int applicationId, QString* error, const QStringList& tables = {});
+    // every one of the tables given, each with just the columns given, in their
+    // order, of their types (names compare without regard to letter case); a
+    // missing, read-only, foreign, incomplete, locked or unreadable file fails
+    // with a reason, which names the table and the column for a column out of
+    // place. The file is only read until it has passed those checks: a refused
+    // file is left as it was found.
+    bool open(const QString& connectionText, int applicationId, QString* error, const QList<Table>& tables = {});
     void close();
     bool isOpen() const { return db_ != nullptr; }
     sqlite3* handle() const { return db_; }
@@ -138,8 +154,10 @@ private:
 // Copies the database file at source to target, whole and consistent whatever
 // else has the file open: the engine takes a snapshot of everything committed,
 // written beside the target and renamed over it once complete, so a failed
-// copy leaves an earlier one as it was. Missing folders are made; a target that
-// is the source itself is left alone. False with the reason when no copy was made.
+// copy leaves an earlier one as it was and nothing beside it. What a copy cut
+// off in the middle left beside the target is cleared away by the next one.
+// Missing folders are made; a target that is the source itself is left alone.
+// False with the reason when no copy was made.
 bool backupDatabase(const QString& source, const QString& target, QString* error);
 
 }  // namespace jet

@@ -38,6 +38,11 @@ bool MessageService::ask(const QString& text, const QString& title, Icon icon)
     return show({text, title, icon, Buttons::YesNo});
 }
 
+bool MessageService::askBeforeLoss(const QString& text, const QString& title, Icon icon)
+{
+    return show({text, title, icon, Buttons::YesNo, Answer::No});
+}
+
 namespace {
 
 class QtMessageService : public MessageService {
@@ -63,7 +68,7 @@ public:
         }
         QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        box.setDefaultButton(m.defaultAnswer == Answer::No ? no : yes);
         box.setEscapeButton(no);
         box.exec();
         return box.clickedButton() == yes;

@@ -28,12 +28,15 @@ QString appTitle();
 
 enum class Icon { None, Information, Exclamation, Question };
 enum class Buttons { Ok, YesNo };
+// The button of a question that Enter presses.
+enum class Answer { Yes, No };
 
 struct Message {
     QString text;
     QString title;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    Answer defaultAnswer = Answer::Yes;
 };
 
 class MessageService {
@@ -46,6 +49,9 @@ public:
     void exclaim(const QString& text, const QString& title = appTitle());
     void plain(const QString& text, const QString& title = appTitle());
     bool ask(const QString& text, const QString& title = kTitleTip, Icon icon = Icon::Question);
+    // A question whose yes destroys data: No is the default, so that an Enter
+    // meant for something else keeps the data.
+    bool askBeforeLoss(const QString& text, const QString& title = kTitleTip, Icon icon = Icon::Question);
 };
 
 // Stands in for showing a window modally.

@@ -151,7 +151,7 @@ void frmbuyInDetail::cmdDel_Click()
     const std::optional<qint32> storeQuantity = goods::StockQuantity(line.ParentGUID);
     if (!storeQuantity)
         return;
-    if (!ui::msg().ask(QStringLiteral("确定要删除这次进货吗？")))
+    if (!ui::msg().askBeforeLoss(QStringLiteral("确定要删除这次进货吗？")))
         return;
     qint64 LotID = 0;
     bool IsSell = false;

@@ -37,7 +37,7 @@ QString GetNextSellNo(SellNoStatus* status)
                                                 QStringLiteral("'") + QStringLiteral(" Order By SellNo Desc"),
                                             isErr);
     if (isErr) {
-        ui::msg().exclaim(QStringLiteral("读取数据库出现异常！请检查网络，重新启动程序"), ui::kTitleTip);
+        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         st = SellNoStatus::Unreadable;
         return QString();
     }

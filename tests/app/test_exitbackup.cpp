@@ -4,6 +4,7 @@
 #include "core/frmbackup.h"
 #include "core/modmain.h"
 #include "core/schema.h"
+#include "support/childprocess.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
 
@@ -12,7 +13,28 @@
 #include <QFile>
 #include <QPointer>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
+
+// A copy of the program making the backup with a limit on the size of the files
+// it may write, as on a disk that fills up. Arguments: the database, the target,
+// the limit in bytes and what the limit does: "refuse" fails the writes, "kill"
+// ends the program in the middle of the copy, as a power cut or a killed program
+// would. Exits 0 when the backup was refused, 1 when it was made.
+int LimitedBackup(const QStringList& args)
+{
+    const rlim_t limit = args.value(2).toULongLong();
+    const rlimit noCore{0, 0}, fileSize{limit, limit};
+    setrlimit(RLIMIT_CORE, &noCore);
+    if (args.value(3) == QStringLiteral("refuse"))
+        std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+    QString why;
+    return jet::backupDatabase(args.value(0), args.value(1), &why) ? 1 : 0;
+}
+const ChildRegistration limitedBackup("limited backup", LimitedBackup);
 
 class ExitBackup : public ShopFixture {
 protected:
@@ -226,6 +248,44 @@ TEST_F(ExitBackup, AFailedCopyIsReportedAndTheOlderCopySurvives)
     }
 }
 
+// A copy refused on a full disk leaves nothing; one cut off in the middle leaves
+// its pieces, which the next backup clears away, and only those.
+TEST_F(ExitBackup, TheNextCopyClearsWhatACutOffOneLeft)
+{
+    const QString backups = folder() + "/备份", target = backups + "/数据备份.mdb";
+    // A database larger than the limit and than what the engine keeps in memory
+    // while it copies.
+    addMemo(QString(4000000, QLatin1Char('x')));
+    write(backups + "/数据备份.mdb.backup", "the shop's own notes");
+    write(backups + "/数据备份1.mdb", "another copy, kept by hand");
+    const QStringList others = QDir(backups).entryList(QDir::Files);
+
+    auto copyWithLimit = [&](const char* what) {
+        auto child = startChild("limited backup", {clsDbopt::DatabasePath(), target, "1000000", what});
+        EXPECT_TRUE(child->waitForFinished(60000));
+        return child;
+    };
+    auto refused = copyWithLimit("refuse");
+    EXPECT_EQ(refused->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(refused->exitCode(), 0) << "the disk is full";
+    EXPECT_EQ(QDir(backups).entryList(QDir::Files), others) << "no journal or half copy stays";
+
+    auto cutOff = copyWithLimit("kill");
+    EXPECT_EQ(cutOff->exitStatus(), QProcess::CrashExit);
+    ASSERT_GT(QDir(backups).entryList(QDir::Files).size(), others.size()) << "the cut-off copy left its pieces";
+
+    addMemo("last");
+    setBackup(backups, "数据备份", true);
+    exitWithYes();
+    EXPECT_EQ(messages().texts(), QStringList({"确认要退出系统吗？"}));
+    EXPECT_TRUE(memosIn(target).endsWith(",last"));
+    QStringList after = others;
+    after << "数据备份.mdb";
+    after.sort();
+    EXPECT_EQ(QDir(backups).entryList(QDir::Files), after) << "the backup and the files that were there";
+    EXPECT_EQ(contents(backups + "/数据备份.mdb.backup"), "the shop's own notes");
+}
+
 TEST_F(ExitBackup, SystemMenuOpensTheSettingsAndAsksBeforeTheFreshStart)
 {
     frmMain w;
@@ -241,6 +301,7 @@ TEST_F(ExitBackup, SystemMenuOpensTheSettingsAndAsksBeforeTheFreshStart)
     EXPECT_EQ(messages().last().title, "提示");
     EXPECT_EQ(messages().last().icon, ui::Icon::Question);
     EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages().last().defaultAnswer, ui::Answer::No) << "an Enter meant for something else keeps the data";
     EXPECT_EQ(scalar("select count(*) from OtherOut"), "1");
 
     fakes->messages.answerYes();

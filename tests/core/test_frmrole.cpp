@@ -313,6 +313,7 @@ TEST_F(Roles, DeletingARoleDeletesItsUsersWithIt)
     EXPECT_EQ(messages().last().title, "提示");
     EXPECT_EQ(messages().last().icon, ui::Icon::None);
     EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages().last().defaultAnswer, ui::Answer::No);
     EXPECT_EQ(w.VSFlexGrid->rows(), 3);
     EXPECT_EQ(rowOf(w, kCashierRole), -1);
     EXPECT_EQ(w.VSFlexGrid->row(), 2) << "the row that moved up";

@@ -136,6 +136,7 @@ TEST_F(Users, AddSaveThenEditAndDeleteTheSameRow)
     EXPECT_EQ(messages().last().title, "提示");
     EXPECT_EQ(messages().last().icon, ui::Icon::Question);
     EXPECT_EQ(messages().last().buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages().last().defaultAnswer, ui::Answer::No);
     EXPECT_EQ(users(), 3);
     EXPECT_EQ(w.VSFlexGrid->rows(), 4);
     EXPECT_EQ(shownRow(w), "g01|王访客|g01|访客");

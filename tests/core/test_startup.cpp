@@ -54,6 +54,13 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
         std::function<void()> make;  // the file as found at start; none when empty
         QString reason;
     };
+    // A delivered database, then changed by another program.
+    auto delivered = [&path](const char* change) {
+        return [&path, change] {
+            ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
+            runOnFile(path, change);
+        };
+    };
     const Case cases[] = {
         {"no file", {}, "找不到文件：" + path},
         {"some other file under the shop database's name",
@@ -65,18 +72,19 @@ TEST_F(StartUp, AFailedStartSaysWhyAndLeavesTheFileAsItWas)
          "不是本系统的数据库：" + path},
         {"another program's database", [&] { runOnFile(path, "create table Goods (Name text)"); },
          "不是本系统的数据库：" + path},
-        {"the shop's database without its sales",
-         [&] {
-             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
-             runOnFile(path, "drop table Sell");
-         },
-         "数据库中缺少数据表：Sell"},
-        {"without two tables",
-         [&] {
-             ASSERT_TRUE(schema::createDeliveredDatabase(path, nullptr));
-             runOnFile(path, "drop table [User]; drop table FileSave");
-         },
+        {"the shop's database without its sales", delivered("drop table Sell"), "数据库中缺少数据表：Sell"},
+        {"without two tables", delivered("drop table [User]; drop table FileSave"),
          "数据库中缺少数据表：User、FileSave"},
+        // A table with a column dropped, of another type or added would take
+        // the rows of the shop's statements wrongly or not at all.
+        {"the stock without its retail price", delivered("alter table Store drop column Price"),
+         "数据表 Store 中缺少字段：Price"},
+        {"the batches' cost price as text",
+         delivered("drop table BuyPrice; create table BuyPrice (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                   "StoreGUID TEXT, Price TEXT, Quantity INTEGER, sDate TEXT, ShopNo TEXT)"),
+         "数据表 BuyPrice 中字段类型不符：Price"},
+        {"a role with a flag of its own", delivered("alter table Role add column Extra YESNO"),
+         "数据表 Role 中多出字段：Extra"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

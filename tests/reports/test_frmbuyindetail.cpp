@@ -217,6 +217,7 @@ TEST_F(BuyInDetail, DeletesAReceiptWhileItsBatchIsWhole)
         w.cmdDel->click();
         EXPECT_EQ(messages().texts(), c.deleted ? QStringList({asked}) : QStringList({asked, refused}));
         EXPECT_EQ(messages().shown().first().title, "提示");
+        EXPECT_EQ(messages().shown().first().defaultAnswer, ui::Answer::No);
         EXPECT_EQ(messages().last().title, c.deleted ? "提示" : ui::appTitle());
         messages().clear();
 
