@@ -134,10 +134,10 @@ void frmBackup::cmdSave_Click()
             }
     }
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Update FileSave set dirpath='") + core::SqlQuote(txtFilePath->text()) +
-                      QStringLiteral("',Drive='") + core::SqlQuote(Drive->Drive()) + QStringLiteral("',Dir='") +
-                      core::SqlQuote(Dir->Path()) + QStringLiteral("',FileName='") +
-                      core::SqlQuote(txtFileName->text()) + QStringLiteral("',IsSave=") +
+    gDbopt.Excute(QStringLiteral("Update FileSave set dirpath=") + core::SqlQuote(txtFilePath->text()) +
+                      QStringLiteral(",Drive=") + core::SqlQuote(Drive->Drive()) + QStringLiteral(",Dir=") +
+                      core::SqlQuote(Dir->Path()) + QStringLiteral(",FileName=") +
+                      core::SqlQuote(txtFileName->text()) + QStringLiteral(",IsSave=") +
                       (IsSave->isChecked() ? QStringLiteral("1") : QStringLiteral("0")),
                   isErr);
     // A failure has shown the engine's words; the window keeps what was typed.

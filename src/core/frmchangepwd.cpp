@@ -78,8 +78,8 @@ void frmChangePwd::cmdOk_Click()
     }
     const QString newPwd = txtNewPwd->text();
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Update [User] Set pwd='") + core::SqlQuote(newPwd) +
-                      QStringLiteral("' Where [No]='") + core::SqlQuote(gUser.No) + QStringLiteral("'"),
+    gDbopt.Excute(QStringLiteral("Update [User] Set pwd=") + core::SqlQuote(newPwd) +
+                      QStringLiteral(" Where [No]=") + core::SqlQuote(gUser.No),
                   isErr);
     if (isErr) {
         // The stored password is still the old one, and so is the session's: the

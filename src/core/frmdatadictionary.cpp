@@ -95,8 +95,8 @@ void frmDataDictionary::cmdAdd_Click()
         return;
     }
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + Item + QStringLiteral("','") +
-                      core::SqlQuote(text) + QStringLiteral("')"),
+    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + Item + QStringLiteral("',") +
+                      core::SqlQuote(text) + QStringLiteral(")"),
                   isErr);
     // A failed insert has shown the engine's words; the entry stays in the list
     // for this session all the same.
@@ -116,8 +116,8 @@ void frmDataDictionary::cmdDel_Click()
     // The column compares without letter case; the list takes "Misc" and "misc"
     // as two entries, so the delete takes only the one of the same case.
     gDbopt.Excute(QStringLiteral("Delete from Datadictionary Where Item='") + Item +
-                      QStringLiteral("' And Content ='") + core::SqlQuote(text) +
-                      QStringLiteral("' COLLATE BINARY"),
+                      QStringLiteral("' And Content =") + core::SqlQuote(text) +
+                      QStringLiteral(" COLLATE BINARY"),
                   isErr);
     RemoveSelected(text);
 }

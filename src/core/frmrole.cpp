@@ -219,8 +219,8 @@ void frmRole::Del()
     }
     // The role and its users go together or not at all.
     const QStringList statements = {
-        QStringLiteral("Delete  from Role Where GUID='") + key + QStringLiteral("'"),
-        QStringLiteral("Delete  from [User] Where RoleGUID='") + key + QStringLiteral("'"),
+        QStringLiteral("Delete  from Role Where GUID=") + key,
+        QStringLiteral("Delete  from [User] Where RoleGUID=") + key,
     };
     if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(statements); }))
         TellReadFailed();
@@ -235,7 +235,7 @@ void frmRole::Cancel()
 void frmRole::Save()
 {
     FlexGrid& g = *VSFlexGrid;
-    const QString name = core::SqlQuote(txtRole->text());
+    const QString name = txtRole->text();
     auto refuse = [this](const QString& message) {
         ui::msg().info(message, ui::kTitleTip);
         txtRole->setFocus();
@@ -259,15 +259,15 @@ void frmRole::Save()
         QStringList flags;
         for (int c = 3; c < g.cols(); ++c)
             flags << bit(c);
-        sql = QStringLiteral("Insert Into Role Values ('") + key + QStringLiteral("','") + name +
-              QStringLiteral("',") + flags.join(QLatin1Char(',')) + QStringLiteral(")");
+        sql = QStringLiteral("Insert Into Role Values (") + core::SqlQuote(key) + QStringLiteral(",") +
+              core::SqlQuote(name) + QStringLiteral(",") + flags.join(QLatin1Char(',')) + QStringLiteral(")");
     } else {
         QStringList assignments;
         for (int c = 3; c < g.cols(); ++c)
             assignments << g.textMatrix(0, c) + QLatin1Char('=') + bit(c);
-        sql = QStringLiteral("Update Role Set Name='") + name + QStringLiteral("',") +
-              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") +
-              core::SqlQuote(g.textMatrix(r, 1)) + QStringLiteral("'");
+        sql = QStringLiteral("Update Role Set Name=") + core::SqlQuote(name) + QStringLiteral(",") +
+              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID=") +
+              core::SqlQuote(g.textMatrix(r, 1));
     }
     if (StoreRow(sql, key))
         txtRole->setReadOnly(true);

@@ -66,12 +66,12 @@ void frmShopSetting::cmdNewGoods_Click()
     QString key = schema::kShopKey;
     QString sql;
     if (Opt != 1) {
-        sql = QStringLiteral("Update Shop Set ShopName='") + core::SqlQuote(name) + QStringLiteral("' Where GUID='") +
+        sql = QStringLiteral("Update Shop Set ShopName=") + core::SqlQuote(name) + QStringLiteral(" Where GUID='") +
               key + QStringLiteral("'");
     } else {
         key = gNewGUID.GUID(false);
-        sql = QStringLiteral("Insert Into Shop Values('") + key + QStringLiteral("','") + core::SqlQuote(name) +
-              QStringLiteral("')");
+        sql = QStringLiteral("Insert Into Shop Values('") + key + QStringLiteral("',") + core::SqlQuote(name) +
+              QStringLiteral(")");
     }
     bool isErr = false;
     gDbopt.Excute(sql, isErr);

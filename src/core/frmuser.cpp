@@ -174,10 +174,10 @@ void frmUser::Del()
     }
     if (!ui::msg().askBeforeLoss(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
         return;
-    const QString key = core::SqlQuote(RemoveRow());
+    const QString key = RemoveRow();
     if (g.rows() <= 1)
         ClearUserInputs();
-    Run(QStringLiteral("Delete  from [User] Where GUID='") + key + QStringLiteral("'"));
+    Run(QStringLiteral("Delete  from [User] Where GUID=") + core::SqlQuote(key));
 }
 
 void frmUser::Cancel()
@@ -188,9 +188,9 @@ void frmUser::Cancel()
 
 void frmUser::Save()
 {
-    const QString number = core::SqlQuote(txtNo->text());
-    const QString name = core::SqlQuote(txtName->text());
-    const QString password = core::SqlQuote(txtPwd->text());
+    const QString number = txtNo->text();
+    const QString name = txtName->text();
+    const QString password = txtPwd->text();
     auto refuse = [](const QString& message, QWidget* focus) {
         ui::msg().info(message, ui::kTitleTip);
         focus->setFocus();
@@ -212,14 +212,16 @@ void frmUser::Save()
     QString sql;
     if (IsAdd()) {
         key = gNewGUID.GUID(false);
-        sql = QStringLiteral("Insert Into [User] Values ('") + key + QStringLiteral("','") + number +
-              QStringLiteral("','") + name + QStringLiteral("','") + password + QStringLiteral("','") + roleKey +
-              QStringLiteral("','") + roleName + QStringLiteral("')");
+        sql = QStringLiteral("Insert Into [User] Values (") + core::SqlQuote(key) + QStringLiteral(",") +
+              core::SqlQuote(number) + QStringLiteral(",") + core::SqlQuote(name) + QStringLiteral(",") +
+              core::SqlQuote(password) + QStringLiteral(",") + roleKey + QStringLiteral(",") + roleName +
+              QStringLiteral(")");
     } else {
-        sql = QStringLiteral("Update [User] Set [No]='") + number + QStringLiteral("', Name='") + name +
-              QStringLiteral("', pwd='") + password + QStringLiteral("', RoleGUID='") + roleKey +
-              QStringLiteral("',RoleName='") + roleName + QStringLiteral("' Where GUID='") +
-              core::SqlQuote(g.text(g.row(), QStringLiteral("GUID"))) + QStringLiteral("'");
+        sql = QStringLiteral("Update [User] Set [No]=") + core::SqlQuote(number) + QStringLiteral(", Name=") +
+              core::SqlQuote(name) + QStringLiteral(", pwd=") + core::SqlQuote(password) +
+              QStringLiteral(", RoleGUID=") + roleKey + QStringLiteral(",RoleName=") + roleName +
+              QStringLiteral(" Where GUID=") +
+              core::SqlQuote(g.text(g.row(), QStringLiteral("GUID")));
     }
     if (StoreRow(sql, key))
         EnableUserInputs(false);

@@ -33,17 +33,6 @@ bool core::Main()
     return true;
 }
 
-QString core::SqlQuote(const QString& text)
-{
-    if (!text.contains(QLatin1Char('\'')))
-        return text;
-    QString q = text;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return q;
-}
-
-QString core::SqlQuoted(const QString& text) { return QLatin1Char('\'') + core::SqlQuote(text) + QLatin1Char('\''); }
-
 namespace {
 void addDictionaryEntries(const QString& item, QComboBox* combo)
 {

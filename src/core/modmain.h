@@ -5,6 +5,7 @@
 #include "core/clsnewguid.h"
 #include "core/clssellrole.h"
 #include "core/clsuser.h"
+#include "core/rules/sqltext.h"
 
 #include <QString>
 
@@ -25,12 +26,6 @@ class QComboBox;
 class QLineEdit;
 
 namespace core {
-// Doubles every single quote, for text put between quotes in SQL.
-QString SqlQuote(const QString& text);
-
-// The text as an SQL string: between single quotes, its own quotes doubled.
-QString SqlQuoted(const QString& text);
-
 // Fills the combo box with the entries of one pick list, in the order they were
 // written, and selects the first.
 void FillDictionaryCombo(const QString& item, QComboBox* combo);

@@ -52,11 +52,10 @@ void RecordWindow::TellReadFailed()
 
 bool RecordWindow::ValueTaken(const QString& table, const QString& column, const QString& value, bool isAdd) const
 {
-    QString sql = QStringLiteral("Select * from ") + table + QStringLiteral(" Where ") + column + QStringLiteral("='") +
-                  value + QStringLiteral("'");
+    QString sql = QStringLiteral("Select * from ") + table + QStringLiteral(" Where ") + column + QStringLiteral("=") +
+                  SqlQuote(value);
     if (!isAdd)
-        sql += QStringLiteral(" And GUID<>'") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1)) +
-               QStringLiteral("'");
+        sql += QStringLiteral(" And GUID<>") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1));
     const std::optional<jet::RecordSet> rs = Run(sql);
     return rs && !rs->eof();
 }

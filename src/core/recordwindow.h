@@ -48,7 +48,7 @@ protected:
     static std::optional<jet::RecordSet> Run(const QString& sql);
     // Shows kReadFailed.
     static void TellReadFailed();
-    // Whether a record of the table holds the value (its quotes doubled) in the
+    // Whether a record of the table holds the value in the
     // column: any record while adding, one other than the current row's
     // otherwise. A failed look-up finds none.
     bool ValueTaken(const QString& table, const QString& column, const QString& value, bool isAdd) const;

@@ -134,7 +134,7 @@ bool clsUser::Initial(const QString& pNo)
     // only fail to find a user, never widen the search.
     bool isErr = false;
     jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select * from [User] Where [No]='") + core::SqlQuote(pNo) + QStringLiteral("'"), isErr);
+        QStringLiteral("Select * from [User] Where [No]=") + core::SqlQuote(pNo), isErr);
     if (isErr) {
         ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         return false;

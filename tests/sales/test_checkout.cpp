@@ -23,8 +23,8 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity)
     {
-        sql("Insert Into Store Values('" + key + "','" + gShopNo + "','" + core::SqlQuote(typeNo) +
-            "','夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
+        sql("Insert Into Store Values('" + key + "','" + gShopNo + "'," + core::SqlQuote(typeNo) +
+            ",'夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
     }
     // A purchase batch; its ID.
     QString batch(const QString& store, double price, int quantity, const QString& day)
