@@ -3,6 +3,7 @@
 #include "core/frmlogin.h"
 #include "core/frmrole.h"
 #include "core/modmain.h"
+#include "core/rules/users.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
@@ -177,7 +178,7 @@ void frmUser::Del()
     const QString key = RemoveRow();
     if (g.rows() <= 1)
         ClearUserInputs();
-    Run(QStringLiteral("Delete  from [User] Where GUID=") + core::SqlQuote(key));
+    Stored(core::DeleteUser(key));
 }
 
 void frmUser::Cancel()
@@ -206,23 +207,14 @@ void frmUser::Save()
 
     SyncUserRow(false);  // the grid row shows the new values before the write
     FlexGrid& g = *VSFlexGrid;
-    const QString roleKey = core::SqlQuote(roleCombo_.No());
-    const QString roleName = core::SqlQuote(roleCombo_.Caption());
-    QString key;
-    QString sql;
-    if (IsAdd()) {
-        key = gNewGUID.GUID(false);
-        sql = QStringLiteral("Insert Into [User] Values (") + core::SqlQuote(key) + QStringLiteral(",") +
-              core::SqlQuote(number) + QStringLiteral(",") + core::SqlQuote(name) + QStringLiteral(",") +
-              core::SqlQuote(password) + QStringLiteral(",") + roleKey + QStringLiteral(",") + roleName +
-              QStringLiteral(")");
-    } else {
-        sql = QStringLiteral("Update [User] Set [No]=") + core::SqlQuote(number) + QStringLiteral(", Name=") +
-              core::SqlQuote(name) + QStringLiteral(", pwd=") + core::SqlQuote(password) +
-              QStringLiteral(", RoleGUID=") + roleKey + QStringLiteral(",RoleName=") + roleName +
-              QStringLiteral(" Where GUID=") +
-              core::SqlQuote(g.text(g.row(), QStringLiteral("GUID")));
-    }
-    if (StoreRow(sql, key))
+    const bool isNew = IsAdd();
+    const QString key = isNew ? gNewGUID.GUID(false) : QString();
+    const core::UserRow row{isNew ? key : g.text(g.row(), QStringLiteral("GUID")),
+                            number,
+                            name,
+                            password,
+                            roleCombo_.No(),
+                            roleCombo_.Caption()};
+    if (StoreRow(core::WriteUser(row, isNew ? core::RowKind::New : core::RowKind::Existing), key))
         EnableUserInputs(false);
 }

@@ -8,13 +8,6 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-clsDbopt gDbopt;
-clsNewGUID gNewGUID;
-clsUser gUser;
-clsSellRole gSellRole;
-QString gShopNo;
-QString gShopName;
-
 bool core::Main()
 {
     // The session objects, in this order; a new run starts them afresh.
@@ -31,6 +24,13 @@ bool core::Main()
     frmLogin login;
     login.showModal();
     return true;
+}
+
+bool core::Written(const Outcome& outcome)
+{
+    if (!outcome.Error.isEmpty())
+        ui::msg().plain(outcome.Error);
+    return outcome.written();
 }
 
 namespace {

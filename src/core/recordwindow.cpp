@@ -96,9 +96,17 @@ void RecordWindow::CancelRow()
     Toolbar->setState(RecordToolbar::Browsing);
 }
 
-bool RecordWindow::StoreRow(const QString& sql, const QString& newKey)
+bool RecordWindow::Stored(const Outcome& written)
 {
-    if (!Run(sql))
+    if (Written(written))
+        return true;
+    TellReadFailed();
+    return false;
+}
+
+bool RecordWindow::StoreRow(const Outcome& written, const QString& newKey)
+{
+    if (!Stored(written))
         return false;
     if (!newKey.isEmpty())
         VSFlexGrid->setTextMatrix(VSFlexGrid->row(), 1, newKey);

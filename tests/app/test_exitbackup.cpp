@@ -3,7 +3,7 @@
 #include "app/frmmain.h"
 #include "core/frmbackup.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/childprocess.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"

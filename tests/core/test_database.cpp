@@ -1,7 +1,7 @@
 // The shop's statements run against a real delivered database: rows and values
 // are checked, not the SQL text the layer makes of them.
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/shopfixture.h"
 
 namespace {

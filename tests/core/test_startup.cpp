@@ -1,7 +1,7 @@
 // Start-up, the delivered database, row keys and the session records.
 #include "core/frmlogin.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/shopfixture.h"
 
 #include <QDir>

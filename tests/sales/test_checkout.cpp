@@ -1,7 +1,7 @@
 // The checkout against a real delivered database: sale numbers, batch costing
 // and the rows one sale writes, or leaves unwritten.
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "sales/checkout.h"
 #include "support/childprocess.h"
 #include "support/shopfixture.h"

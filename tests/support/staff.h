@@ -3,7 +3,7 @@
 // window is brought up headless with the focus in it, and a login typed in.
 
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 
 #include <QTest>
 #include <QWidget>

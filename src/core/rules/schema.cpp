@@ -1,6 +1,6 @@
-#include "core/schema.h"
+#include "core/rules/schema.h"
 
-#include "core/modmain.h"
+#include "core/rules/sqltext.h"
 
 #include <QDir>
 #include <QFile>
