@@ -1,6 +1,6 @@
 // Writes the delivered shop database: make_delivered_db <path>
 // Refuses to touch an existing file, which may hold a shop's data.
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "toolargs.h"
 
 #include <QCoreApplication>

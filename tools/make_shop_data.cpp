@@ -14,7 +14,7 @@
 // The stock rows are written in the order they were received, as a shop writes
 // them: goods numbers of eight prefixes with random numbers, in no order. The
 // file is flushed to the disk before the program ends.
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "toolargs.h"
 
 #include <QCoreApplication>

@@ -13,7 +13,7 @@
 #include "core/frmlogin.h"
 #include "core/frmsellrole.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "goods/receipttriple.h"
 #include "platform/chineseface.h"
 #include "platform/headless.h"

@@ -1,6 +1,6 @@
 #include "aftersales/clientexchange.h"
 
-#include "core/clssellrole.h"
+#include "core/rules/clssellrole.h"
 #include "core/modmain.h"
 #include "platform/vb.h"
 #include "sales/checkout.h"
@@ -68,19 +68,19 @@ QStringList ExchangeStatements(const Exchange& exchange)
 
 QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
 {
-    return QStringLiteral("Update Sell Set StoreGUID=") + core::SqlQuoted(r.StoreGUID) + QStringLiteral(", ShopNo=") +
-           core::SqlQuoted(gShopNo) + QStringLiteral(",") + QStringLiteral(" TypeNo=") + core::SqlQuoted(r.TypeNo) +
-           QStringLiteral(",") + QStringLiteral(" Name=") + core::SqlQuoted(r.Name) + QStringLiteral(",") +
-           QStringLiteral(" Brand=") + core::SqlQuoted(r.Brand) + QStringLiteral(",") + QStringLiteral(" [Size]=") +
-           core::SqlQuoted(r.Size) + QStringLiteral(",") + QStringLiteral(" Colour=") + core::SqlQuoted(r.Colour) +
-           QStringLiteral(",") + QStringLiteral(" Leather=") + core::SqlQuoted(r.Leather) + QStringLiteral(",") +
-           QStringLiteral(" Grade=") + core::SqlQuoted(r.Grade) + QStringLiteral(",") +
-           QStringLiteral(" ProductPlace=") + core::SqlQuoted(r.ProductPlace) + QStringLiteral(",") +
+    return QStringLiteral("Update Sell Set StoreGUID=") + core::SqlQuote(r.StoreGUID) + QStringLiteral(", ShopNo=") +
+           core::SqlQuote(gShopNo) + QStringLiteral(",") + QStringLiteral(" TypeNo=") + core::SqlQuote(r.TypeNo) +
+           QStringLiteral(",") + QStringLiteral(" Name=") + core::SqlQuote(r.Name) + QStringLiteral(",") +
+           QStringLiteral(" Brand=") + core::SqlQuote(r.Brand) + QStringLiteral(",") + QStringLiteral(" [Size]=") +
+           core::SqlQuote(r.Size) + QStringLiteral(",") + QStringLiteral(" Colour=") + core::SqlQuote(r.Colour) +
+           QStringLiteral(",") + QStringLiteral(" Leather=") + core::SqlQuote(r.Leather) + QStringLiteral(",") +
+           QStringLiteral(" Grade=") + core::SqlQuote(r.Grade) + QStringLiteral(",") +
+           QStringLiteral(" ProductPlace=") + core::SqlQuote(r.ProductPlace) + QStringLiteral(",") +
            QStringLiteral(" Price=") + vb::singleText(vb::toSingle(vb::val(r.Price))) + QStringLiteral(", Abate=") +
-           core::SqlQuoted(r.Abate) + QStringLiteral(",") + QStringLiteral(" Amount=") +
+           core::SqlQuote(r.Abate) + QStringLiteral(",") + QStringLiteral(" Amount=") +
            vb::numberText(vb::roundHalfEven(vb::val(r.Amount))) + QStringLiteral(", BuyPrice=") +
            vb::singleText(BuyPrice) + QStringLiteral(", BuyPriceID=") + vb::numberText(BuyPriceID) +
-           QStringLiteral(", State=1 Where GUID=") + core::SqlQuoted(r.SellGUID);
+           QStringLiteral(", State=1 Where GUID=") + core::SqlQuote(r.SellGUID);
 }
 
 core::WriteResult WriteExchange(const Exchange& exchange)

@@ -1,6 +1,6 @@
 #include "aftersales/clientreturn.h"
 
-#include "core/clssellrole.h"
+#include "core/rules/clssellrole.h"
 #include "core/modmain.h"
 #include "platform/vb.h"
 #include "sales/pricing.h"

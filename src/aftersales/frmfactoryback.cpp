@@ -99,8 +99,8 @@ void frmFactoryBack::LoadProblemStock()
     FlexGrid& g = *VSFlexGrid;
     g.bind(gDbopt.Excute(
         QStringLiteral("Select ID,") + core::kGoodsColumns +
-        QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo='") +
-        core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order by TypeNo")));
+        QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo=") +
+        core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0 Order by TypeNo")));
     g.setColHidden(1, true);
     const int c = g.cols();
     g.setCols(c + 1);

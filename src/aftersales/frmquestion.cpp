@@ -150,8 +150,8 @@ bool frmQuestion::hasStockRow() const { return VSFlexGrid->rows() > 1; }
 
 void frmQuestion::LoadStockList()
 {
-    BindStock(core::kStockColumns + kStockTail + QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) +
-              QStringLiteral("' And Quantity>0"));
+    BindStock(core::kStockColumns + kStockTail + QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo) +
+              QStringLiteral(" And Quantity>0"));
 }
 
 void frmQuestion::InitPendingGrid()
@@ -181,8 +181,8 @@ void frmQuestion::txtNo_KeyPress(int& KeyAscii)
         return;
     }
     // The exact goods number, with the lines that have nothing left as well.
-    BindStock(core::kStockColumns + kStockTail + QStringLiteral("Typeno='") + core::SqlQuote(txtNo->text()) +
-              QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
+    BindStock(core::kStockColumns + kStockTail + QStringLiteral("Typeno=") + core::SqlQuote(txtNo->text()) +
+              QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo));
     if (!hasStockRow())
         return;
     VSFlexGrid->setRow(1);

@@ -22,9 +22,9 @@ QString MarkBackAtFactorySql(qint32 BackStoreID, const QString& day)
 QString FactoryBackTotalInsertSql(const FactoryReturn& r, const QString& day)
 {
     return QStringLiteral("Insert Into FactoryBackTotal ([DateTime],Seller,SellerNo,Quantity,Amount,ShopNo) values('") +
-           day + QStringLiteral("','") + core::SqlQuote(gUser.No) + QStringLiteral("','") + core::SqlQuote(gUser.Name) +
-           QStringLiteral("',") + vb::numberText(double(r.Quantity)) + QStringLiteral(",") + vb::singleText(r.Amount) +
-           QStringLiteral(",'") + core::SqlQuote(gShopNo) + QStringLiteral("')");
+           day + QStringLiteral("',") + core::SqlQuote(gUser.No) + QStringLiteral(",") + core::SqlQuote(gUser.Name) +
+           QStringLiteral(",") + vb::numberText(double(r.Quantity)) + QStringLiteral(",") + vb::singleText(r.Amount) +
+           QStringLiteral(",") + core::SqlQuote(gShopNo) + QStringLiteral(")");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "aftersales/frmclientbackchange.h"
 #include "aftersales/frmfactoryback.h"
 #include "aftersales/frmquestion.h"
-#include "core/datawipe.h"
+#include "core/rules/datawipe.h"
 #include "core/frmabout.h"
 #include "core/frmbackup.h"
 #include "core/frmchangepwd.h"
@@ -403,7 +403,7 @@ void frmMain::mnuReStart_Click()
         return;
     // A failure has shown the engine's words and emptied nothing; success says
     // nothing.
-    core::DeleteBusinessData();
+    core::Written(core::DeleteBusinessData());
 }
 
 void frmMain::mnuReLogin_Click()

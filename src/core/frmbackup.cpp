@@ -1,7 +1,8 @@
 #include "core/frmbackup.h"
 
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/shopsetup.h"
+#include "core/rules/schema.h"
 #include "platform/drivelists.h"
 #include "platform/services.h"
 
@@ -133,15 +134,10 @@ void frmBackup::cmdSave_Click()
                 return;
             }
     }
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Update FileSave set dirpath='") + core::SqlQuote(txtFilePath->text()) +
-                      QStringLiteral("',Drive='") + core::SqlQuote(Drive->Drive()) + QStringLiteral("',Dir='") +
-                      core::SqlQuote(Dir->Path()) + QStringLiteral("',FileName='") +
-                      core::SqlQuote(txtFileName->text()) + QStringLiteral("',IsSave=") +
-                      (IsSave->isChecked() ? QStringLiteral("1") : QStringLiteral("0")),
-                  isErr);
-    // A failure has shown the engine's words; the window keeps what was typed.
-    if (isErr)
+    const core::BackupSetting setting{txtFilePath->text(), Drive->Drive(), Dir->Path(), txtFileName->text(),
+                                      IsSave->isChecked()};
+    // A failure shows the engine's words; the window keeps what was typed.
+    if (!core::Written(core::WriteBackupSetting(setting)))
         return;
     ui::msg().info(QStringLiteral("保存成功！"));
     accept();

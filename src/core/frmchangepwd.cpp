@@ -2,6 +2,7 @@
 
 #include "core/frmlogin.h"
 #include "core/modmain.h"
+#include "core/rules/users.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
 
@@ -77,11 +78,7 @@ void frmChangePwd::cmdOk_Click()
         return;
     }
     const QString newPwd = txtNewPwd->text();
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Update [User] Set pwd='") + core::SqlQuote(newPwd) +
-                      QStringLiteral("' Where [No]='") + core::SqlQuote(gUser.No) + QStringLiteral("'"),
-                  isErr);
-    if (isErr) {
+    if (!core::Written(core::ChangePassword(gUser.No, newPwd))) {
         // The stored password is still the old one, and so is the session's: the
         // old password stays the one to type, here and at the next login.
         ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);

@@ -1,6 +1,7 @@
 #include "core/frmdatadictionary.h"
 
 #include "core/modmain.h"
+#include "core/rules/shopsetup.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
 
@@ -94,12 +95,9 @@ void frmDataDictionary::cmdAdd_Click()
         txtItem->setFocus();
         return;
     }
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + Item + QStringLiteral("','") +
-                      core::SqlQuote(text) + QStringLiteral("')"),
-                  isErr);
-    // A failed insert has shown the engine's words; the entry stays in the list
-    // for this session all the same.
+    // A failed insert shows the engine's words; the entry stays in the list for
+    // this session all the same.
+    core::Written(core::AddPickListEntry(Item, text));
     List->addItem(text);
     List->setCurrentRow(List->count() - 1);
     txtItem->clear();
@@ -112,13 +110,9 @@ void frmDataDictionary::cmdDel_Click()
     if (List->currentRow() < 0 || !List->currentItem()->isSelected())
         return;
     const QString text = List->currentItem()->text();
-    bool isErr = false;
-    // The column compares without letter case; the list takes "Misc" and "misc"
-    // as two entries, so the delete takes only the one of the same case.
-    gDbopt.Excute(QStringLiteral("Delete from Datadictionary Where Item='") + Item +
-                      QStringLiteral("' And Content ='") + core::SqlQuote(text) +
-                      QStringLiteral("' COLLATE BINARY"),
-                  isErr);
+    // The list takes "Misc" and "misc" as two entries, so the delete takes only
+    // the one of the same case.
+    core::Written(core::DeletePickListEntry(Item, text));
     RemoveSelected(text);
 }
 

@@ -1,7 +1,7 @@
 #include "core/frmlogin.h"
 
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "core/shell.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"

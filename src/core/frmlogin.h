@@ -2,7 +2,7 @@
 // The login window, shown before anything else. A successful login fixes the
 // session's user, shop and rules and opens the main window.
 
-#include "core/clsuser.h"
+#include "core/rules/clsuser.h"
 #include "platform/formbase.h"
 
 class QLabel;

@@ -1,7 +1,8 @@
 #include "core/frmrole.h"
 
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/roles.h"
+#include "core/rules/schema.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
@@ -212,18 +213,12 @@ void frmRole::Del()
     if (!ui::msg().askBeforeLoss(QStringLiteral("如果要删除该角色那么该角色下的用户也将一并删除？"), ui::kTitleTip,
                                 ui::Icon::None))
         return;
-    const QString key = core::SqlQuote(RemoveRow());
+    const QString key = RemoveRow();
     if (g.rows() <= 1) {
         txtRole->clear();
         ClearPermissionTree();
     }
-    // The role and its users go together or not at all.
-    const QStringList statements = {
-        QStringLiteral("Delete  from Role Where GUID='") + key + QStringLiteral("'"),
-        QStringLiteral("Delete  from [User] Where RoleGUID='") + key + QStringLiteral("'"),
-    };
-    if (!gDbopt.Transact([&] { return gDbopt.ExcuteAll(statements); }))
-        TellReadFailed();
+    Stored(core::DeleteRole(key));
 }
 
 void frmRole::Cancel()
@@ -235,7 +230,7 @@ void frmRole::Cancel()
 void frmRole::Save()
 {
     FlexGrid& g = *VSFlexGrid;
-    const QString name = core::SqlQuote(txtRole->text());
+    const QString name = txtRole->text();
     auto refuse = [this](const QString& message) {
         ui::msg().info(message, ui::kTitleTip);
         txtRole->setFocus();
@@ -248,28 +243,13 @@ void frmRole::Save()
     SyncRoleRow(false);
     const int r = g.row();
     g.setTextMatrix(r, 2, txtRole->text());
+    const bool isNew = IsAdd();
+    const QString key = isNew ? gNewGUID.GUID(false) : QString();
+    core::RoleRow row{isNew ? key : g.textMatrix(r, 1), name, {}};
     // The flags in the grid's column order, which is the table's.
-    auto bit = [&](int c) {
-        return g.textMatrix(r, c) == QLatin1String("-1") ? QStringLiteral("1") : QStringLiteral("0");
-    };
-    QString key;
-    QString sql;
-    if (IsAdd()) {
-        key = gNewGUID.GUID(false);
-        QStringList flags;
-        for (int c = 3; c < g.cols(); ++c)
-            flags << bit(c);
-        sql = QStringLiteral("Insert Into Role Values ('") + key + QStringLiteral("','") + name +
-              QStringLiteral("',") + flags.join(QLatin1Char(',')) + QStringLiteral(")");
-    } else {
-        QStringList assignments;
-        for (int c = 3; c < g.cols(); ++c)
-            assignments << g.textMatrix(0, c) + QLatin1Char('=') + bit(c);
-        sql = QStringLiteral("Update Role Set Name='") + name + QStringLiteral("',") +
-              assignments.join(QLatin1Char(',')) + QStringLiteral(" Where GUID='") +
-              core::SqlQuote(g.textMatrix(r, 1)) + QStringLiteral("'");
-    }
-    if (StoreRow(sql, key))
+    for (int c = 3; c < g.cols(); ++c)
+        row.Flags.append({g.textMatrix(0, c), g.textMatrix(r, c) == QLatin1String("-1")});
+    if (StoreRow(core::WriteRole(row, isNew ? core::RowKind::New : core::RowKind::Existing), key))
         txtRole->setReadOnly(true);
 }
 

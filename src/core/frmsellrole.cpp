@@ -1,6 +1,7 @@
 #include "core/frmsellrole.h"
 
 #include "core/modmain.h"
+#include "core/rules/shopsetup.h"
 #include "platform/services.h"
 
 #include <QCheckBox>
@@ -49,8 +50,6 @@ bool dayNumber(const QLineEdit* box, int* days)
     *days = box->text().isEmpty() ? 0 : box->text().toInt(&ok);
     return ok;
 }
-
-QString bit(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
 
 }  // namespace
 
@@ -228,33 +227,22 @@ bool frmSellRole::SaveRules()
             SSTab_Click();
             return false;
         }
-    const QString sql =
-        QStringLiteral("Update SellRole Set SellOrder=") + QString::number(sellOrder) + QStringLiteral(",BackDays=") +
-        QString::number(backDays) + QStringLiteral(",AbateCannotBack=") + bit(chkBackAbate) +
-        QStringLiteral(",SpecialCannotBack=") + bit(chkBackSpecial) + QStringLiteral(",ChangeDays=") +
-        QString::number(changeDays) + QStringLiteral(",AbateCannotChange=") + bit(chkChangeAbate) +
-        QStringLiteral(",SpecialCannotChange=") + bit(chkChangeSpecial) + QStringLiteral(",SameTypeChange=") +
-        bit(chkSameType) + QStringLiteral(",DearGoodsChange=") + bit(chkHightPrice) +
-        QStringLiteral(", ChangeOneTime=") + bit(chkIsMany) + QStringLiteral(",ChangNotToBack=") +
-        bit(chkChangeNotToBack) + QStringLiteral(",IsPrint=") + bit(chkIsPrint) + QStringLiteral(",PrinterType=") +
-        QString::number(printerType) + QStringLiteral(" Where ShopNo='") + gSellRole.ShopNo + QStringLiteral("'");
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    if (isErr)
+    core::SellRoleRow rules = gSellRole;
+    rules.SellOrder = sellOrder;
+    rules.AbateCanNotBack = chkBackAbate->isChecked();
+    rules.AbateCanNotChange = chkChangeAbate->isChecked();
+    rules.SpecialCanNotBack = chkBackSpecial->isChecked();
+    rules.SpecialCanNotChange = chkChangeSpecial->isChecked();
+    rules.BackDays = backDays;
+    rules.ChangeDays = changeDays;
+    rules.SameTypeChange = chkSameType->isChecked();
+    rules.DearGoodsChange = chkHightPrice->isChecked();
+    rules.ChangeOneTime = chkIsMany->isChecked();
+    rules.ChangNotToBack = chkChangeNotToBack->isChecked();
+    rules.IsPrint = chkIsPrint->isChecked();
+    rules.PrinterType = printerType;
+    if (!core::Written(core::WriteSellRole(rules)))
         return false;  // the row is as it was, and so are the rules in memory
-
-    gSellRole.SellOrder = sellOrder;
-    gSellRole.AbateCanNotBack = chkBackAbate->isChecked();
-    gSellRole.AbateCanNotChange = chkChangeAbate->isChecked();
-    gSellRole.SpecialCanNotBack = chkBackSpecial->isChecked();
-    gSellRole.SpecialCanNotChange = chkChangeSpecial->isChecked();
-    gSellRole.BackDays = backDays;
-    gSellRole.ChangeDays = changeDays;
-    gSellRole.SameTypeChange = chkSameType->isChecked();
-    gSellRole.DearGoodsChange = chkHightPrice->isChecked();
-    gSellRole.ChangeOneTime = chkIsMany->isChecked();
-    gSellRole.ChangNotToBack = chkChangeNotToBack->isChecked();
-    gSellRole.IsPrint = chkIsPrint->isChecked();
-    gSellRole.PrinterType = printerType;
+    gSellRole = rules;
     return true;
 }

@@ -2,7 +2,8 @@
 
 #include "core/frmchangeshop.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/shopsetup.h"
+#include "core/rules/schema.h"
 #include "core/shell.h"
 #include "platform/services.h"
 #include "platform/vbkeys.h"
@@ -63,19 +64,8 @@ void frmShopSetting::cmdNewGoods_Click()
         return;
     }
     // The name is stored as typed, a quote included.
-    QString key = schema::kShopKey;
-    QString sql;
-    if (Opt != 1) {
-        sql = QStringLiteral("Update Shop Set ShopName='") + core::SqlQuote(name) + QStringLiteral("' Where GUID='") +
-              key + QStringLiteral("'");
-    } else {
-        key = gNewGUID.GUID(false);
-        sql = QStringLiteral("Insert Into Shop Values('") + key + QStringLiteral("','") + core::SqlQuote(name) +
-              QStringLiteral("')");
-    }
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    if (isErr) {
+    const QString key = Opt != 1 ? schema::kShopKey : gNewGUID.GUID(false);
+    if (!core::Written(Opt != 1 ? core::RenameShop(key, name) : core::AddShop(key, name))) {
         // Nothing was stored: the list, the session and the box keep what they
         // had, for another try.
         txtNo->setFocus();

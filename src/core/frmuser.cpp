@@ -3,6 +3,7 @@
 #include "core/frmlogin.h"
 #include "core/frmrole.h"
 #include "core/modmain.h"
+#include "core/rules/users.h"
 #include "platform/flexgrid.h"
 #include "platform/services.h"
 
@@ -174,10 +175,10 @@ void frmUser::Del()
     }
     if (!ui::msg().askBeforeLoss(QStringLiteral("是否要删除该记录！"), ui::kTitleTip, ui::Icon::Question))
         return;
-    const QString key = core::SqlQuote(RemoveRow());
+    const QString key = RemoveRow();
     if (g.rows() <= 1)
         ClearUserInputs();
-    Run(QStringLiteral("Delete  from [User] Where GUID='") + key + QStringLiteral("'"));
+    Stored(core::DeleteUser(key));
 }
 
 void frmUser::Cancel()
@@ -188,9 +189,9 @@ void frmUser::Cancel()
 
 void frmUser::Save()
 {
-    const QString number = core::SqlQuote(txtNo->text());
-    const QString name = core::SqlQuote(txtName->text());
-    const QString password = core::SqlQuote(txtPwd->text());
+    const QString number = txtNo->text();
+    const QString name = txtName->text();
+    const QString password = txtPwd->text();
     auto refuse = [](const QString& message, QWidget* focus) {
         ui::msg().info(message, ui::kTitleTip);
         focus->setFocus();
@@ -206,21 +207,14 @@ void frmUser::Save()
 
     SyncUserRow(false);  // the grid row shows the new values before the write
     FlexGrid& g = *VSFlexGrid;
-    const QString roleKey = core::SqlQuote(roleCombo_.No());
-    const QString roleName = core::SqlQuote(roleCombo_.Caption());
-    QString key;
-    QString sql;
-    if (IsAdd()) {
-        key = gNewGUID.GUID(false);
-        sql = QStringLiteral("Insert Into [User] Values ('") + key + QStringLiteral("','") + number +
-              QStringLiteral("','") + name + QStringLiteral("','") + password + QStringLiteral("','") + roleKey +
-              QStringLiteral("','") + roleName + QStringLiteral("')");
-    } else {
-        sql = QStringLiteral("Update [User] Set [No]='") + number + QStringLiteral("', Name='") + name +
-              QStringLiteral("', pwd='") + password + QStringLiteral("', RoleGUID='") + roleKey +
-              QStringLiteral("',RoleName='") + roleName + QStringLiteral("' Where GUID='") +
-              core::SqlQuote(g.text(g.row(), QStringLiteral("GUID"))) + QStringLiteral("'");
-    }
-    if (StoreRow(sql, key))
+    const bool isNew = IsAdd();
+    const QString key = isNew ? gNewGUID.GUID(false) : QString();
+    const core::UserRow row{isNew ? key : g.text(g.row(), QStringLiteral("GUID")),
+                            number,
+                            name,
+                            password,
+                            roleCombo_.No(),
+                            roleCombo_.Caption()};
+    if (StoreRow(core::WriteUser(row, isNew ? core::RowKind::New : core::RowKind::Existing), key))
         EnableUserInputs(false);
 }

@@ -38,7 +38,7 @@ QString GoodsValuesSql(const GoodsFields& goods)
 {
     QStringList values;
     for (QString GoodsFields::* m : kMembers)
-        values << SqlQuoted(goods.*m);
+        values << SqlQuote(goods.*m);
     return values.join(QLatin1Char(','));
 }
 

@@ -8,13 +8,6 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-clsDbopt gDbopt;
-clsNewGUID gNewGUID;
-clsUser gUser;
-clsSellRole gSellRole;
-QString gShopNo;
-QString gShopName;
-
 bool core::Main()
 {
     // The session objects, in this order; a new run starts them afresh.
@@ -33,16 +26,12 @@ bool core::Main()
     return true;
 }
 
-QString core::SqlQuote(const QString& text)
+bool core::Written(const Outcome& outcome)
 {
-    if (!text.contains(QLatin1Char('\'')))
-        return text;
-    QString q = text;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return q;
+    if (!outcome.Error.isEmpty())
+        ui::msg().plain(outcome.Error);
+    return outcome.written();
 }
-
-QString core::SqlQuoted(const QString& text) { return QLatin1Char('\'') + core::SqlQuote(text) + QLatin1Char('\''); }
 
 namespace {
 void addDictionaryEntries(const QString& item, QComboBox* combo)

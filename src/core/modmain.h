@@ -1,19 +1,11 @@
 #pragma once
 // The session shared by every window, and the helpers every window uses.
 
-#include "core/clsdbopt.h"
-#include "core/clsnewguid.h"
-#include "core/clssellrole.h"
-#include "core/clsuser.h"
+#include "core/rules/checkedwrite.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 
 #include <QString>
-
-extern clsDbopt gDbopt;
-extern clsNewGUID gNewGUID;
-extern clsUser gUser;
-extern clsSellRole gSellRole;
-extern QString gShopNo;
-extern QString gShopName;
 
 namespace core {
 // Start-up: creates the session, opens the database and shows the login window.
@@ -25,11 +17,9 @@ class QComboBox;
 class QLineEdit;
 
 namespace core {
-// Doubles every single quote, for text put between quotes in SQL.
-QString SqlQuote(const QString& text);
-
-// The text as an SQL string: between single quotes, its own quotes doubled.
-QString SqlQuoted(const QString& text);
+// Whether the write was stored; after a failure the engine's words have been
+// shown.
+bool Written(const Outcome& outcome);
 
 // Fills the combo box with the entries of one pick list, in the order they were
 // written, and selects the first.

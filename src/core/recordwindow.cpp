@@ -52,11 +52,10 @@ void RecordWindow::TellReadFailed()
 
 bool RecordWindow::ValueTaken(const QString& table, const QString& column, const QString& value, bool isAdd) const
 {
-    QString sql = QStringLiteral("Select * from ") + table + QStringLiteral(" Where ") + column + QStringLiteral("='") +
-                  value + QStringLiteral("'");
+    QString sql = QStringLiteral("Select * from ") + table + QStringLiteral(" Where ") + column + QStringLiteral("=") +
+                  SqlQuote(value);
     if (!isAdd)
-        sql += QStringLiteral(" And GUID<>'") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1)) +
-               QStringLiteral("'");
+        sql += QStringLiteral(" And GUID<>") + SqlQuote(VSFlexGrid->textMatrix(VSFlexGrid->row(), 1));
     const std::optional<jet::RecordSet> rs = Run(sql);
     return rs && !rs->eof();
 }
@@ -97,9 +96,17 @@ void RecordWindow::CancelRow()
     Toolbar->setState(RecordToolbar::Browsing);
 }
 
-bool RecordWindow::StoreRow(const QString& sql, const QString& newKey)
+bool RecordWindow::Stored(const Outcome& written)
 {
-    if (!Run(sql))
+    if (Written(written))
+        return true;
+    TellReadFailed();
+    return false;
+}
+
+bool RecordWindow::StoreRow(const Outcome& written, const QString& newKey)
+{
+    if (!Stored(written))
         return false;
     if (!newKey.isEmpty())
         VSFlexGrid->setTextMatrix(VSFlexGrid->row(), 1, newKey);

@@ -6,6 +6,7 @@
 // they share are here.
 
 #include "core/recordtoolbar.h"
+#include "core/rules/checkedwrite.h"
 #include "platform/formbase.h"
 #include "platform/jetdb.h"
 
@@ -48,7 +49,7 @@ protected:
     static std::optional<jet::RecordSet> Run(const QString& sql);
     // Shows kReadFailed.
     static void TellReadFailed();
-    // Whether a record of the table holds the value (its quotes doubled) in the
+    // Whether a record of the table holds the value in the
     // column: any record while adding, one other than the current row's
     // otherwise. A failed look-up finds none.
     bool ValueTaken(const QString& table, const QString& column, const QString& value, bool isAdd) const;
@@ -63,11 +64,15 @@ protected:
     // current), of an edit shows the row's stored values again; the toolbar
     // then browses.
     void CancelRow();
-    // Runs the statement that stores the current row. A new row then gets its
+    // Takes what the write of the current row came to. A new row then gets its
     // key (given for an add, empty for an edit), so that it can be edited or
-    // deleted at once, and the toolbar browses. False after a failure (its
-    // messages shown): the window stays as it was, for another try.
-    bool StoreRow(const QString& sql, const QString& newKey);
+    // deleted at once, and the toolbar browses. False after a failure, when the
+    // engine's words and then kReadFailed have been shown: the window stays as
+    // it was, for another try.
+    bool StoreRow(const Outcome& written, const QString& newKey);
+    // Whether the write was stored; after a failure the engine's words and then
+    // kReadFailed have been shown.
+    static bool Stored(const Outcome& written);
 };
 
 }  // namespace core

@@ -408,8 +408,8 @@ void frmbatchbuyIn::AddDictionaryEntry(const QString& item, QLineEdit* box, QLis
     if (listHolds(list, text))  // exact: other letter case is a new entry
         return Refuse(QStringLiteral("该内容已经存在！"), box);
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + item + QStringLiteral("','") +
-                      core::SqlQuote(text) + QStringLiteral("')"),
+    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + item + QStringLiteral("',") +
+                      core::SqlQuote(text) + QStringLiteral(")"),
                   isErr);
     // A failed insert has shown the engine's words; the entry can be ticked in
     // this window all the same.

@@ -129,20 +129,20 @@ void frmBuyIn::BindStock(const QString& sql)
 void frmBuyIn::LoadGoods()
 {
     BindStock(core::kStockColumns +
-              QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ShopNo='") +
-              core::SqlQuote(gShopNo) + QStringLiteral("'"));
+              QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ShopNo=") +
+              core::SqlQuote(gShopNo));
 }
 
 void frmBuyIn::txtNo_Change()
 {
-    const QString t = core::SqlQuote(txtNo->text());
+    const QString t = txtNo->text();
     const QString columns =
         core::kStockColumns + QStringLiteral(",Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ");
     if (t.isEmpty())
-        BindStock(columns + QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
+        BindStock(columns + QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo));
     else
-        BindStock(columns + QStringLiteral("Typeno like'%") + t + QStringLiteral("%' And ShopNo='") +
-                  core::SqlQuote(gShopNo) + QStringLiteral("'"));
+        BindStock(columns + QStringLiteral("Typeno like ") + core::SqlQuote(QLatin1Char('%') + t + QLatin1Char('%')) +
+                  QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo));
     if (VSFlexGrid->rows() > 1)
         VSFlexGrid->setRow(1);
 }

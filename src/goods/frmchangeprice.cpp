@@ -96,16 +96,15 @@ void frmChangePrice::BindGoods(const QString& where)
 
 void frmChangePrice::LoadGoods()
 {
-    BindGoods(QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'"));
+    BindGoods(QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo));
 }
 
 void frmChangePrice::txtNo_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    const QString t = core::SqlQuote(txtNo->text());
-    BindGoods(QStringLiteral("Typeno='") + t + QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) +
-              QStringLiteral("'"));
+    BindGoods(QStringLiteral("Typeno=") + core::SqlQuote(txtNo->text()) + QStringLiteral(" And ShopNo=") +
+              core::SqlQuote(gShopNo));
     if (VSFlexGrid->rows() > 1) {
         VSFlexGrid->setRow(1);
         VSFlexGrid->setFocus();
@@ -144,10 +143,9 @@ void frmChangePrice::ApplyNewPrice(const QString& price, bool byTypeNo, const QS
         return;
     }
     const QString priceText = vb::singleText(*newPrice);
-    const QString shop = QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'");
     const QString sql = QStringLiteral("Update Store Set Price=") + priceText +
-                        (byTypeNo ? QStringLiteral(" Where TypeNo='") : QStringLiteral(" Where GUID='")) +
-                        core::SqlQuote(key) + shop;
+                        (byTypeNo ? QStringLiteral(" Where TypeNo=") : QStringLiteral(" Where GUID=")) +
+                        core::SqlQuote(key) + QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo);
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
     if (isErr)

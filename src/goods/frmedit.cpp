@@ -114,7 +114,7 @@ void frmedit::LoadIt(FlexGrid* grid)
 
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select Price from Store Where GUID='") + core::SqlQuote(ParentGUID) + QStringLiteral("'"),
+        QStringLiteral("Select Price from Store Where GUID=") + core::SqlQuote(ParentGUID),
         isErr);
     if (!isErr && !rs.eof())
         SellPrice = vb::toSingle(rs.field(QStringLiteral("Price")).toDouble());

@@ -31,11 +31,11 @@ std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 Lo
 {
     const QString key = core::SqlQuote(line.ParentGUID);
     const QString queries[] = {
-        QStringLiteral("Select top 1 GUID from StoreDetail Where ParentGUID='") + key +
-            QStringLiteral("' And GUID<>'") + core::SqlQuote(line.GUID) + QStringLiteral("'"),
-        QStringLiteral("Select top 1 ID from BuyPrice Where StoreGUID='") + key + QStringLiteral("' And ID<>") +
+        QStringLiteral("Select top 1 GUID from StoreDetail Where ParentGUID=") + key + QStringLiteral(" And GUID<>") +
+            core::SqlQuote(line.GUID),
+        QStringLiteral("Select top 1 ID from BuyPrice Where StoreGUID=") + key + QStringLiteral(" And ID<>") +
             QString::number(LotID),
-        QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID='") + key + QStringLiteral("'"),
+        QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID=") + key,
     };
     for (const QString& query : queries) {
         const std::optional<bool> found = finds(query);
@@ -79,7 +79,7 @@ std::optional<qint32> StockQuantity(const QString& storeGUID)
 {
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("select * from Store where GUID='") + core::SqlQuote(storeGUID) + QStringLiteral("'"), isErr);
+        QStringLiteral("select * from Store where GUID=") + core::SqlQuote(storeGUID), isErr);
     if (isErr || rs.eof())
         return std::nullopt;
     return qint32(wholeField(rs, QStringLiteral("Quantity")));
@@ -93,8 +93,8 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
     // The day goes to the engine as the list shows it: one it cannot read is a
     // failed look-up with the engine's message, not a day without batches.
     bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID='") +
-                                          key + QStringLiteral("' And sDate=#") + line.Date + QStringLiteral("#"),
+    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID=") +
+                                          key + QStringLiteral(" And sDate=#") + line.Date + QStringLiteral("#"),
                                       isErr);
     if (isErr)
         return false;
@@ -102,7 +102,7 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
     // the sale since: the line keeps naming it, and a void or a return gives the
     // piece back to it.
     jet::RecordSet sold = gDbopt.Excute(
-        QStringLiteral("Select distinct BuyPriceID from Sell Where StoreGUID='") + key + QStringLiteral("'"), isErr);
+        QStringLiteral("Select distinct BuyPriceID from Sell Where StoreGUID=") + key, isErr);
     if (isErr)
         return false;
     QSet<qint64> named;
@@ -137,20 +137,19 @@ std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 
     const QString key = core::SqlQuote(line.ParentGUID);
     const QString pieces = vb::numberText(line.Quantity);
     ReceiptRemoval removal;
-    removal.Line = QStringLiteral("Delete from StoreDetail Where GUID='") + core::SqlQuote(line.GUID) +
-                   QStringLiteral("'");
+    removal.Line = QStringLiteral("Delete from StoreDetail Where GUID=") + core::SqlQuote(line.GUID);
     if (LotID != 0) {
         const QString id = QString::number(LotID);
         removal.Batch = QStringLiteral("Delete from Buyprice where Id=") + id + QStringLiteral(" And Quantity=") +
-                        pieces + QStringLiteral(" And Not Exists (select * from Sell Where StoreGUID='") + key +
-                        QStringLiteral("' And BuyPriceID=") + id + QStringLiteral(")");
+                        pieces + QStringLiteral(" And Not Exists (select * from Sell Where StoreGUID=") + key +
+                        QStringLiteral(" And BuyPriceID=") + id + QStringLiteral(")");
     }
-    const QString held = QStringLiteral("' And Quantity=") + vb::numberText(storeQuantity);
+    const QString held = QStringLiteral(" And Quantity=") + vb::numberText(storeQuantity);
     if (keepRow)
         removal.Stock = QStringLiteral("Update Store Set Quantity=Quantity-") + pieces +
-                        QStringLiteral(" Where GUID='") + key + held;
+                        QStringLiteral(" Where GUID=") + key + held;
     else
-        removal.Stock = QStringLiteral("delete from store where GUID='") + key + held;
+        removal.Stock = QStringLiteral("delete from store where GUID=") + key + held;
     return removal;
 }
 

@@ -4,7 +4,7 @@
 // in the stock row. A receipt can be taken back only while its batch is whole,
 // that is, while none of its pieces has left it.
 
-#include "core/checkedwrite.h"
+#include "core/rules/checkedwrite.h"
 #include "goods/receipttriple.h"
 
 #include <QString>

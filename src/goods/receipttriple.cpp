@@ -36,36 +36,36 @@ ReceiptTriple RestockReceipt(const QString& storeGUID, const ReceiptValues& v)
 
 QString StoreInsertSql(const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into Store Values('") + core::SqlQuote(storeGUID) + QStringLiteral("','") +
-           core::SqlQuote(gShopNo) + QStringLiteral("',") + core::GoodsValuesSql(v) + QStringLiteral(",") +
-           quantityText(v.Quantity) + QStringLiteral(",") + vb::singleText(v.SellPrice) + QStringLiteral(",'") +
-           core::SqlQuote(v.IDCode) + QStringLiteral("','") + core::SqlQuote(v.GoodsFloor) + QStringLiteral("')");
+    return QStringLiteral("Insert Into Store Values(") + core::SqlQuote(storeGUID) + QStringLiteral(",") +
+           core::SqlQuote(gShopNo) + QStringLiteral(",") + core::GoodsValuesSql(v) + QStringLiteral(",") +
+           quantityText(v.Quantity) + QStringLiteral(",") + vb::singleText(v.SellPrice) + QStringLiteral(",") +
+           core::SqlQuote(v.IDCode) + QStringLiteral(",") + core::SqlQuote(v.GoodsFloor) + QStringLiteral(")");
 }
 
 QString StoreRestockSql(const QString& storeGUID, qint32 quantity)
 {
     return QStringLiteral("Update Store Set Quantity=Quantity+ ") + quantityText(quantity) +
-           QStringLiteral(" Where GUID='") + core::SqlQuote(storeGUID) + QStringLiteral("'");
+           QStringLiteral(" Where GUID=") + core::SqlQuote(storeGUID);
 }
 
 QString StoreDetailInsertSql(const QString& lineGUID, const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into StoreDetail Values('") + core::SqlQuote(lineGUID) + QStringLiteral("','") +
-           core::SqlQuote(storeGUID) + QStringLiteral("','") + core::SqlQuote(gShopNo) + QStringLiteral("','") +
-           core::SqlQuote(v.TypeNo) + QStringLiteral("','") + core::SqlQuote(v.Name) + QStringLiteral("','") +
-           core::SqlQuote(v.Brand) + QStringLiteral("','") + core::SqlQuote(v.Size) + QStringLiteral("','") +
-           core::SqlQuote(v.Colour) + QStringLiteral("','") + core::SqlQuote(v.Leather) + QStringLiteral("','") +
-           core::SqlQuote(v.Grade) + QStringLiteral("',") + vb::singleText(v.Price) + QStringLiteral(",") +
-           quantityText(v.Quantity) + QStringLiteral(",'") + core::SqlQuote(v.ProductPlace) + QStringLiteral("','") +
-           core::SqlQuote(v.Memo) + QStringLiteral("','") + ui::dayText(v.Date) + QStringLiteral("')");
+    return QStringLiteral("Insert Into StoreDetail Values(") + core::SqlQuote(lineGUID) + QStringLiteral(",") +
+           core::SqlQuote(storeGUID) + QStringLiteral(",") + core::SqlQuote(gShopNo) + QStringLiteral(",") +
+           core::SqlQuote(v.TypeNo) + QStringLiteral(",") + core::SqlQuote(v.Name) + QStringLiteral(",") +
+           core::SqlQuote(v.Brand) + QStringLiteral(",") + core::SqlQuote(v.Size) + QStringLiteral(",") +
+           core::SqlQuote(v.Colour) + QStringLiteral(",") + core::SqlQuote(v.Leather) + QStringLiteral(",") +
+           core::SqlQuote(v.Grade) + QStringLiteral(",") + vb::singleText(v.Price) + QStringLiteral(",") +
+           quantityText(v.Quantity) + QStringLiteral(",") + core::SqlQuote(v.ProductPlace) + QStringLiteral(",") +
+           core::SqlQuote(v.Memo) + QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("')");
 }
 
 QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v)
 {
-    return QStringLiteral("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('") +
-           core::SqlQuote(storeGUID) + QStringLiteral("',") + vb::singleText(v.Price) + QStringLiteral(",") +
-           quantityText(v.Quantity) + QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("','") +
-           core::SqlQuote(gShopNo) + QStringLiteral("')");
+    return QStringLiteral("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values(") +
+           core::SqlQuote(storeGUID) + QStringLiteral(",") + vb::singleText(v.Price) + QStringLiteral(",") +
+           quantityText(v.Quantity) + QStringLiteral(",'") + ui::dayText(v.Date) + QStringLiteral("',") +
+           core::SqlQuote(gShopNo) + QStringLiteral(")");
 }
 
 bool SendReceipt(const ReceiptTriple& t) { return gDbopt.ExcuteAll(t.Statements); }

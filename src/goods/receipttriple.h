@@ -6,7 +6,7 @@
 // of a chosen stock row instead of making one, and writes the line and the batch
 // the same way.
 
-#include "core/checkedwrite.h"
+#include "core/rules/checkedwrite.h"
 #include "core/goodsfields.h"
 
 #include <QDate>

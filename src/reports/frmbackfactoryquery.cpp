@@ -65,8 +65,8 @@ void frmBackFactoryQuery::QueryFactoryReturns()
     const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
                         QStringLiteral(
                             ",Quantity as 数量,BuyPrice as 退货金额,BackFactoryDate as 退货日期 "
-                            "from BackStore Where ShopNo='") +
-                        core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=true And BackFactoryDate>=#") +
+                            "from BackStore Where ShopNo=") +
+                        core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=true And BackFactoryDate>=#") +
                         ui::dayText(DTBeginTime->date()) + QStringLiteral("# And BackFactoryDate<=#") +
                         ui::dayText(DTEndTime->date()) + QStringLiteral("# Order By TypeNo");
     if (!core::BindQuery(g, sql))

@@ -112,8 +112,8 @@ void frmbuyInDetail::ShowDetails(const QString& sql)
 
 void frmbuyInDetail::LoadAllDetails()
 {
-    ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID from StoreDetail Where ShopNo='") +
-                core::SqlQuote(gShopNo) + QStringLiteral("'"));
+    ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID from StoreDetail Where ShopNo=") +
+                core::SqlQuote(gShopNo));
 }
 
 QString frmbuyInDetail::BuildFilter() const
@@ -123,7 +123,7 @@ QString frmbuyInDetail::BuildFilter() const
         filter = QStringLiteral(" DateTime Between #") + ui::dayText(DTBeginTime->date()) +
                  QStringLiteral("# And #") + ui::dayText(DTEndTime->date()) + QStringLiteral("#");
     if (chkTypeNo->isChecked()) {
-        const QString typeNo = QStringLiteral("TypeNo='") + core::SqlQuote(txtNo->text()) + QStringLiteral("'");
+        const QString typeNo = QStringLiteral("TypeNo=") + core::SqlQuote(txtNo->text());
         filter = filter.isEmpty() ? typeNo : filter + QStringLiteral(" And ") + typeNo;
     }
     return filter;
@@ -134,11 +134,10 @@ void frmbuyInDetail::cmdQuery_Click()
     const QString filter = BuildFilter();
     const QString shop = core::SqlQuote(gShopNo);
     if (filter.isEmpty())
-        ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID  from StoreDetail Where ShopNo='") + shop +
-                    QStringLiteral("'"));
+        ShowDetails(kDetailColumns + QStringLiteral(" ,ParentGUID,GUID  from StoreDetail Where ShopNo=") + shop);
     else
-        ShowDetails(kDetailColumns + QStringLiteral(", ParentGUID ,GUID from StoreDetail Where ShopNo='") + shop +
-                    QStringLiteral("' And ") + filter);
+        ShowDetails(kDetailColumns + QStringLiteral(", ParentGUID ,GUID from StoreDetail Where ShopNo=") + shop +
+                    QStringLiteral(" And ") + filter);
 }
 
 void frmbuyInDetail::cmdDel_Click()

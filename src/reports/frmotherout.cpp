@@ -112,11 +112,11 @@ void frmOtherOut::cmdQuery_Click()
         return;
     }
     const QString comma = QStringLiteral(",");
-    const QString sql = QStringLiteral("Insert Into OtherOut values(") + core::SqlQuoted(key) + comma +
-                        core::SqlQuoted(gShopNo) + comma + core::SqlQuoted(gShopName) + comma +
-                        core::SqlQuoted(comItem->currentText()) + comma + vb::singleText(amount) + comma +
-                        core::SqlQuoted(ui::dayText(DT->date())) + comma + core::SqlQuoted(txtMemo->text()) + comma +
-                        core::SqlQuoted(gUser.Name) + QStringLiteral(")");
+    const QString sql = QStringLiteral("Insert Into OtherOut values(") + core::SqlQuote(key) + comma +
+                        core::SqlQuote(gShopNo) + comma + core::SqlQuote(gShopName) + comma +
+                        core::SqlQuote(comItem->currentText()) + comma + vb::singleText(amount) + comma +
+                        core::SqlQuote(ui::dayText(DT->date())) + comma + core::SqlQuote(txtMemo->text()) + comma +
+                        core::SqlQuote(gUser.Name) + QStringLiteral(")");
     bool isErr = false;
     gDbopt.Excute(sql, isErr);
     // The engine has said why; the entry stays for another try.

@@ -71,8 +71,8 @@ void frmOtherOutQuery::InitGrid() { BindExpenses(kColumns + QStringLiteral("Wher
 
 void frmOtherOutQuery::cmdQuery_Click()
 {
-    const QString sql = kColumns + QStringLiteral("Where ShopNo='") + core::SqlQuote(gShopNo) +
-                        QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
+    const QString sql = kColumns + QStringLiteral("Where ShopNo=") + core::SqlQuote(gShopNo) +
+                        QStringLiteral(" And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
                         QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +
                         QStringLiteral("# Order By DateTime");
     if (!BindExpenses(sql))
@@ -89,8 +89,8 @@ void frmOtherOutQuery::cmdDel_Click()
     if (r < 1 || g.isSubtotal(r))
         return;
     bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Delete from OtherOut Where GUID='") +
-                      core::SqlQuote(g.text(r, QStringLiteral("GUID"))) + QStringLiteral("'"),
+    gDbopt.Excute(QStringLiteral("Delete from OtherOut Where GUID=") +
+                      core::SqlQuote(g.text(r, QStringLiteral("GUID"))),
                   isErr);
     // The total keeps the sum it had until the next query.
     if (!isErr)

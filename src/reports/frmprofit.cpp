@@ -138,8 +138,7 @@ void frmProfit::Form_Load()
 QString frmProfit::PeriodOfShop() const
 {
     return QStringLiteral("DateTime>=#") + ui::dayText(DTBeginTime->date()) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(DTEndTime->date()) + QStringLiteral("# And ShopNo='") + core::SqlQuote(gShopNo) +
-           QStringLiteral("'");
+           ui::dayText(DTEndTime->date()) + QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo);
 }
 
 frmProfit::Sums frmProfit::QueryBuyIn() const
@@ -187,8 +186,8 @@ frmProfit::Sums frmProfit::QueryStore() const
 {
     Sums s;
     const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(Price*Quantity) as 金额 From BuyPrice Where ShopNo='") +
-               core::SqlQuote(gShopNo) + QStringLiteral("'"));
+        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(Price*Quantity) as 金额 From BuyPrice Where ShopNo=") +
+               core::SqlQuote(gShopNo));
     if (!rs.eof()) {
         s.Quantity = WholeOf(rs, QStringLiteral("数量"));
         s.Amount = MoneyOf(rs, QStringLiteral("金额"));
@@ -200,8 +199,8 @@ frmProfit::Sums frmProfit::QueryQuestionStore() const
 {
     Sums s;
     const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(BuyPrice) as 金额 From BackStore Where ShopNo='") +
-               core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0"));
+        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(BuyPrice) as 金额 From BackStore Where ShopNo=") +
+               core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0"));
     if (!rs.eof()) {
         s.Quantity = WholeOf(rs, QStringLiteral("数量"));
         s.Amount = MoneyOf(rs, QStringLiteral("金额"));

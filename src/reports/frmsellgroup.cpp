@@ -64,8 +64,8 @@ void frmSellGroup::cmdQuery_Click()
 {
     // Text groups without regard to letter case, as the goods columns compare.
     const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
-                        QStringLiteral(",sum(Quantity) as 数量 from Sell Where ShopNo='") + core::SqlQuote(gShopNo) +
-                        QStringLiteral("' And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
+                        QStringLiteral(",sum(Quantity) as 数量 from Sell Where ShopNo=") + core::SqlQuote(gShopNo) +
+                        QStringLiteral(" And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
                         QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +
                         QStringLiteral(
                             "# And State<2  Group By TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace "

@@ -114,21 +114,21 @@ void frmSellQuery::cmdQuery_Click()
     const bool anyBrand = comBrand->currentIndex() <= 0;
     const QString kind = core::SqlQuote(comName->currentText());
     const QString brand = core::SqlQuote(comBrand->currentText());
-    const QString order = QStringLiteral("' Order By TypeNo,[Size],Colour");
+    const QString order = QStringLiteral(" Order By TypeNo,[Size],Colour");
     QString tail;
     if (anyKind && anyBrand)
         tail = QStringLiteral("# And State<2  Order By TypeNo,[Size],Colour");
     else if (anyBrand)
-        tail = QStringLiteral("# And State<2 And Name='") + kind + order;
+        tail = QStringLiteral("# And State<2 And Name=") + kind + order;
     else if (anyKind)
-        tail = QStringLiteral("# And State<2 And Brand='") + brand + order;
+        tail = QStringLiteral("# And State<2 And Brand=") + brand + order;
     else
-        tail = QStringLiteral("# And State<2 And Brand='") + brand + QStringLiteral("' And Name='") + kind + order;
+        tail = QStringLiteral("# And State<2 And Brand=") + brand + QStringLiteral(" And Name=") + kind + order;
     const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
                         QStringLiteral(
                             ",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
-                            "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo='") +
-                        core::SqlQuote(gShopNo) + QStringLiteral("' And DateTime>=#") +
+                            "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo=") +
+                        core::SqlQuote(gShopNo) + QStringLiteral(" And DateTime>=#") +
                         ui::dayText(DTBeginTime->date()) + QStringLiteral("# And DateTime <=#") +
                         ui::dayText(DTEndTime->date()) + tail;
 

@@ -22,7 +22,7 @@ const QString kColumns =
     QStringLiteral("Select ") + core::kGoodsColumns +
     QStringLiteral(",Quantity as 数量,Price as 零售价,IDCode as 条码,GoodsFloor as 柜层 from Store");
 // The saleable list of the shop, up to the shop's number.
-const QString kStockHead = kColumns + QStringLiteral(" Where ShopNo='");
+const QString kStockHead = kColumns + QStringLiteral(" Where ShopNo=");
 
 const QString kQuantity = QStringLiteral("数量");
 const QString kTotal = QStringLiteral("合计");
@@ -125,7 +125,7 @@ void frmStore::Form_Load()
 
 QString frmStore::StockTail() const
 {
-    return chkZero->isChecked() ? QStringLiteral("' And Quantity>0") : QStringLiteral("'");
+    return chkZero->isChecked() ? QStringLiteral(" And Quantity>0") : QString();
 }
 
 bool frmStore::BindStock(const QString& sql)
@@ -166,11 +166,11 @@ void frmStore::cmdQuery_Click()
     const QString brand = core::SqlQuote(comBrand->currentText());
     QString sql = kStockHead + core::SqlQuote(gShopNo);
     if (anyBrand)
-        sql += QStringLiteral("' And Name='") + kind;
+        sql += QStringLiteral(" And Name=") + kind;
     else if (anyKind)
-        sql += QStringLiteral("' And Brand='") + brand;
+        sql += QStringLiteral(" And Brand=") + brand;
     else
-        sql += QStringLiteral("' And Brand='") + brand + QStringLiteral("' And Name ='") + kind;
+        sql += QStringLiteral(" And Brand=") + brand + QStringLiteral(" And Name =") + kind;
     if (!BindStock(sql + StockTail()))
         return;
     AddStockTotals();
@@ -179,14 +179,15 @@ void frmStore::cmdQuery_Click()
 
 void frmStore::txtNo_Change()
 {
-    const QString t = core::SqlQuote(txtNo->text());
+    const QString t = txtNo->text();
     const QString shop = core::SqlQuote(gShopNo);
     QString sql;
     if (t.isEmpty())
-        sql = chkZero->isChecked() ? kStockHead + shop + QStringLiteral("' And Quantity>0")
-                                   : kColumns + QStringLiteral("  Where ShopNo='") + shop + QStringLiteral("'");
+        sql = chkZero->isChecked() ? kStockHead + shop + QStringLiteral(" And Quantity>0")
+                                   : kColumns + QStringLiteral("  Where ShopNo=") + shop;
     else
-        sql = kColumns + QStringLiteral("  Where Typeno Like'%") + t + QStringLiteral("%' And ShopNo='") + shop +
+        sql = kColumns + QStringLiteral("  Where Typeno Like ") +
+              core::SqlQuote(QLatin1Char('%') + t + QLatin1Char('%')) + QStringLiteral(" And ShopNo=") + shop +
               StockTail();
     if (!BindStock(sql))
         return;
@@ -202,8 +203,8 @@ void frmStore::LoadProblemStock()
     FlexGrid& g = *VSQuestion;
     if (!core::BindQuery(g, QStringLiteral("Select ") + core::kGoodsColumns +
                                 QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 "
-                                               "from BackStore Where ShopNo='") +
-                                core::SqlQuote(gShopNo) + QStringLiteral("' And IsBackFactory=0 Order By TypeNo")))
+                                               "from BackStore Where ShopNo=") +
+                                core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0 Order By TypeNo")))
         return;
     core::SetGridColumns(g, kProblemWidth);
     g.subtotalSum(1, g.colIndex(kQuantity), kTotal);

@@ -42,7 +42,7 @@ public:
 
 private:
     void Form_Load();
-    // "' And Quantity>0" when sold-out rows are left out, else "'".
+    // " And Quantity>0" when sold-out rows are left out, else nothing.
     QString StockTail() const;
     // Binds the saleable list; false when the statement failed.
     bool BindStock(const QString& sql);

@@ -22,7 +22,7 @@ QString ChangeHistorySql(ChangeKind kind, const QDate& from, const QDate& to)
     }
     return QStringLiteral("Select ") + core::kGoodsColumns +
            QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 应收金额,SellerName as 销售员") +
-           tail + QStringLiteral("Where ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("' And State=") +
+           tail + QStringLiteral("Where ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral(" And State=") +
            QString::number(int(kind)) + QStringLiteral(" And ChangeDate Between #") + ui::dayText(from) +
            QStringLiteral("# And #") + ui::dayText(to) + QStringLiteral("#");
 }

@@ -17,8 +17,8 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 QString TakePiecesSql(const QString& StoreGUID, qint32 pieces)
 {
     const QString n = vb::numberText(pieces);
-    return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID='") +
-           core::SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>=") + n;
+    return QStringLiteral("Update Store Set Quantity=Quantity-") + n + QStringLiteral(" Where GUID=") +
+           core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>=") + n;
 }
 
 QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd")); }
@@ -33,8 +33,8 @@ QString GetNextSellNo(SellNoStatus* status)
     bool isErr = false;
     // The index on (ShopNo, mid(SellNo,1,8), SellNo) answers this without reading the other days.
     const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select SellNo from Sell where mid(SellNo,1,8)='") + key +
-                                                QStringLiteral("' And ShopNo='") + core::SqlQuote(gShopNo) +
-                                                QStringLiteral("'") + QStringLiteral(" Order By SellNo Desc"),
+                                                QStringLiteral("' And ShopNo=") + core::SqlQuote(gShopNo) +
+                                                QStringLiteral(" Order By SellNo Desc"),
                                             isErr);
     if (isErr) {
         ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
@@ -62,8 +62,8 @@ bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyP
                                                    : QStringLiteral(" Order by sDate DESC, ID DESC");
     bool isErr = false;
     const jet::RecordSet rs =
-        gDbopt.Excute(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID='") +
-                          core::SqlQuote(StoreGUID) + QStringLiteral("' And Quantity>0") + order,
+        gDbopt.Excute(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID=") +
+                          core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>0") + order,
                       isErr);
     if (isErr)
         return false;
@@ -81,15 +81,15 @@ bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyP
 QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
                       const QString& SellNo, float received, float change)
 {
-    const QString sep = QStringLiteral("','");
-    return QStringLiteral("Insert Into Sell Values('") + core::SqlQuote(GUID) + sep + core::SqlQuote(line.StoreGUID) +
-           sep + core::SqlQuote(gShopNo) + QStringLiteral("',") + core::GoodsValuesSql(line) + QStringLiteral(",") +
-           wholeText(line.Quantity) + QStringLiteral(",") + moneyText(line.Price) + QStringLiteral(",'") +
-           core::SqlQuote(line.Abate) + QStringLiteral("',") + moneyText(line.Amount) + QStringLiteral(",") +
-           vb::singleText(BuyPrice) + QStringLiteral(",'") + core::SqlQuote(gUser.No) + sep + ui::dayText(ui::today()) +
-           sep + core::SqlQuote(SellNo) + sep + vb::numberText(BuyPriceID) + sep + core::SqlQuote(gUser.Name) +
-           QStringLiteral("',") + QStringLiteral("0") + QStringLiteral(",") + vb::singleText(received) +
-           QStringLiteral(",") + vb::singleText(change) + QStringLiteral(")");
+    const QString comma = QStringLiteral(",");
+    return QStringLiteral("Insert Into Sell Values(") + core::SqlQuote(GUID) + comma + core::SqlQuote(line.StoreGUID) +
+           comma + core::SqlQuote(gShopNo) + comma + core::GoodsValuesSql(line) + comma + wholeText(line.Quantity) +
+           comma + moneyText(line.Price) + comma + core::SqlQuote(line.Abate) + comma + moneyText(line.Amount) + comma +
+           vb::singleText(BuyPrice) + comma + core::SqlQuote(gUser.No) + comma +
+           core::SqlQuote(ui::dayText(ui::today())) + comma + core::SqlQuote(SellNo) + comma +
+           core::SqlQuote(vb::numberText(BuyPriceID)) + comma +
+           core::SqlQuote(gUser.Name) + QStringLiteral(",0,") + vb::singleText(received) + comma +
+           vb::singleText(change) + QStringLiteral(")");
 }
 
 core::WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)

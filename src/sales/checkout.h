@@ -3,7 +3,7 @@
 // way out of stock, its purchase batch and its Sell row, all written as one
 // transaction. The counter window, the tests and the benchmarks run this code.
 
-#include "core/checkedwrite.h"
+#include "core/rules/checkedwrite.h"
 #include "core/goodsfields.h"
 
 #include <QList>

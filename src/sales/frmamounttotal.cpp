@@ -24,7 +24,7 @@ const QString kColumns = QStringLiteral(
 QString sales::AmountTotalSql(const QDate& from, const QDate& to)
 {
     return kColumns + QStringLiteral("DateTime>=#") + ui::dayText(from) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(to) + QStringLiteral("# And ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("'");
+           ui::dayText(to) + QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo);
 }
 
 frmAmountTotal::frmAmountTotal(QWidget* parent)

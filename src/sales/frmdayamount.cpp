@@ -41,29 +41,29 @@ bool readTotal(const QString& sql, qint32& Quantity, float& Amount)
 QString sales::SellTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from Sell Where ShopNo=") +
-           core::SqlQuoted(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) +
-           QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
+           core::SqlQuote(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) +
+           QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
 }
 
 QString sales::BackTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from SellChange Where ShopNo=") +
-           core::SqlQuoted(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") +
-           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
+           core::SqlQuote(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") +
+           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
 }
 
 QString sales::ChangeTotalSql(const QDate& day, const QString& sellerNo)
 {
     return QStringLiteral("Select Sum(Quantity) as 数量,sum(AddAmount) as 金额 from SellChange Where ShopNo=") +
-           core::SqlQuoted(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") +
-           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuoted(sellerNo);
+           core::SqlQuote(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") +
+           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
 }
 
 QString sales::DayAmountRowSql(const QDate& day, const QString& sellerName)
 {
     return QStringLiteral("Select  * from  DayAmount Where DateTime=#") + ui::dayText(day) +
-           QStringLiteral("# And ShopNo=") + core::SqlQuoted(gShopNo) + QStringLiteral("  And Seller=") +
-           core::SqlQuoted(sellerName);
+           QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral("  And Seller=") +
+           core::SqlQuote(sellerName);
 }
 
 // -- the window -----------------------------------------------------------------------
@@ -215,12 +215,12 @@ bool frmDayAmount::StoreDayTotals()
             return false;
         QString sql;
         if (rs.eof()) {
-            sql = QStringLiteral("Insert Into DayAmount Values(") + core::SqlQuoted(gNewGUID.GUID(false)) + comma +
+            sql = QStringLiteral("Insert Into DayAmount Values(") + core::SqlQuote(gNewGUID.GUID(false)) + comma +
                   countText(SellQuantity) + comma + vb::singleText(SellAmount) + comma + countText(BackQuantity) +
                   comma + vb::singleText(BackAmount) + comma + countText(ChangeQuantity) + comma +
                   vb::singleText(ChangeAmount) + comma + vb::singleText(ReciveAmount) + comma +
-                  core::SqlQuoted(gUser.Name) + comma + core::SqlQuoted(ui::dayText(day)) + comma +
-                  core::SqlQuoted(gShopNo) + comma + core::SqlQuoted(gShopName) + QStringLiteral(")");
+                  core::SqlQuote(gUser.Name) + comma + core::SqlQuote(ui::dayText(day)) + comma +
+                  core::SqlQuote(gShopNo) + comma + core::SqlQuote(gShopName) + QStringLiteral(")");
         } else {
             // Only the figures change: seller, day and shop stay as first written.
             sql = QStringLiteral("Update DayAmount Set SellQuantity=") + countText(SellQuantity) +
@@ -228,7 +228,7 @@ bool frmDayAmount::StoreDayTotals()
                   countText(BackQuantity) + QStringLiteral(", BackAmount=") + vb::singleText(BackAmount) +
                   QStringLiteral(", ChangeQuantity=") + countText(ChangeQuantity) + QStringLiteral(", ChangeAmount=") +
                   vb::singleText(ChangeAmount) + QStringLiteral(", ReciveAmount=") + vb::singleText(ReciveAmount) +
-                  QStringLiteral(" Where GUID=") + core::SqlQuoted(rs.fieldText(QStringLiteral("GUID")));
+                  QStringLiteral(" Where GUID=") + core::SqlQuote(rs.fieldText(QStringLiteral("GUID")));
         }
         gDbopt.Excute(sql, isErr);
         return !isErr;

@@ -255,8 +255,8 @@ void frmSell::txtIDCode_KeyPress(int& KeyAscii)
 {
     if (KeyAscii != 13)
         return;
-    stock_.BindStock(sales::StockPicker::InStock() + QStringLiteral(" And IDCode='") +
-                     core::SqlQuote(txtIDCode->text()) + QStringLiteral("'"));
+    stock_.BindStock(sales::StockPicker::InStock() + QStringLiteral(" And IDCode=") +
+                     core::SqlQuote(txtIDCode->text()));
     if (!stock_.hasStockRow())
         return;
     VSFlexGrid->setRow(1);

@@ -27,7 +27,7 @@ QString SaleLineSelect(const QString& amountCaption)
 
 QString SaleLinesSql(const QString& condition, const QString& amountCaption)
 {
-    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + core::SqlQuoted(gShopNo) +
+    return SaleLineSelect(amountCaption) + condition + QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo) +
            QStringLiteral(" And State<2");
 }
 
@@ -42,9 +42,9 @@ QString SaleLineCondition(const SaleLineSearch& search)
     if (search.Day)
         parts << QStringLiteral(" DateTime=#") + ui::dayText(*search.Day) + QLatin1Char('#');
     if (search.SellNo)
-        parts << QStringLiteral(" SellNo=") + core::SqlQuoted(*search.SellNo);
+        parts << QStringLiteral(" SellNo=") + core::SqlQuote(*search.SellNo);
     if (search.TypeNo)
-        parts << QStringLiteral(" TypeNo=") + core::SqlQuoted(*search.TypeNo);
+        parts << QStringLiteral(" TypeNo=") + core::SqlQuote(*search.TypeNo);
     return parts.join(QStringLiteral(" And"));
 }
 
@@ -77,21 +77,21 @@ QString SellChangeInsertSql(const QString& GUID, const QString& StoreGUID, const
 {
     const QString comma = QStringLiteral(",");
     // A line without a sale day keeps none in its history.
-    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : core::SqlQuoted(line.DateTime);
-    return QStringLiteral("Insert Into SellChange Values(") + core::SqlQuoted(GUID) + comma +
-           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + core::GoodsValuesSql(line) + comma +
-           wholeText(line.Quantity) + comma + moneyText(line.Price) + comma + core::SqlQuoted(line.Abate) + comma +
-           moneyText(line.Amount) + comma + moneyText(line.BuyPrice) + comma + core::SqlQuoted(gUser.No) + comma +
-           saleDay + comma + vb::numberText(BatchOf(line)) + comma + core::SqlQuoted(gUser.Name) + comma +
-           vb::singleText(AddAmount) + comma + core::SqlQuoted(line.GUID) + comma + core::SqlQuoted(line.SellNo) +
-           comma + core::SqlQuoted(ui::dayText(ui::today())) + comma + vb::numberText(State) + comma +
-           core::SqlQuoted(Resion) + QStringLiteral(")");
+    const QString saleDay = line.DateTime.isEmpty() ? QStringLiteral("Null") : core::SqlQuote(line.DateTime);
+    return QStringLiteral("Insert Into SellChange Values(") + core::SqlQuote(GUID) + comma +
+           core::SqlQuote(StoreGUID) + comma + core::SqlQuote(gShopNo) + comma + core::GoodsValuesSql(line) + comma +
+           wholeText(line.Quantity) + comma + moneyText(line.Price) + comma + core::SqlQuote(line.Abate) + comma +
+           moneyText(line.Amount) + comma + moneyText(line.BuyPrice) + comma + core::SqlQuote(gUser.No) + comma +
+           saleDay + comma + vb::numberText(BatchOf(line)) + comma + core::SqlQuote(gUser.Name) + comma +
+           vb::singleText(AddAmount) + comma + core::SqlQuote(line.GUID) + comma + core::SqlQuote(line.SellNo) +
+           comma + core::SqlQuote(ui::dayText(ui::today())) + comma + vb::numberText(State) + comma +
+           core::SqlQuote(Resion) + QStringLiteral(")");
 }
 
 QString RestoreStoreQuantitySql(const QString& StoreGUID)
 {
     return QStringLiteral("Update Store Set Quantity=Quantity+1") + QStringLiteral(" Where GUID=") +
-           core::SqlQuoted(StoreGUID);
+           core::SqlQuote(StoreGUID);
 }
 
 QString RestoreBatchQuantitySql(qint32 BuyPriceID)
@@ -117,16 +117,16 @@ QString BackStoreInsertSql(const QString& StoreGUID, const core::GoodsFields& go
                "Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,"
                "ProductPlace,Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) "
                "Values(") +
-           core::SqlQuoted(StoreGUID) + comma + core::SqlQuoted(gShopNo) + comma + core::GoodsValuesSql(goods) + comma +
-           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + core::SqlQuoted(BackResion) + comma +
-           core::SqlQuoted(gUser.No) + comma + core::SqlQuoted(gUser.Name) + QStringLiteral(",0,Null)");
+           core::SqlQuote(StoreGUID) + comma + core::SqlQuote(gShopNo) + comma + core::GoodsValuesSql(goods) + comma +
+           vb::numberText(Quantity) + comma + vb::singleText(BuyPrice) + comma + core::SqlQuote(BackResion) + comma +
+           core::SqlQuote(gUser.No) + comma + core::SqlQuote(gUser.Name) + QStringLiteral(",0,Null)");
 }
 
 QString SellStateSql(const SoldLine& line, int State)
 {
     return QStringLiteral("Update Sell Set State=") + vb::numberText(State) + QStringLiteral(" Where GUID=") +
-           core::SqlQuoted(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
-           QStringLiteral(" And StoreGUID=") + core::SqlQuoted(line.StoreGUID);
+           core::SqlQuote(line.GUID) + QStringLiteral(" And State=") + wholeText(line.State) +
+           QStringLiteral(" And StoreGUID=") + core::SqlQuote(line.StoreGUID);
 }
 
 core::WriteResult WriteLineChange(const QStringList& statements)

@@ -194,7 +194,7 @@ std::optional<jet::RecordSet> SaleLineFrame::LineNow(int row) const
 {
     bool isErr = false;
     jet::RecordSet rs = gDbopt.Excute(
-        SaleLinesSql(QStringLiteral(" GUID=") + core::SqlQuoted(VSFlexGrid->text(row, QStringLiteral("GUID"))),
+        SaleLinesSql(QStringLiteral(" GUID=") + core::SqlQuote(VSFlexGrid->text(row, QStringLiteral("GUID"))),
                      amountCaption_),
         isErr);
     if (isErr)

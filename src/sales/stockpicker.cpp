@@ -79,7 +79,7 @@ void RebindKeepingRow(FlexGrid& list, const std::function<void()>& bind)
 
 QString StockPicker::InStock()
 {
-    return QStringLiteral("ShopNo='") + core::SqlQuote(gShopNo) + QStringLiteral("' And Quantity>0");
+    return QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral(" And Quantity>0");
 }
 
 void StockPicker::BindStock(const QString& where)
@@ -108,7 +108,8 @@ void StockPicker::txtNo_Change()
     if (typed.isEmpty())
         BindStock(InStock());
     else
-        BindStock(QStringLiteral("Typeno Like'%") + core::SqlQuote(typed) + QStringLiteral("%' And ") + InStock());
+        BindStock(QStringLiteral("Typeno Like ") + core::SqlQuote(QLatin1Char('%') + typed + QLatin1Char('%')) +
+                  QStringLiteral(" And ") + InStock());
     if (hasStockRow())
         VSFlexGrid->setRow(1);
     emit filtered();

@@ -33,9 +33,9 @@ protected:
     {
         sql("Insert Into BackStore ([GUID],ShopNo,TypeNo,Name,Brand,[Size],Colour,Leather,Grade,ProductPlace,"
             "Quantity,BuyPrice,BackResion,Seller,SellName,IsBackFactory,BackFactoryDate) Values('{S}','" +
-            (shop.isEmpty() ? gShopNo : shop) + "','" + core::SqlQuote(typeNo) +
-            "','夹克','B','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," + QString::number(cost) +
-            ",'" + core::SqlQuote(problem) + "','s01','张'," + returned + "," +
+            (shop.isEmpty() ? gShopNo : shop) + "'," + core::SqlQuote(typeNo) +
+            ",'夹克','B','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," + QString::number(cost) +
+            "," + core::SqlQuote(problem) + ",'s01','张'," + returned + "," +
             (returned == "0" ? QString("Null") : QString("'2024-01-10'")) + ")");
         return scalar("select max(ID) from BackStore");
     }

@@ -3,7 +3,7 @@
 // its own words.
 #include "aftersales/clientexchange.h"
 #include "aftersales/clientreturn.h"
-#include "core/clssellrole.h"
+#include "core/rules/clssellrole.h"
 
 #include <gtest/gtest.h>
 

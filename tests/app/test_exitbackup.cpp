@@ -3,7 +3,7 @@
 #include "app/frmmain.h"
 #include "core/frmbackup.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/childprocess.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"
@@ -40,8 +40,8 @@ class ExitBackup : public ShopFixture {
 protected:
     void setBackup(const QString& dirpath, const QString& fileName, bool on)
     {
-        sql("Update FileSave set dirpath='" + core::SqlQuote(dirpath) + "',FileName='" + core::SqlQuote(fileName) +
-            "',IsSave=" + (on ? "1" : "0"));
+        sql("Update FileSave set dirpath=" + core::SqlQuote(dirpath) + ",FileName=" + core::SqlQuote(fileName) +
+            ",IsSave=" + (on ? "1" : "0"));
     }
     // Leaves by the menu and answers Yes; the window must be gone after.
     void exitWithYes()

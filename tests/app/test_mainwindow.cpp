@@ -544,3 +544,19 @@ TEST_F(MainWindow, QueriesExpensesAndProfitOpenUnderTheirFlags)
     EXPECT_TRUE(messages().shown().isEmpty());
 }
 
+
+TEST_F(MainWindow, AFailedFreshStartShowsTheEngineWordsOnceAndEmptiesNothing)
+{
+    sql("Insert Into Sell (ShopNo) Values ('" + gShopNo + "')");
+    sql("Insert Into FactoryBackTotal (ShopNo) Values ('" + gShopNo + "')");
+    failWrites("FactoryBackTotal", "DELETE");
+    frmMain w;
+    staff::showActive(&w);
+    messages().clear();
+    fakes->messages.answerYes();
+    w.ReStart->trigger();
+    EXPECT_EQ(messages().texts(),
+              QStringList({"如果重新开始了后 所有数据将丢失！慎重哦！", "FactoryBackTotal cannot be written"}));
+    EXPECT_EQ(scalar("select count(*) from Sell"), "1");
+    EXPECT_FALSE(gDbopt.InTransaction());
+}

@@ -14,7 +14,7 @@
 #include "core/frmlogin.h"
 #include "core/frmrelogin.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "core/shell.h"
 #include "goods/frmbatchbuyin.h"
 #include "goods/frmbuyin.h"

@@ -1,7 +1,7 @@
 // The backup setting window: what it shows of the FileSave row, how the drive
 // and folder lists drive the path box, and what a save stores.
 #include "core/frmbackup.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "platform/drivelists.h"
 #include "support/shopfixture.h"
 #include "support/staff.h"

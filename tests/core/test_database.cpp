@@ -1,7 +1,7 @@
 // The shop's statements run against a real delivered database: rows and values
 // are checked, not the SQL text the layer makes of them.
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/shopfixture.h"
 
 namespace {
@@ -282,17 +282,17 @@ TEST_F(Database, LikeAndExactLookUps)
     addStore(K1, "ZMN0001", 3, "690001");
     addStore(K2, "O''1", 2);
     const auto like = [&](const QString& typed) {
-        return sql("Select TypeNo from Store Where Typeno Like'%" + core::SqlQuote(typed) + "%' And ShopNo='" + S +
+        return sql("Select TypeNo from Store Where Typeno Like " + core::SqlQuote("%" + typed + "%") + " And ShopNo='" + S +
                    "' And Quantity>0")
             .recordCount();
     };
     EXPECT_EQ(like("mn0"), 1);
     EXPECT_EQ(like("O'1"), 1);
     EXPECT_EQ(like(""), 2);
-    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + core::SqlQuote("690001") + "'")
+    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode=" + core::SqlQuote("690001"))
                   .recordCount(),
               1);
-    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode='" + core::SqlQuote("69000") + "'")
+    EXPECT_EQ(sql("Select TypeNo from Store Where ShopNo='" + S + "' And IDCode=" + core::SqlQuote("69000"))
                   .recordCount(),
               0);
 }

@@ -34,7 +34,7 @@ protected:
     }
     void add(const QString& item, const QString& content)
     {
-        sql("Insert Into DataDictionary (Item,Content) Values ('" + item + "','" + core::SqlQuote(content) + "')");
+        sql("Insert Into DataDictionary (Item,Content) Values ('" + item + "'," + core::SqlQuote(content) + ")");
     }
     static void type(frmDataDictionary& w, const QString& text)
     {

@@ -279,7 +279,7 @@ TEST_F(Roles, SaveRefusesAnEmptyOrTakenName)
         } else {
             EXPECT_TRUE(messages().shown().isEmpty());
             expectBrowsing(w, true);
-            EXPECT_EQ(count("select count(*) from Role Where Name='" + core::SqlQuote(QString::fromUtf8(c.name)) + "'"),
+            EXPECT_EQ(count("select count(*) from Role Where Name=" + core::SqlQuote(QString::fromUtf8(c.name))),
                       1);
         }
     }

@@ -60,7 +60,7 @@ protected:
     QString stored(const QString& no)
     {
         const jet::RecordSet rs =
-            sql("select [No],Name,pwd,RoleGUID,RoleName from [User] Where [No]='" + core::SqlQuote(no) + "'");
+            sql("select [No],Name,pwd,RoleGUID,RoleName from [User] Where [No]=" + core::SqlQuote(no));
         if (rs.eof())
             return {};
         QStringList f;

@@ -1,7 +1,7 @@
 // The engine layer's own storage, on the shop's database: record sets of many rows read back value by
 // value, the numbers the grid totals, and the file a closed connection leaves.
-#include "core/clsdbopt.h"
-#include "core/schema.h"
+#include "core/rules/clsdbopt.h"
+#include "core/rules/schema.h"
 #include "core/modmain.h"
 #include "platform/jetdb.h"
 #include "platform/vb.h"

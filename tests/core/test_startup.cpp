@@ -1,7 +1,7 @@
 // Start-up, the delivered database, row keys and the session records.
 #include "core/frmlogin.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "support/shopfixture.h"
 
 #include <QDir>
@@ -268,25 +268,6 @@ TEST(DayLimit, SaleDayIsDayOne)
     for (const auto& c : cases)
         EXPECT_EQ(core::WithinDayLimit(sale, sale.addDays(c.daysLater), c.limit), c.allowed)
             << c.limit << " " << c.daysLater;
-}
-
-TEST(SqlQuote, DoublesQuotesOnly)
-{
-    EXPECT_EQ(core::SqlQuote("O'1"), "O''1");
-    EXPECT_EQ(core::SqlQuote("a''b"), "a''''b");
-    EXPECT_EQ(core::SqlQuote("abc"), "abc");
-    EXPECT_EQ(core::SqlQuote(""), "");
-    EXPECT_EQ(core::SqlQuote("%_\"\\"), "%_\"\\");
-}
-
-TEST(SqlQuote, QuotedTextStandsBetweenQuotes)
-{
-    const struct {
-        const char* text;
-        const char* quoted;
-    } cases[] = {{"O'1", "'O''1'"}, {"abc", "'abc'"}, {"", "''"}, {"''", "''''''"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(core::SqlQuoted(c.text), QString::fromUtf8(c.quoted)) << c.text;
 }
 
 TEST_F(StartUp, AnOlderDatabaseGetsTheIndexesItLacks)

@@ -24,8 +24,8 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity, const QString& shop = QString())
     {
-        sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" +
-            core::SqlQuote(typeNo) + "','夹克','Brand','XL','黑','棉','一等','广州'," + QString::number(quantity) +
+        sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "'," +
+            core::SqlQuote(typeNo) + ",'夹克','Brand','XL','黑','棉','一等','广州'," + QString::number(quantity) +
             ",99,'690','A-1')");
     }
 

@@ -27,8 +27,8 @@ protected:
 
     void stock(const QString& guid, const QString& typeNo, const QString& price, const QString& shop = QString())
     {
-        sql("Insert Into Store Values('" + guid + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" +
-            core::SqlQuote(typeNo) + "','夹克','Brand','XL','黑','棉','一等','广州',3," + price + ",'690','A-1')");
+        sql("Insert Into Store Values('" + guid + "','" + (shop.isEmpty() ? gShopNo : shop) + "'," +
+            core::SqlQuote(typeNo) + ",'夹克','Brand','XL','黑','棉','一等','广州',3," + price + ",'690','A-1')");
     }
 
     QString stored(int n) { return scalar("select Price from Store Where GUID='" + key(n) + "'"); }

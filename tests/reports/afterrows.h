@@ -20,7 +20,7 @@ inline jet::RecordSet run(const QString& statement)
     return rs;
 }
 
-inline QString q(const QString& text) { return QLatin1Char('\'') + core::SqlQuote(text) + QLatin1Char('\''); }
+inline QString q(const QString& text) { return core::SqlQuote(text); }
 
 struct Goods {
     QString TypeNo = QStringLiteral("K-100");

@@ -39,8 +39,8 @@ protected:
         static int n = 0;
         const QString day = QString::fromLatin1(l.day);
         sql("Insert Into Sell Values('" + gNewGUID.GUID(false) + "','{S}','" + (shop.isEmpty() ? gShopNo : shop) +
-            "','" + core::SqlQuote(QString::fromUtf8(l.typeNo)) + "','" + QString::fromUtf8(l.name) + "','" +
-            core::SqlQuote(QString::fromUtf8(l.brand)) + "','" + l.size +
+            "'," + core::SqlQuote(QString::fromUtf8(l.typeNo)) + ",'" + QString::fromUtf8(l.name) + "'," +
+            core::SqlQuote(QString::fromUtf8(l.brand)) + ",'" + l.size +
             "','黑色','真皮','一等品','广州',1,100,'8.5'," + QString::number(l.amount) + ",60,'admin','" + day + "','" +
             QString(day).remove('-') + QString::number(++n).rightJustified(4, '0') + "',1,'管理员'," +
             QString::number(l.state) + ",0,0)");

@@ -39,8 +39,8 @@ protected:
     void stock(const QString& typeNo, const QString& name, const QString& brand, const QString& size, int quantity,
                const QString& shop = QString())
     {
-        sql("Insert Into Store Values('" + gNewGUID.GUID(false) + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" +
-            core::SqlQuote(typeNo) + "','" + name + "','" + core::SqlQuote(brand) + "','" + size +
+        sql("Insert Into Store Values('" + gNewGUID.GUID(false) + "','" + (shop.isEmpty() ? gShopNo : shop) + "'," +
+            core::SqlQuote(typeNo) + ",'" + name + "'," + core::SqlQuote(brand) + ",'" + size +
             "','黑色','真皮','一等品','广州'," + QString::number(quantity) + ",199,'690','A1')");
     }
 

@@ -1,7 +1,7 @@
 // The checkout against a real delivered database: sale numbers, batch costing
 // and the rows one sale writes, or leaves unwritten.
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "sales/checkout.h"
 #include "support/childprocess.h"
 #include "support/shopfixture.h"
@@ -23,8 +23,8 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity)
     {
-        sql("Insert Into Store Values('" + key + "','" + gShopNo + "','" + core::SqlQuote(typeNo) +
-            "','夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
+        sql("Insert Into Store Values('" + key + "','" + gShopNo + "'," + core::SqlQuote(typeNo) +
+            ",'夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
     }
     // A purchase batch; its ID.
     QString batch(const QString& store, double price, int quantity, const QString& day)

@@ -41,7 +41,7 @@ protected:
     // The line was sold by another user.
     QString by(const QString& no, const QString& sellGUID)
     {
-        sql("Update Sell Set Seller='" + core::SqlQuote(no) + "' Where GUID='" + sellGUID + "'");
+        sql("Update Sell Set Seller=" + core::SqlQuote(no) + " Where GUID='" + sellGUID + "'");
         return sellGUID;
     }
 

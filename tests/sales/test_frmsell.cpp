@@ -39,8 +39,8 @@ protected:
                const QString& shop = QString())
     {
         sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" + typeNo +
-            "','夹克','青禾','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," + price + ",'" +
-            core::SqlQuote(idCode) + "','A-1')");
+            "','夹克','青禾','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," + price + "," +
+            core::SqlQuote(idCode) + ",'A-1')");
     }
 
     // The counter, shown and active, as the clerk finds it.

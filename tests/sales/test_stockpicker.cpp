@@ -30,9 +30,9 @@ protected:
     void stock(const QString& key, const QString& typeNo, int quantity, const QString& price, const QString& idCode,
                const QString& shop = QString())
     {
-        sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "','" +
-            core::SqlQuote(typeNo) + "','夹克','青禾','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," +
-            price + ",'" + core::SqlQuote(idCode) + "','A-1')");
+        sql("Insert Into Store Values('" + key + "','" + (shop.isEmpty() ? gShopNo : shop) + "'," +
+            core::SqlQuote(typeNo) + ",'夹克','青禾','XL','黑','棉','一等','广州'," + QString::number(quantity) + "," +
+            price + "," + core::SqlQuote(idCode) + ",'A-1')");
     }
 
     static QStringList goodsNumbers(const StockPicker& p)
@@ -83,7 +83,7 @@ TEST_F(StockPicking, ListsTheShopsStockInStockWithTheWindowsColumns)
 
     // Another condition on the shop's stock in stock, as a scanned bar code is.
     StockPicker p(&window, ",IDCode as 条码", 1148);
-    p.BindStock(StockPicker::InStock() + " And IDCode='" + core::SqlQuote("69'02") + "'");
+    p.BindStock(StockPicker::InStock() + " And IDCode=" + core::SqlQuote("69'02"));
     EXPECT_EQ(goodsNumbers(p), QStringList({"K'200"}));
     EXPECT_TRUE(p.VSFlexGrid->colHidden(1));
 }

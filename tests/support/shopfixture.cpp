@@ -2,7 +2,8 @@
 
 #include "core/frmlogin.h"
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
+#include "support/rulesfixture.h"
 
 #include <QFile>
 
@@ -55,28 +56,16 @@ void ShopFixture::elsewhere(const QString& statement)
     EXPECT_TRUE(error.isEmpty()) << statement.toStdString() << ": " << error.toStdString();
 }
 
-void ShopFixture::onItsOwnConnection(const QString& statement)
-{
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(clsDbopt::DatabasePath()).constData(), &db), SQLITE_OK);
-    char* msg = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &msg), SQLITE_OK)
-        << statement.toStdString() << ": " << (msg ? msg : "");
-    sqlite3_free(msg);
-    sqlite3_close(db);
-}
+void ShopFixture::onItsOwnConnection(const QString& statement) { rulestest::OnItsOwnConnection(statement); }
 
 void ShopFixture::failWrites(const QString& table, const QString& kind, const QString& condition)
 {
-    const QString when = condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition + QLatin1Char(' ');
-    onItsOwnConnection(QStringLiteral("CREATE TRIGGER Failing%1%2 BEFORE %2 ON [%1] %3BEGIN "
-                                      "SELECT RAISE(ABORT, '%1 cannot be written'); END")
-                           .arg(table, kind, when));
+    rulestest::FailWrites(table, kind, condition);
 }
 
 void ShopFixture::allowWritesAgain(const QString& table, const QString& kind)
 {
-    onItsOwnConnection(QStringLiteral("DROP TRIGGER Failing%1%2").arg(table, kind));
+    rulestest::AllowWritesAgain(table, kind);
 }
 
 QString ShopFixture::scalar(const QString& query)
@@ -85,14 +74,4 @@ QString ShopFixture::scalar(const QString& query)
     return rs.eof() ? QString() : rs.text(0, 0);
 }
 
-bool OpenShopSession(const QString& folder)
-{
-    ui::setProgramFolder(folder);
-    if (!gDbopt.ConnectionToDB())
-        return false;
-    gShopNo = schema::kShopKey;
-    if (!gUser.Initial(QStringLiteral("admin")))
-        return false;
-    gSellRole.Initial(schema::kShopKey);
-    return true;
-}
+bool OpenShopSession(const QString& folder) { return rulestest::OpenShopSession(folder); }

@@ -22,8 +22,8 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity)
     {
-        sql("Insert Into Store Values('" + key + "','" + gShopNo + "','" + core::SqlQuote(typeNo) +
-            "','夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
+        sql("Insert Into Store Values('" + key + "','" + gShopNo + "'," + core::SqlQuote(typeNo) +
+            ",'夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
     }
     // A purchase batch of the stock row; its ID.
     QString batch(const QString& store, double price, int quantity, const QString& day)
@@ -51,7 +51,7 @@ protected:
         const QString key = gNewGUID.GUID(false);
         const QString batchKey = !l.Batch.isEmpty() ? l.Batch : l.Store == K2 ? batch2 : batch1;
         sql("Insert Into Sell Values('" + key + "','" + l.Store + "','" + (l.Shop.isEmpty() ? gShopNo : l.Shop) +
-            "','" + core::SqlQuote(l.TypeNo) + "','夹克','Br''and','XL','黑','棉','一等','广州',1,85,'" + l.Abate +
+            "'," + core::SqlQuote(l.TypeNo) + ",'夹克','Br''and','XL','黑','棉','一等','广州',1,85,'" + l.Abate +
             "'," + l.Amount + "," + l.Cost + ",'s01','" + l.Day + "','" + l.SellNo + "','" + batchKey + "','张售货'," +
             QString::number(l.State) + ",100,15)");
         return key;

@@ -3,7 +3,7 @@
 // window is brought up headless with the focus in it, and a login typed in.
 
 #include "core/modmain.h"
-#include "core/schema.h"
+#include "core/rules/schema.h"
 
 #include <QTest>
 #include <QWidget>
@@ -32,8 +32,8 @@ inline void addRole(const QString& key, const QString& name, const QStringList& 
 
 inline void addUser(const QString& no, const QString& name, const QString& pwd, const QString& roleKey)
 {
-    run("Insert Into [User] Values ('" + gNewGUID.GUID(false) + "','" + core::SqlQuote(no) + "','" + name + "','" +
-        core::SqlQuote(pwd) + "','" + roleKey + "','')");
+    run("Insert Into [User] Values ('" + gNewGUID.GUID(false) + "'," + core::SqlQuote(no) + ",'" + name + "'," +
+        core::SqlQuote(pwd) + ",'" + roleKey + "','')");
 }
 
 inline const QString kCashierRole = QStringLiteral("{A1D0C5E1-0000-4000-8000-000000000001}");

@@ -1,6 +1,7 @@
 #pragma once
-// The one connection to the shop database. Every window sends its statements
-// through Excute as SQL text; a failed statement shows the engine's own words.
+// The one connection to the shop database. Statements go to it as SQL text:
+// through Send, which hands a failure back with the engine's own words, or
+// through Excute, which shows those words.
 
 #include "platform/jetdb.h"
 
@@ -18,6 +19,14 @@ inline const QString kReadFailed = QStringLiteral("读取数据库出现异常�
 struct Command {
     QString CommandText;
 };
+
+// What the engine answered to one statement.
+struct Sent {
+    jet::RecordSet Rows;      // unopened after a failure
+    QString Error;            // the engine's words after a failure, else empty
+    int RecordsAffected = 0;  // the rows the statement changed (0 after a failure)
+    bool failed() const { return !Error.isEmpty(); }
+};
 }  // namespace core
 
 class clsDbopt {
@@ -27,7 +36,9 @@ public:
     // one of the shop's tables, or whose table has a column missing, added,
     // moved or of another type, is refused, and a refused file is left untouched.
     bool ConnectionToDB(QString* why = nullptr);
-    // Runs one statement. IsErr is False after success; after a failure it is True,
+    // Runs one statement and shows nothing.
+    core::Sent Send(const QString& SQL);
+    // Runs one statement through Send. IsErr is False after success; after a failure it is True,
     // the engine's description has been shown, and the result is unopened.
     // RecordsAffected, when given, receives the number of rows the statement
     // changed (0 after a failure).
@@ -63,24 +74,26 @@ private:
 
 namespace core {
 // One write as a whole, for the life of the object. It begins at construction
-// (false when that failed, after the engine's message), is made permanent by
-// commit(), and is rolled back when the object goes without a commit: after a
-// failed statement, an early return or an exception.
+// (false when that failed), is made permanent by commit(), and is rolled back
+// when the object goes without a commit: after a failed statement, an early
+// return or an exception. A failure to begin or commit puts the engine's words
+// into error when it is given, and otherwise shows them.
 class Transaction {
 public:
-    explicit Transaction(clsDbopt& db);
+    explicit Transaction(clsDbopt& db, QString* error = nullptr);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
     explicit operator bool() const { return begun_; }
-    // False when the commit failed (after the engine's message); the write is
-    // then rolled back.
+    // False when the commit failed; the write is then rolled back.
     bool commit();
 
 private:
     void rollBack();
+    void fail(const jet::Error& e);
     clsDbopt& db_;
+    QString* error_;
     bool begun_ = false;
     bool done_ = false;
 };

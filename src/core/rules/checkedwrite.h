@@ -5,6 +5,7 @@
 // its transaction, and otherwise is refused with nothing stored.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,6 +22,25 @@ enum class WriteResult {
                      // nothing is stored
     StockRowGone,    // a stock row was deleted since it was listed; nothing is stored
 };
+
+// What a write came to, with the engine's words when a statement failed. The
+// writes that answer with it show nothing: their caller does.
+struct Outcome {
+    WriteResult Result = WriteResult::Written;
+    QString Error;  // the engine's words after Failed, else empty
+    bool written() const { return Result == WriteResult::Written; }
+};
+
+// Whether a row write adds a new row or changes the row of its key.
+enum class RowKind { New, Existing };
+
+// Runs write as one transaction, showing nothing: committed when write returns
+// Written, and otherwise, or when a step of the transaction failed, nothing of it
+// is stored.
+Outcome Transacted(const std::function<Outcome()>& write);
+// Sends the statements in order as one transaction, up to the first that fails,
+// showing nothing: all of them are stored, or none.
+Outcome WriteAll(const QStringList& statements);
 
 // Sends a change that must change exactly one row, inside a transaction the
 // caller holds: Written when it did, Failed after the engine's message, and

@@ -1,6 +1,6 @@
-#include "core/clsdbopt.h"
+#include "core/rules/clsdbopt.h"
 
-#include "core/schema.h"
+#include "core/rules/schema.h"
 #include "platform/services.h"
 
 QString clsDbopt::DatabasePath() { return ui::programFolder() + QLatin1Char('/') + schema::kDatabaseFileName; }
@@ -25,17 +25,26 @@ bool clsDbopt::ConnectionToDB(QString* why)
     return true;
 }
 
+core::Sent clsDbopt::Send(const QString& SQL)
+{
+    core::Sent sent;
+    sent.Rows = conn_.execute(SQL, &sent.Error, &sent.RecordsAffected);
+    if (sent.failed()) {
+        sent.Rows = jet::RecordSet();
+        sent.RecordsAffected = 0;
+    }
+    return sent;
+}
+
 jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr, int* RecordsAffected)
 {
-    IsErr = false;
-    QString error;
-    jet::RecordSet rs = conn_.execute(SQL, &error, RecordsAffected);
-    if (!error.isEmpty()) {
-        IsErr = true;
-        ui::msg().plain(error);
-        return jet::RecordSet();
-    }
-    return rs;
+    core::Sent sent = Send(SQL);
+    IsErr = sent.failed();
+    if (RecordsAffected)
+        *RecordsAffected = sent.RecordsAffected;
+    if (IsErr)
+        ui::msg().plain(sent.Error);
+    return sent.Rows;
 }
 
 jet::RecordSet clsDbopt::Excute(const QString& SQL)
@@ -75,15 +84,23 @@ void clsDbopt::CommitTrans() { conn_.commitTrans(); }
 void clsDbopt::RollbackTrans() { conn_.rollbackTrans(); }
 void clsDbopt::Release() { conn_.close(); }
 
-core::Transaction::Transaction(clsDbopt& db)
-    : db_(db)
+core::Transaction::Transaction(clsDbopt& db, QString* error)
+    : db_(db), error_(error)
 {
     try {
         db_.BeginTrans();
         begun_ = true;
     } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
+        fail(e);
     }
+}
+
+void core::Transaction::fail(const jet::Error& e)
+{
+    if (error_)
+        *error_ = e.text();
+    else
+        ui::msg().plain(e.text());
 }
 
 core::Transaction::~Transaction()
@@ -101,7 +118,7 @@ bool core::Transaction::commit()
         done_ = true;
         return true;
     } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
+        fail(e);
         rollBack();
         return false;
     }

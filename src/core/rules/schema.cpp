@@ -1,6 +1,6 @@
-#include "core/schema.h"
+#include "core/rules/schema.h"
 
-#include "core/modmain.h"
+#include "core/rules/sqltext.h"
 
 #include <QDir>
 #include <QFile>
@@ -223,18 +223,18 @@ QString newKey() { return QUuid::createUuid().toString(QUuid::WithBraces).toUppe
 QStringList deliveredRows()
 {
     QStringList rows;
-    rows << QStringLiteral("INSERT INTO Shop VALUES(%1,'我的店铺')").arg(core::SqlQuoted(kShopKey));
-    rows << QStringLiteral("INSERT INTO SellRole VALUES(%1,0,0,0,0,0,0,0,0,0,0,0,0,0)").arg(core::SqlQuoted(kShopKey));
+    rows << QStringLiteral("INSERT INTO Shop VALUES(%1,'我的店铺')").arg(core::SqlQuote(kShopKey));
+    rows << QStringLiteral("INSERT INTO SellRole VALUES(%1,0,0,0,0,0,0,0,0,0,0,0,0,0)").arg(core::SqlQuote(kShopKey));
     rows << QStringLiteral("INSERT INTO FileSave VALUES(%1,%2,%1,%3,0)")
-                .arg(core::SqlQuoted(defaultBackupFolder()), core::SqlQuoted(kBackupDrive),
-                     core::SqlQuoted(kBackupFileName));
+                .arg(core::SqlQuote(defaultBackupFolder()), core::SqlQuote(kBackupDrive),
+                     core::SqlQuote(kBackupFileName));
     QStringList granted;
     for (int i = 0; i < roleFlags().size(); ++i)
         granted << QStringLiteral("1");
     rows << QStringLiteral("INSERT INTO Role VALUES(%1,'系统管理员',%2)")
-                .arg(core::SqlQuoted(kAdminRoleKey), granted.join(','));
+                .arg(core::SqlQuote(kAdminRoleKey), granted.join(','));
     rows << QStringLiteral("INSERT INTO [User] VALUES(%1,'admin','管理员','admin',%2,'系统管理员')")
-                .arg(core::SqlQuoted(newKey()), core::SqlQuoted(kAdminRoleKey));
+                .arg(core::SqlQuote(newKey()), core::SqlQuote(kAdminRoleKey));
     const QList<QPair<QString, QStringList>> lists = {
         {"品牌", {"青禾", "远帆", "步云"}},
         {"种类", {"男鞋", "女鞋", "童鞋", "运动鞋", "上衣", "裤子", "裙子", "外套"}},
@@ -252,7 +252,7 @@ QStringList deliveredRows()
     for (const auto& l : lists)
         for (const QString& entry : l.second)
             rows << QStringLiteral("INSERT INTO DataDictionary (Item,Content) VALUES(%1,%2)")
-                        .arg(core::SqlQuoted(l.first), core::SqlQuoted(entry));
+                        .arg(core::SqlQuote(l.first), core::SqlQuote(entry));
     return rows;
 }
 

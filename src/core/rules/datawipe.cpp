@@ -1,6 +1,4 @@
-#include "core/datawipe.h"
-
-#include "core/modmain.h"
+#include "core/rules/datawipe.h"
 
 namespace core {
 
@@ -17,17 +15,6 @@ const QStringList& BusinessTableDeletes()
     return deletes;
 }
 
-bool DeleteBusinessData()
-{
-    return gDbopt.Transact([] {
-        for (const QString& sql : BusinessTableDeletes()) {
-            bool isErr = false;
-            gDbopt.Excute(sql, isErr);
-            if (isErr)
-                return false;
-        }
-        return true;
-    });
-}
+Outcome DeleteBusinessData() { return WriteAll(BusinessTableDeletes()); }
 
 }  // namespace core

@@ -1,4 +1,4 @@
-#include "core/clsnewguid.h"
+#include "core/rules/clsnewguid.h"
 
 #include <QUuid>
 

@@ -1,8 +1,9 @@
 // Loading the session records: the user, the user's role and the shop's rules.
-#include "core/clsrole.h"
-#include "core/clssellrole.h"
-#include "core/clsuser.h"
-#include "core/modmain.h"
+#include "core/rules/clsrole.h"
+#include "core/rules/clssellrole.h"
+#include "core/rules/clsuser.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/services.h"
 
 namespace {
@@ -134,7 +135,7 @@ bool clsUser::Initial(const QString& pNo)
     // only fail to find a user, never widen the search.
     bool isErr = false;
     jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select * from [User] Where [No]='") + core::SqlQuote(pNo) + QStringLiteral("'"), isErr);
+        QStringLiteral("Select * from [User] Where [No]=") + core::SqlQuote(pNo), isErr);
     if (isErr) {
         ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
         return false;

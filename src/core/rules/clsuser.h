@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clsrole.h"
+#include "core/rules/clsrole.h"
 
 #include <QString>
 #include <memory>
