@@ -1,7 +1,7 @@
 #include "core/clsdbopt.h"
 
 #include "core/schema.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 QString clsDbopt::DatabasePath() { return ui::programFolder() + QLatin1Char('/') + schema::kDatabaseFileName; }
 

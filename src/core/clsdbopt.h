@@ -2,7 +2,7 @@
 // The one connection to the shop database. Every window sends its statements
 // through Excute as SQL text; a failed statement shows the engine's own words.
 
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "platform/drivelists.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "core/frmlogin.h"
 #include "core/modmain.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QGridLayout>

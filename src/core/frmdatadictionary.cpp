@@ -1,7 +1,7 @@
 #include "core/frmdatadictionary.h"
 
 #include "core/modmain.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "core/frmsellrole.h"
 
 #include "core/modmain.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 #include "core/modmain.h"
 #include "core/schema.h"
 #include "core/shell.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QGridLayout>

@@ -4,7 +4,7 @@
 #include "core/frmrole.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QGridLayout>
 #include <QLabel>

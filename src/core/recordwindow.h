@@ -7,7 +7,7 @@
 
 #include "core/recordtoolbar.h"
 #include "platform/formbase.h"
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "core/clssellrole.h"
 #include "core/clsuser.h"
 #include "core/modmain.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 namespace {
 

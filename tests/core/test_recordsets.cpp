@@ -1,10 +1,10 @@
 // The engine layer's own storage, on the shop's database: record sets of many rows read back value by
 // value, the numbers the grid totals, and the file a closed connection leaves.
 #include "core/clsdbopt.h"
-#include "core/schema.h"
 #include "core/modmain.h"
-#include "platform/jetdb.h"
-#include "platform/vb.h"
+#include "core/schema.h"
+#include "platform/base/jetdb.h"
+#include "platform/base/vb.h"
 #include "support/shopfixture.h"
 
 #include <QDir>
