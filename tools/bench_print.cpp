@@ -12,9 +12,9 @@
 // the preview and after the export. The targets (checked at the end): the
 // preview of 10,000 rows under 2 s, the export of 100,000 rows under 3 s (the
 // median).
+#include "platform/base/headless.h"
 #include "platform/flexgrid.h"
-#include "platform/headless.h"
-#include "platform/services.h"
+#include "platform/qtservices.h"
 #include "reports/arprinter.h"
 #include "reports/frmprint.h"
 #include "reports/reportviewer.h"
@@ -178,7 +178,7 @@ int main(int argc, char** argv)
 
     QuietMessages messages;
     Workbooks workbooks;
-    ui::Platform p = ui::platform();
+    ui::Platform p = ui::realPlatform();
     p.msg = &messages;
     p.reports = &workbooks;
     ui::setPlatform(p);

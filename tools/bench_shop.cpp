@@ -57,11 +57,12 @@
 #include "goods/frmchangeprice.h"
 #include "goods/frmgoodsproperty.h"
 #include "goods/frmputin.h"
-#include "platform/flexgrid.h"
+#include "platform/base/headless.h"
+#include "platform/base/jetdb.h"
+#include "platform/base/services.h"
 #include "platform/chineseface.h"
-#include "platform/headless.h"
-#include "platform/jetdb.h"
-#include "platform/services.h"
+#include "platform/flexgrid.h"
+#include "platform/qtservices.h"
 #include "reports/frmbackchangequery.h"
 #include "reports/frmbackfactoryquery.h"
 #include "reports/frmblankoutquery.h"
@@ -1301,7 +1302,7 @@ int main(int argc, char** argv)
     eventCount = new EventCount;
     app.installEventFilter(eventCount);
 
-    ui::Platform services = ui::platform();
+    ui::Platform services = ui::realPlatform();
     services.msg = &messages;
     services.modal = &modal;
     services.receipts = &printer;
@@ -1609,7 +1610,7 @@ int main(int argc, char** argv)
                 break;
         }
         const QString sql =
-            QStringLiteral("Select ") + core::kGoodsColumns +
+            QStringLiteral("Select ") + core::GoodsColumns() +
             QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
                            "SellNo as 销售编号,DateTime as 销售日期 ") +
             QStringLiteral("from Sell Where ShopNo='") + gShopNo + QStringLiteral("' And DateTime>=#") + q(begin) +

@@ -15,10 +15,10 @@
 #include "core/modmain.h"
 #include "core/rules/schema.h"
 #include "goods/receipttriple.h"
+#include "platform/base/headless.h"
 #include "platform/chineseface.h"
-#include "platform/headless.h"
+#include "platform/qtservices.h"
 #include "platform/receiptprinter.h"
-#include "platform/services.h"
 #include "reports/frmstore.h"
 #include "sales/frmsell.h"
 #include "toolargs.h"
@@ -238,7 +238,7 @@ int main(int argc, char** argv)
     Scripted modal;
     const QString receiptPdf = dir.filePath(QStringLiteral("receipt.pdf"));
     ui::QtReceiptPrinter printer(receiptPdf);
-    ui::Platform p = ui::platform();
+    ui::Platform p = ui::realPlatform();
     p.msg = &messages;
     p.modal = &modal;
     p.receipts = &printer;

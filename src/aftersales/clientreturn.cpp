@@ -2,7 +2,7 @@
 
 #include "core/rules/clssellrole.h"
 #include "core/modmain.h"
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 #include "sales/pricing.h"
 
 namespace aftersales {

@@ -3,7 +3,7 @@
 #include "aftersales/clientreturn.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QComboBox>
 #include <QGroupBox>

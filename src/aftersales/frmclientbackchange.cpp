@@ -4,8 +4,8 @@
 #include "aftersales/frmchange.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

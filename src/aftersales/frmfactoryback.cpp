@@ -5,8 +5,8 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "sales/stockpicker.h"
 
 #include <QDateEdit>
@@ -98,7 +98,7 @@ void frmFactoryBack::LoadProblemStock()
 {
     FlexGrid& g = *VSFlexGrid;
     g.bind(gDbopt.Excute(
-        QStringLiteral("Select ID,") + core::kGoodsColumns +
+        QStringLiteral("Select ID,") + core::GoodsColumns() +
         QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 from BackStore Where ShopNo=") +
         core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0 Order by TypeNo")));
     g.setColHidden(1, true);

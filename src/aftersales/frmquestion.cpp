@@ -4,8 +4,8 @@
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 #include "sales/pricing.h"
 #include "sales/stockpicker.h"
@@ -150,7 +150,7 @@ bool frmQuestion::hasStockRow() const { return VSFlexGrid->rows() > 1; }
 
 void frmQuestion::LoadStockList()
 {
-    BindStock(core::kStockColumns + kStockTail + QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo) +
+    BindStock(core::StockColumns() + kStockTail + QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo) +
               QStringLiteral(" And Quantity>0"));
 }
 
@@ -181,7 +181,7 @@ void frmQuestion::txtNo_KeyPress(int& KeyAscii)
         return;
     }
     // The exact goods number, with the lines that have nothing left as well.
-    BindStock(core::kStockColumns + kStockTail + QStringLiteral("Typeno=") + core::SqlQuote(txtNo->text()) +
+    BindStock(core::StockColumns() + kStockTail + QStringLiteral("Typeno=") + core::SqlQuote(txtNo->text()) +
               QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo));
     if (!hasStockRow())
         return;

@@ -1,8 +1,8 @@
 #include "aftersales/problemstock.h"
 
 #include "core/modmain.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "sales/checkout.h"
 #include "sales/salechanges.h"
 

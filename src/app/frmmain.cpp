@@ -31,7 +31,7 @@
 #include "sales/frmblankout.h"
 #include "sales/frmdayamount.h"
 #include "sales/frmsell.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QAction>
 #include <QCloseEvent>

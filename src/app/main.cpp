@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "core/modmain.h"
 #include "platform/chineseface.h"
+#include "platform/qtservices.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::setPlatform(ui::realPlatform());
     ui::useChineseFace();
     app::InstallSkin();
     app::InstallMainWindow();

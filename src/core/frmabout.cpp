@@ -1,6 +1,6 @@
 #include "core/frmabout.h"
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

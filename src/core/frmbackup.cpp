@@ -4,7 +4,7 @@
 #include "core/rules/shopsetup.h"
 #include "core/rules/schema.h"
 #include "platform/drivelists.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "core/frmlogin.h"
 #include "core/modmain.h"
 #include "core/rules/users.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 #include "core/modmain.h"
 #include "core/rules/schema.h"
 #include "core/shell.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QFormLayout>

@@ -4,7 +4,7 @@
 #include "core/rules/roles.h"
 #include "core/rules/schema.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "core/modmain.h"
 #include "core/rules/shopsetup.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -5,7 +5,7 @@
 #include "core/rules/shopsetup.h"
 #include "core/rules/schema.h"
 #include "core/shell.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 #include "core/modmain.h"
 #include "core/rules/users.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -42,4 +42,18 @@ QString GoodsValuesSql(const GoodsFields& goods)
     return values.join(QLatin1Char(','));
 }
 
+const QString& GoodsColumns()
+{
+    static const QString columns = QStringLiteral(
+        "TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
+        "ProductPlace as 产地");
+    return columns;
+}
+
+const QString& StockColumns()
+{
+    static const QString columns = QStringLiteral("Select GUID,") + GoodsColumns();
+    return columns;
+}
+
 }  // namespace core

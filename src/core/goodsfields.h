@@ -33,11 +33,10 @@ void SetGoodsOfGridRow(FlexGrid& grid, int row, const GoodsFields& goods);
 QString GoodsValuesSql(const GoodsFields& goods);
 
 // The eight goods texts under their captions, for the column list of a select.
-inline const QString kGoodsColumns = QStringLiteral(
-    "TypeNo as 货号,Name as 种类, Brand as 品牌,[Size] as 尺码,Colour as 颜色,Leather as 面料,Grade as 等级,"
-    "ProductPlace as 产地");
+// Made at the first call, so other files' constants may be built on them.
+const QString& GoodsColumns();
 
 // The start of every stock list's select: the stock key and the eight goods
 // texts under their captions. The lists add their own columns and conditions.
-inline const QString kStockColumns = QStringLiteral("Select GUID,") + kGoodsColumns;
+const QString& StockColumns();
 }  // namespace core

@@ -1,7 +1,7 @@
 #include "core/modmain.h"
 
 #include "core/frmlogin.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QComboBox>
@@ -74,7 +74,7 @@ void core::SetNumberOnly(QLineEdit* box, bool on)
 // -- grid helpers -------------------------------------------------------------
 
 #include "platform/flexgrid.h"
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 void core::SetGridColumns(FlexGrid& grid, double width)
 {

@@ -8,7 +8,7 @@
 #include "core/recordtoolbar.h"
 #include "core/rules/checkedwrite.h"
 #include "platform/formbase.h"
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <QString>
 

@@ -7,8 +7,8 @@
 #include "goods/frmgoodsproperty.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 
 #include <QDateEdit>
@@ -128,7 +128,7 @@ void frmBuyIn::BindStock(const QString& sql)
 
 void frmBuyIn::LoadGoods()
 {
-    BindStock(core::kStockColumns +
+    BindStock(core::StockColumns() +
               QStringLiteral(" ,Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ShopNo=") +
               core::SqlQuote(gShopNo));
 }
@@ -137,7 +137,7 @@ void frmBuyIn::txtNo_Change()
 {
     const QString t = txtNo->text();
     const QString columns =
-        core::kStockColumns + QStringLiteral(",Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ");
+        core::StockColumns() + QStringLiteral(",Quantity as 数量,IDCode as 条码,GoodsFloor as 柜层 from Store Where ");
     if (t.isEmpty())
         BindStock(columns + QStringLiteral("ShopNo=") + core::SqlQuote(gShopNo));
     else

@@ -4,8 +4,8 @@
 #include "core/modmain.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 
 #include <QGridLayout>
@@ -85,7 +85,7 @@ void frmChangePrice::Form_Load() { LoadGoods(); }
 
 void frmChangePrice::BindGoods(const QString& where)
 {
-    VSFlexGrid->bind(gDbopt.Excute(core::kStockColumns + QStringLiteral(",Price as 零售价 from Store Where ") + where));
+    VSFlexGrid->bind(gDbopt.Excute(core::StockColumns() + QStringLiteral(",Price as 零售价 from Store Where ") + where));
     VSFlexGrid->setColHidden(1, true);
     core::SetGridColumns(*VSFlexGrid, 1250);
     // The current cell goes to the first shown column, so that the arrow keys

@@ -6,8 +6,8 @@
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 
 #include <QComboBox>

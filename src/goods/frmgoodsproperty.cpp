@@ -5,7 +5,7 @@
 #include "core/queryparts.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QComboBox>

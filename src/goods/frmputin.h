@@ -7,7 +7,7 @@
 // one transaction: all of it or nothing.
 
 #include "platform/formbase.h"
-#include "platform/workbook.h"
+#include "platform/base/workbook.h"
 
 #include <optional>
 

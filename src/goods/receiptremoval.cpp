@@ -2,7 +2,7 @@
 
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <QPair>
 #include <QSet>

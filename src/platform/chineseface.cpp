@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-namespace ui {
+namespace platform::ui {
 
 QFont withChineseFace(QFont font, const QString& face)
 {
@@ -17,4 +17,4 @@ QFont withChineseFace(QFont font, const QString& face)
 
 void useChineseFace() { QApplication::setFont(withChineseFace(QApplication::font())); }
 
-}  // namespace ui
+}  // namespace platform::ui

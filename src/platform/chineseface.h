@@ -8,7 +8,7 @@
 #include <QFont>
 #include <QString>
 
-namespace ui {
+namespace platform::ui {
 
 inline const QString kChineseFace = QStringLiteral("Noto Sans CJK SC");
 // Fixed pitch, each Chinese character exactly two cells wide.
@@ -22,4 +22,5 @@ QFont withChineseFace(QFont font, const QString& face = kChineseFace);
 // first window.
 void useChineseFace();
 
-}  // namespace ui
+}  // namespace platform::ui
+namespace ui = platform::ui;

@@ -1,8 +1,8 @@
 #include "platform/flexgrid.h"
 
-#include "platform/jetdb.h"
-#include "platform/largememory.h"
-#include "platform/vb.h"
+#include "platform/base/jetdb.h"
+#include "platform/base/largememory.h"
+#include "platform/base/vb.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -19,9 +19,10 @@
 
 #include <functional>
 
-namespace jet {
+namespace platform::jet {
 class RecordSet;
 }
+namespace jet = platform::jet;
 class FlexGridModel;
 
 namespace platform {

@@ -1,6 +1,6 @@
 #include "platform/formbase.h"
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QApplication>
 #include <QComboBox>

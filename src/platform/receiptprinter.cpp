@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace ui {
+namespace platform::ui {
 
 QFont QtReceiptPrinter::fontOf(const PrintBlock& block)
 {
@@ -64,4 +64,4 @@ bool QtReceiptPrinter::print(const QList<PrintBlock>& document)
     return painter.end() && printer->printerState() != QPrinter::Error;
 }
 
-}  // namespace ui
+}  // namespace platform::ui

@@ -3,12 +3,12 @@
 // printer, drawn line by line in a fixed-pitch font whose Chinese characters take
 // exactly two cells, so columns made of runs of spaces line up.
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QFont>
 #include <QString>
 
-namespace ui {
+namespace platform::ui {
 
 class QtReceiptPrinter : public ReceiptPrinter {
 public:
@@ -27,4 +27,5 @@ private:
     QString pdfFile_;
 };
 
-}  // namespace ui
+}  // namespace platform::ui
+namespace ui = platform::ui;

@@ -5,7 +5,7 @@
 #include <QPrinter>
 #include <QProcess>
 
-namespace ui {
+namespace platform::ui {
 
 const QString QtReportOutput::kWorkbookType =
     QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
@@ -68,4 +68,4 @@ bool QtReportOutput::openWorkbook(const QString& path)
     return proc.openDocument(path);
 }
 
-}  // namespace ui
+}  // namespace platform::ui

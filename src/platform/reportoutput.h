@@ -2,11 +2,11 @@
 // The real report output: documents go through Qt's print dialog onto the chosen
 // printer, workbooks into the first spreadsheet program found on the machine.
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <functional>
 
-namespace ui {
+namespace platform::ui {
 
 class QtReportOutput : public ReportOutput {
 public:
@@ -34,4 +34,5 @@ public:
     static const QString kWorkbookType;  // the MIME type of .xlsx files
 };
 
-}  // namespace ui
+}  // namespace platform::ui
+namespace ui = platform::ui;

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace vbkeys {
+namespace platform::vbkeys {
 
 namespace {
 
@@ -80,4 +80,4 @@ void enterToTab(int keyAscii)
     QApplication::sendEvent(focus->window(), &tab);
 }
 
-}  // namespace vbkeys
+}  // namespace platform::vbkeys

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace vbkeys {
+namespace platform::vbkeys {
 
 using KeyPress = std::function<void(int& keyAscii)>;
 using KeyDown = std::function<bool(int key, Qt::KeyboardModifiers mods)>;  // true swallows
@@ -25,4 +25,5 @@ void onGotFocus(QWidget* w, std::function<void()> handler);
 // control (a date field included).
 void enterToTab(int keyAscii);
 
-}  // namespace vbkeys
+}  // namespace platform::vbkeys
+namespace vbkeys = platform::vbkeys;

@@ -9,7 +9,7 @@
 // The layout is worked out without painting: ReportLayout gives the page count
 // and the content of any one page, which paintPage then draws with Qt.
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QFont>
 #include <QLineF>

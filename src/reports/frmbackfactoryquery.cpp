@@ -4,7 +4,7 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -62,7 +62,7 @@ void frmBackFactoryQuery::cmdQuery_Click() { QueryFactoryReturns(); }
 void frmBackFactoryQuery::QueryFactoryReturns()
 {
     FlexGrid& g = *VSFlexGrid;
-    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+    const QString sql = QStringLiteral("Select ") + core::GoodsColumns() +
                         QStringLiteral(
                             ",Quantity as 数量,BuyPrice as 退货金额,BackFactoryDate as 退货日期 "
                             "from BackStore Where ShopNo=") +

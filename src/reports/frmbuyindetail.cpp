@@ -7,7 +7,7 @@
 #include "goods/receiptremoval.h"
 #include "goods/receipttriple.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -20,7 +20,7 @@ namespace {
 
 // The receipt line columns every list of this window selects; the hidden keys
 // follow them.
-const QString kDetailColumns = QStringLiteral("Select ") + core::kGoodsColumns +
+const QString kDetailColumns = QStringLiteral("Select ") + core::GoodsColumns() +
                                QStringLiteral(",Quantity as 数量,Price as 进价 ,Memo as 备注,DateTime as 进货日期");
 
 const QString kSoldRefusal = QStringLiteral("对不起，这批货已经出售不能再删除！");

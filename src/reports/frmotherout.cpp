@@ -4,8 +4,8 @@
 #include "core/modmain.h"
 #include "core/picklistwidgets.h"
 #include "core/queryparts.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "reports/frmprint.h"
 
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "reports/gridworkbook.h"
 #include "reports/reportviewer.h"
 

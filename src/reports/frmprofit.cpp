@@ -2,8 +2,8 @@
 
 #include "core/modmain.h"
 #include "core/queryparts.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

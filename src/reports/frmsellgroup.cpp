@@ -4,7 +4,7 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -54,7 +54,7 @@ void frmSellGroup::Form_Load()
 
 void frmSellGroup::InitGrid()
 {
-    if (!core::BindQuery(*VSSell, QStringLiteral("Select ") + core::kGoodsColumns +
+    if (!core::BindQuery(*VSSell, QStringLiteral("Select ") + core::GoodsColumns() +
                                       QStringLiteral(",Quantity as 数量 from Sell Where GUID=''")))
         return;
     core::SetGridColumns(*VSSell, kColumnWidth);
@@ -63,7 +63,7 @@ void frmSellGroup::InitGrid()
 void frmSellGroup::cmdQuery_Click()
 {
     // Text groups without regard to letter case, as the goods columns compare.
-    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+    const QString sql = QStringLiteral("Select ") + core::GoodsColumns() +
                         QStringLiteral(",sum(Quantity) as 数量 from Sell Where ShopNo=") + core::SqlQuote(gShopNo) +
                         QStringLiteral(" And DateTime>=#") + ui::dayText(DTBeginTime->date()) +
                         QStringLiteral("# And DateTime <=#") + ui::dayText(DTEndTime->date()) +

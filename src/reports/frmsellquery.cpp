@@ -4,8 +4,8 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 #include "reports/frmprint.h"
 
 #include <QComboBox>
@@ -100,7 +100,7 @@ void frmSellQuery::Form_Load()
 
 void frmSellQuery::InitGrid()
 {
-    if (!core::BindQuery(*VSSell, QStringLiteral("Select SellNo as 销售编号,") + core::kGoodsColumns +
+    if (!core::BindQuery(*VSSell, QStringLiteral("Select SellNo as 销售编号,") + core::GoodsColumns() +
                                       QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,"
                                                      "Amount as 实收金额,SellerName as 销售员,DateTime as 销售日期  "
                                                      "from Sell Where GUID=''")))
@@ -124,7 +124,7 @@ void frmSellQuery::cmdQuery_Click()
         tail = QStringLiteral("# And State<2 And Brand=") + brand + order;
     else
         tail = QStringLiteral("# And State<2 And Brand=") + brand + QStringLiteral(" And Name=") + kind + order;
-    const QString sql = QStringLiteral("Select ") + core::kGoodsColumns +
+    const QString sql = QStringLiteral("Select ") + core::GoodsColumns() +
                         QStringLiteral(
                             ",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 实收金额,SellerName as 销售员,"
                             "SellNo as 销售编号,DateTime as 销售日期 from Sell Where ShopNo=") +

@@ -19,7 +19,7 @@
 namespace {
 
 const QString kColumns =
-    QStringLiteral("Select ") + core::kGoodsColumns +
+    QStringLiteral("Select ") + core::GoodsColumns() +
     QStringLiteral(",Quantity as 数量,Price as 零售价,IDCode as 条码,GoodsFloor as 柜层 from Store");
 // The saleable list of the shop, up to the shop's number.
 const QString kStockHead = kColumns + QStringLiteral(" Where ShopNo=");
@@ -201,7 +201,7 @@ void frmStore::txtNo_Change()
 void frmStore::LoadProblemStock()
 {
     FlexGrid& g = *VSQuestion;
-    if (!core::BindQuery(g, QStringLiteral("Select ") + core::kGoodsColumns +
+    if (!core::BindQuery(g, QStringLiteral("Select ") + core::GoodsColumns() +
                                 QStringLiteral(",BuyPrice as 进价,Quantity as 数量,BackResion as 问题 "
                                                "from BackStore Where ShopNo=") +
                                 core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0 Order By TypeNo")))

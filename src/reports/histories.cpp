@@ -2,7 +2,7 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 namespace reports {
 
@@ -20,7 +20,7 @@ QString ChangeHistorySql(ChangeKind kind, const QDate& from, const QDate& to)
         tail = QStringLiteral(",Datetime as 销售日期,ChangeDate as 作废日期,Resion as 作废原因  from SellChange ");
         break;
     }
-    return QStringLiteral("Select ") + core::kGoodsColumns +
+    return QStringLiteral("Select ") + core::GoodsColumns() +
            QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as 应收金额,SellerName as 销售员") +
            tail + QStringLiteral("Where ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral(" And State=") +
            QString::number(int(kind)) + QStringLiteral(" And ChangeDate Between #") + ui::dayText(from) +

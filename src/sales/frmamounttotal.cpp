@@ -3,7 +3,7 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QDateEdit>
 #include <QLabel>

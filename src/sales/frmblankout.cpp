@@ -2,7 +2,7 @@
 
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 #include "platform/vbkeys.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "sales/pricing.h"
 
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <limits>
 #include <vector>

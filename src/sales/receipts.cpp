@@ -1,7 +1,7 @@
 #include "sales/receipts.h"
 
 #include "core/modmain.h"
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <QStringList>
 

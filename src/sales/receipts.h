@@ -2,7 +2,7 @@
 // The receipt "结帐单" of a sale, in the wide layout (dot-matrix printer) and the
 // narrow one (receipt printer), and the reprint of the day's previous sale.
 
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QList>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
-#include "platform/vb.h"
+#include "platform/base/services.h"
+#include "platform/base/vb.h"
 
 namespace sales {
 
@@ -20,7 +20,7 @@ QString moneyText(const QString& cell) { return vb::singleText(vb::toSingle(vb::
 
 QString SaleLineSelect(const QString& amountCaption)
 {
-    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") + core::kGoodsColumns +
+    return QStringLiteral("Select GUID,StoreGUID,ShopNo,BuyPrice,BuyPriceId,SellNo,State,") + core::GoodsColumns() +
            QStringLiteral(",Quantity as 数量,Price as 零售价,Abate as 折扣,Amount as ") + amountCaption +
            QStringLiteral(",SellerName as 销售员, DateTime as 销售日期  from Sell Where ");
 }

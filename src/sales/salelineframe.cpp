@@ -5,7 +5,7 @@
 #include "core/picklistwidgets.h"
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 // its own rows and keeps its own Enter keys, checks and writes; the parts make
 // the controls and do what the windows do alike.
 
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 #include "sales/checkout.h"
 #include "sales/salechanges.h"
 

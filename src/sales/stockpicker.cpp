@@ -21,7 +21,7 @@ StockPicker::StockPicker(QWidget* window, const QString& moreColumns, double wid
       OptChangePrice(new QRadioButton(QStringLiteral("特 价"), window)),
       txtChangePrice(new QLineEdit(window)),
       window_(window),
-      select_(core::kStockColumns + QStringLiteral(",Quantity as 数量 ,Price as 零售价") + moreColumns +
+      select_(core::StockColumns() + QStringLiteral(",Quantity as 数量 ,Price as 零售价") + moreColumns +
               QStringLiteral(" from Store Where ")),
       width_(width)
 {

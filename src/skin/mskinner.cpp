@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QWindow>
 
-namespace mSkinner {
+namespace skin::mSkinner {
 
 namespace {
 
@@ -279,4 +279,4 @@ bool DetachWindow(QWidget* hWnd)
     return true;
 }
 
-}  // namespace mSkinner
+}  // namespace skin::mSkinner

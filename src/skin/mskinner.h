@@ -31,7 +31,7 @@ namespace skin {
 class SkinWndProc;
 }  // namespace skin
 
-namespace mSkinner {
+namespace skin::mSkinner {
 
 // Starts the skin (builds the shared pictures when they are not there) and
 // attaches the window; true when it was attached.
@@ -94,4 +94,5 @@ QRegion RoundedRegion(QSize size);
 // their own.
 QList<QWidget*> ChildWindows(const QWidget* form);
 
-}  // namespace mSkinner
+}  // namespace skin::mSkinner
+namespace mSkinner = skin::mSkinner;

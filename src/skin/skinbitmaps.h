@@ -31,7 +31,7 @@ inline constexpr quint32 kKeyColour = 0xFF00FF;
 }  // namespace skin
 
 // The skin's colours, converted once.
-namespace skincolour {
+namespace skin::skincolour {
 inline constexpr QRgb Key = skin::ColorRef(skin::kKeyColour);
 inline constexpr QRgb Frame = skin::ColorRef(0xD5A554);          // enabled frames, check box states 0 and 1
 inline constexpr QRgb FramePressed = skin::ColorRef(0xC48639);   // check box state 2
@@ -40,7 +40,8 @@ inline constexpr QRgb White = skin::ColorRef(0xFFFFFF);
 inline constexpr QRgb ProgressFill = skin::ColorRef(0xF6D64C);
 inline constexpr QRgb CaptionDisabled = skin::ColorRef(0x968A79);
 inline constexpr QRgb Caption = skin::ColorRef(0x000000);
-}  // namespace skincolour
+}  // namespace skin::skincolour
+namespace skincolour = skin::skincolour;
 
 namespace skin {
 using SkinBitmaps = std::array<QImage, 5>;

@@ -19,19 +19,21 @@ class QPushButton;
 class QTimerEvent;
 class QWidget;
 
-namespace mSkinner {
+namespace skin::mSkinner {
 struct SkinnedWindow;
 }
+namespace mSkinner = skin::mSkinner;
 
 // The names of the window properties the skin keeps on a window.
-namespace skinprop {
+namespace skin::skinprop {
 inline constexpr char MouseFlag[] = "MOUSEFLAG";    // 1 while the mouse is inside
 inline constexpr char OldState[] = "OLDSTATE";      // 0 normal, 1 hot, 2 pressed, 3 disabled
 inline constexpr char AlphaLevel[] = "ALPHALEVEL";  // the fade's alpha, 0 to 255
 inline constexpr char TimerId[] = "TIMERID";        // the running fade timer, 0 = none
 inline constexpr char HdIndex[] = "HDINDEX";        // the pressed header item, -1 = none
 inline constexpr char HmIndex[] = "HMINDEX";        // the header item under the mouse, -1 = none
-}  // namespace skinprop
+}  // namespace skin::skinprop
+namespace skinprop = skin::skinprop;
 
 namespace skin {
 int GetProp(const QObject* hWnd, const char* name);

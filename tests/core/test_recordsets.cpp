@@ -3,8 +3,8 @@
 #include "core/rules/clsdbopt.h"
 #include "core/rules/schema.h"
 #include "core/modmain.h"
-#include "platform/jetdb.h"
-#include "platform/vb.h"
+#include "platform/base/jetdb.h"
+#include "platform/base/vb.h"
 #include "support/shopfixture.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // stock row.
 #include "core/modmain.h"
 #include "goods/receiptremoval.h"
+#include "platform/base/services.h"
 #include "platform/flexgrid.h"
-#include "platform/services.h"
 #include "support/childprocess.h"
 #include "support/purchases.h"
 #include "support/shopfixture.h"

@@ -1,7 +1,7 @@
 // The grid control: binding to real record sets, the grid's own numbering, the
 // current-row freeze, subtotals, marks, editing, check boxes, Clip and copies.
+#include "platform/base/jetdb.h"
 #include "platform/flexgrid.h"
-#include "platform/jetdb.h"
 
 #include <QFile>
 #include <QFont>

@@ -1,5 +1,5 @@
 // The real message boxes: the question's default button is the one Enter presses.
-#include "platform/services.h"
+#include "platform/qtservices.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -5,7 +5,7 @@
 // to the factory. For the windows that read them.
 
 #include "core/modmain.h"
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

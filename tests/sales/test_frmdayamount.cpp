@@ -1,8 +1,8 @@
 // The daily settlement: a seller's day with its sales, the returns, exchanges
 // and voids written as those windows write them, what it sums to, and the one
 // row each seller's day keeps.
+#include "platform/base/vb.h"
 #include "platform/flexgrid.h"
-#include "platform/vb.h"
 #include "sales/frmdayamount.h"
 #include "sales/salechanges.h"
 #include "support/soldlines.h"

@@ -2,6 +2,7 @@
 // discount or a special price, removing them, taking the payment and checking out.
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
+#include "platform/qtservices.h"
 #include "sales/frmsell.h"
 #include "support/shopfixture.h"
 

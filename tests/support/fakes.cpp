@@ -2,26 +2,6 @@
 
 #include <gtest/gtest.h>
 
-bool FakeMessages::show(const ui::Message& m)
-{
-    shown_.append(m);
-    if (m.buttons == ui::Buttons::Ok)
-        return true;
-    if (answers_.isEmpty()) {
-        ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
-        return false;
-    }
-    return answers_.dequeue();
-}
-
-QStringList FakeMessages::texts() const
-{
-    QStringList t;
-    for (const ui::Message& m : shown_)
-        t << m.text;
-    return t;
-}
-
 int FakeModal::exec(QDialog* dlg)
 {
     opened_ << QString::fromLatin1(dlg->metaObject()->className());
@@ -35,17 +15,9 @@ int FakeModal::exec(QDialog* dlg)
     return it->second(dlg);
 }
 
-FakePlatform::FakePlatform() : previous(ui::platform())
+FakePlatform::FakePlatform()
 {
-    ui::Platform p = previous;
-    p.msg = &messages;
+    ui::Platform p = ui::platform();
     p.modal = &modal;
-    p.files = &files;
-    p.proc = &proc;
-    p.receipts = &receipts;
-    p.reports = &reports;
-    p.clock = &clock;
     ui::setPlatform(p);
 }
-
-FakePlatform::~FakePlatform() { ui::setPlatform(previous); }

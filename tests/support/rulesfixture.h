@@ -5,7 +5,7 @@
 
 #include "core/rules/schema.h"
 #include "core/rules/session.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // gDbopt, with the administrator logged in, the shop's rules loaded and
 // "today" fixed at 2024-03-05 10:30.
 
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 #include "support/fakes.h"
 
 #include <QTemporaryDir>

@@ -2,8 +2,9 @@
 // message boxes without a title of their own show that name; without a desktop
 // (in CI) on the offscreen one, whose screen is as large as the shop's; with the
 // program's Chinese face, whatever the locale.
+#include "platform/base/headless.h"
 #include "platform/chineseface.h"
-#include "platform/headless.h"
+#include "platform/qtservices.h"
 #include "support/childprocess.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     ui::useHeadlessShopScreen();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("VeloraTessaro"));
+    ui::setPlatform(ui::realPlatform());
     ui::useChineseFace();
     int exitCode = 0;
     if (runChildIfAsked(app.arguments(), &exitCode))

@@ -1,7 +1,7 @@
 #include "core/rules/clsdbopt.h"
 
 #include "core/rules/schema.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 QString clsDbopt::DatabasePath() { return ui::programFolder() + QLatin1Char('/') + schema::kDatabaseFileName; }
 

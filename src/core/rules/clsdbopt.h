@@ -3,7 +3,7 @@
 // through Send, which hands a failure back with the engine's own words, or
 // through Excute, which shows those words.
 
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace jet { class RecordSet; }
+namespace platform::jet { class RecordSet; }
+namespace jet = platform::jet;
 
 // A role's key, name and permission flags, loaded from its Role row.
 class clsRole {

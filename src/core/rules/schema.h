@@ -2,7 +2,7 @@
 // The shop database: its fifteen tables, their indexes, and what a delivered
 // database holds before first use.
 
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "core/rules/clsuser.h"
 #include "core/rules/session.h"
 #include "core/rules/sqltext.h"
-#include "platform/services.h"
+#include "platform/base/services.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QHash>
 #include <QString>
 
-namespace workbook {
+namespace platform::workbook {
 
 // The first worksheet's cells, rows and columns counted from 1 as in the
 // spreadsheet. A number reads as its shortest text ("38", "3.7"), a text as it
@@ -28,4 +28,5 @@ private:
 // missing, of another kind, damaged or protected.
 bool ReadFirstSheet(const QString& path, Sheet* sheet, QString* error);
 
-}  // namespace workbook
+}  // namespace platform::workbook
+namespace workbook = platform::workbook;

@@ -1,4 +1,4 @@
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <string>
 #include <limits>
 
-namespace vb {
+namespace platform::vb {
 
 bool isNumeric(const QString& text)
 {
@@ -135,4 +135,4 @@ QString numberText(double v)
     return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
-}  // namespace vb
+}  // namespace platform::vb

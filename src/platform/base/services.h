@@ -1,7 +1,8 @@
 #pragma once
 // The window services every form goes through for anything that would block or
 // reach outside the program: message boxes, modal windows, file dialogs, started
-// programs, printing and the clock. main() installs the real ones; tests install
+// programs, printing and the clock. Only their interfaces live here, free of
+// widgets: main() installs the real ones (platform/qtservices.h); tests install
 // fakes that record and answer without blocking.
 
 #include <QDate>
@@ -16,7 +17,7 @@ class QDialog;
 class QPrinter;
 class QWidget;
 
-namespace ui {
+namespace platform::ui {
 
 inline const QString kTitleTip = QStringLiteral("提示");
 inline const QString kTitleAsk = QStringLiteral("询问");
@@ -135,11 +136,12 @@ struct Platform {
     Clock* clock = nullptr;
 };
 
-// The services in force. Before anything is installed, the real Qt ones are used.
+// The services in force. Before anything is installed there is only the system
+// clock: a program installs the rest before it shows or asks anything.
 Platform& platform();
 void setPlatform(const Platform& p);
-// The real services (message boxes, dialogs, processes, system clock).
-Platform realPlatform();
+// The machine's own clock.
+Clock& systemClock();
 
 // Short cuts used all over the forms.
 inline MessageService& msg() { return *platform().msg; }
@@ -155,4 +157,5 @@ QString dayText(const QDate& d);
 // The current date and time as text: "yyyy-MM-dd HH:mm:ss".
 QString dateTimeText(const QDateTime& t);
 
-}  // namespace ui
+}  // namespace platform::ui
+namespace ui = platform::ui;

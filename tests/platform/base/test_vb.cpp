@@ -1,4 +1,4 @@
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <gtest/gtest.h>
 #include <clocale>

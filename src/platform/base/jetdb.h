@@ -16,7 +16,7 @@
 
 struct sqlite3;
 
-namespace jet {
+namespace platform::jet {
 
 // How a result column's values are written as text.
 enum class FieldKind {
@@ -160,4 +160,5 @@ private:
 // False with the reason when no copy was made.
 bool backupDatabase(const QString& source, const QString& target, QString* error);
 
-}  // namespace jet
+}  // namespace platform::jet
+namespace jet = platform::jet;

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-namespace vb {
+namespace platform::vb {
 
 // Optional blanks and sign, digits with at most one decimal point (at least one
 // digit in all), an optional exponent, optional trailing blanks.
@@ -33,4 +33,5 @@ QString singleText(float v);
 // Whole values without ".0", otherwise the shortest text up to 15 significant digits.
 QString numberText(double v);
 
-}  // namespace vb
+}  // namespace platform::vb
+namespace vb = platform::vb;

@@ -1,4 +1,4 @@
-#include "platform/services.h"
+#include "platform/qtservices.h"
 
 #include "platform/receiptprinter.h"
 #include "platform/reportoutput.h"
@@ -14,34 +14,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-namespace ui {
-
-QString appTitle() { return QCoreApplication::applicationName(); }
-
-void MessageService::info(const QString& text, const QString& title)
-{
-    show({text, title, Icon::Information, Buttons::Ok});
-}
-
-void MessageService::exclaim(const QString& text, const QString& title)
-{
-    show({text, title, Icon::Exclamation, Buttons::Ok});
-}
-
-void MessageService::plain(const QString& text, const QString& title)
-{
-    show({text, title, Icon::None, Buttons::Ok});
-}
-
-bool MessageService::ask(const QString& text, const QString& title, Icon icon)
-{
-    return show({text, title, icon, Buttons::YesNo});
-}
-
-bool MessageService::askBeforeLoss(const QString& text, const QString& title, Icon icon)
-{
-    return show({text, title, icon, Buttons::YesNo, Answer::No});
-}
+namespace platform::ui {
 
 namespace {
 
@@ -114,12 +87,6 @@ public:
     }
 };
 
-class SystemClock : public Clock {
-public:
-    QDate today() const override { return QDate::currentDate(); }
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
 }  // namespace
 
 Platform realPlatform()
@@ -130,7 +97,6 @@ Platform realPlatform()
     static QtProcessLauncher proc;
     static QtReceiptPrinter receipts;
     static QtReportOutput reports;
-    static SystemClock clock;
     Platform p;
     p.msg = &messages;
     p.modal = &modal;
@@ -138,38 +104,8 @@ Platform realPlatform()
     p.proc = &proc;
     p.receipts = &receipts;
     p.reports = &reports;
-    p.clock = &clock;
+    p.clock = &systemClock();
     return p;
 }
 
-Platform& platform()
-{
-    static Platform current = realPlatform();
-    return current;
-}
-
-void setPlatform(const Platform& p) { platform() = p; }
-
-QDate today() { return platform().clock->today(); }
-QDateTime now() { return platform().clock->now(); }
-
-namespace {
-QString& folderOverride()
-{
-    static QString folder;
-    return folder;
-}
-}  // namespace
-
-QString programFolder()
-{
-    return folderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : folderOverride();
-}
-
-void setProgramFolder(const QString& folder) { folderOverride() = folder; }
-
-QString dayText(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
-
-QString dateTimeText(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
-
-}  // namespace ui
+}  // namespace platform::ui

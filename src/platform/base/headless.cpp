@@ -1,11 +1,11 @@
-#include "platform/headless.h"
+#include "platform/base/headless.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 
-namespace ui {
+namespace platform::ui {
 
 bool useHeadlessShopScreen()
 {
@@ -31,4 +31,4 @@ bool useHeadlessShopScreen()
     return true;
 }
 
-}  // namespace ui
+}  // namespace platform::ui

@@ -1,6 +1,6 @@
 // Reading the first worksheet of .xls and .xlsx workbooks.
-#include "platform/workbook.h"
-#include "support/fakes.h"
+#include "platform/base/workbook.h"
+#include "support/basefakes.h"
 #include "support/xlsx.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The Jet dialect turned into SQLite, token by token.
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <QRect>
 
-namespace ui {
+namespace platform::ui {
 
 // The free part of the shop's screen: 1366 x 768 less a panel of 40 pixels.
 inline constexpr QRect kShopScreenFree(0, 0, 1366, 728);
@@ -15,4 +15,5 @@ inline constexpr QRect kShopScreenFree(0, 0, 1366, 728);
 // its own screen).
 bool useHeadlessShopScreen();
 
-}  // namespace ui
+}  // namespace platform::ui
+namespace ui = platform::ui;

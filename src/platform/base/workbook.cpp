@@ -1,6 +1,6 @@
-#include "platform/workbook.h"
+#include "platform/base/workbook.h"
 
-#include "platform/vb.h"
+#include "platform/base/vb.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace workbook {
+namespace platform::workbook {
 
 void Sheet::setCell(int row, int col, const QString& text)
 {
@@ -305,4 +305,4 @@ bool ReadFirstSheet(const QString& path, Sheet* sheet, QString* error)
     return fail(error, QStringLiteral("文件不是有效的 Excel 工作簿。"));
 }
 
-}  // namespace workbook
+}  // namespace platform::workbook

@@ -1,7 +1,7 @@
-#include "platform/jetdb.h"
+#include "platform/base/jetdb.h"
 
-#include "platform/largememory.h"
-#include "platform/vb.h"
+#include "platform/base/largememory.h"
+#include "platform/base/vb.h"
 
 #include <QDate>
 #include <QDir>
@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace jet {
+namespace platform::jet {
 
 // ---------------------------------------------------------------------------
 // Values
@@ -959,4 +959,4 @@ bool backupDatabase(const QString& source, const QString& target, QString* error
     return true;
 }
 
-}  // namespace jet
+}  // namespace platform::jet
