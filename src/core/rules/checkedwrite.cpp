@@ -1,17 +1,24 @@
 #include "core/rules/checkedwrite.h"
 
 #include "core/rules/session.h"
+#include "platform/base/services.h"
 
 namespace core {
 
+Outcome SendOne(const QString& statement, WriteResult refusal)
+{
+    const Sent sent = gDbopt.Send(statement);
+    if (sent.failed())
+        return {WriteResult::Failed, sent.Error};
+    return {sent.RecordsAffected == 1 ? WriteResult::Written : refusal, {}};
+}
+
 WriteResult SendChecked(const QString& statement, WriteResult refusal)
 {
-    bool isErr = false;
-    int changed = 0;
-    gDbopt.Excute(statement, isErr, &changed);
-    if (isErr)
-        return WriteResult::Failed;
-    return changed == 1 ? WriteResult::Written : refusal;
+    const Outcome sent = SendOne(statement, refusal);
+    if (sent.Result == WriteResult::Failed)
+        ui::msg().plain(sent.Error);
+    return sent.Result;
 }
 
 Outcome Transacted(const std::function<Outcome()>& write)

@@ -43,8 +43,11 @@ Outcome Transacted(const std::function<Outcome()>& write);
 Outcome WriteAll(const QStringList& statements);
 
 // Sends a change that must change exactly one row, inside a transaction the
-// caller holds: Written when it did, Failed after the engine's message, and
-// `refusal` when it changed none.
+// caller holds, showing nothing: Written when it did, Failed with the engine's
+// words, and `refusal` when it changed none.
+Outcome SendOne(const QString& statement, WriteResult refusal);
+
+// The same as SendOne, showing the engine's words after a failure.
 WriteResult SendChecked(const QString& statement, WriteResult refusal);
 // Runs write as one transaction, committed when write returns Written: Written
 // when all of it is stored, otherwise what write returned (Failed when the commit
