@@ -102,8 +102,8 @@ void frmOtherOut::cmdQuery_Click()
         ui::msg().info(QStringLiteral("请按规矩办事！"));
         return;
     }
-    const reports::Expense expense{key,          gShopNo,    gShopName, comItem->currentText(), typed.Amount,
-                                   DT->date(), txtMemo->text(), gUser.Name};
+    const reports::Expense expense{key,        gShopNo,         gShopName, comItem->currentText(),
+                                   typed.Amount, DT->date(), txtMemo->text(), gUser.Name};
     // The engine says why a save failed; the entry stays for another try.
     if (!core::Written(reports::WriteExpense(expense)))
         return;
