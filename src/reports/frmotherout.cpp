@@ -5,8 +5,8 @@
 #include "core/picklistwidgets.h"
 #include "core/queryparts.h"
 #include "platform/base/services.h"
-#include "platform/base/vb.h"
 #include "platform/vbkeys.h"
+#include "reports/rules/expenses.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 
@@ -95,32 +93,19 @@ void frmOtherOut::cmdColour_Click() { frmDataDictionary::EditList(kItems, comIte
 void frmOtherOut::cmdQuery_Click()
 {
     const QString key = gNewGUID.GUID(false);
-    const QString typed = txtAmount->text();
-    if (!vb::isNumeric(typed)) {
-        ui::msg().info(QStringLiteral("请按规矩办事！"));
-        return;
-    }
-    const double value = vb::val(typed);
-    if (value < 0) {
+    const reports::ExpenseAmount typed = reports::ReadExpenseAmount(txtAmount->text());
+    if (typed.Verdict == reports::AmountVerdict::Negative) {
         ui::msg().info(QStringLiteral("不能作弊"));
         return;
     }
-    // Money is kept at single precision: an amount beyond it is no amount.
-    const float amount = vb::toSingle(value) + 0.0f;  // "-0" is 0
-    if (!std::isfinite(amount)) {
+    if (typed.Verdict != reports::AmountVerdict::Taken) {
         ui::msg().info(QStringLiteral("请按规矩办事！"));
         return;
     }
-    const QString comma = QStringLiteral(",");
-    const QString sql = QStringLiteral("Insert Into OtherOut values(") + core::SqlQuote(key) + comma +
-                        core::SqlQuote(gShopNo) + comma + core::SqlQuote(gShopName) + comma +
-                        core::SqlQuote(comItem->currentText()) + comma + vb::singleText(amount) + comma +
-                        core::SqlQuote(ui::dayText(DT->date())) + comma + core::SqlQuote(txtMemo->text()) + comma +
-                        core::SqlQuote(gUser.Name) + QStringLiteral(")");
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    // The engine has said why; the entry stays for another try.
-    if (isErr)
+    const reports::Expense expense{key,        gShopNo,         gShopName, comItem->currentText(),
+                                   typed.Amount, DT->date(), txtMemo->text(), gUser.Name};
+    // The engine says why a save failed; the entry stays for another try.
+    if (!core::Written(reports::WriteExpense(expense)))
         return;
     ui::msg().info(QStringLiteral("保存成功！"));
     txtAmount->clear();

@@ -4,6 +4,7 @@
 #include "core/queryparts.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
+#include "reports/rules/expenses.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -88,11 +89,7 @@ void frmOtherOutQuery::cmdDel_Click()
     const int r = g.row();
     if (r < 1 || g.isSubtotal(r))
         return;
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Delete from OtherOut Where GUID=") +
-                      core::SqlQuote(g.text(r, QStringLiteral("GUID"))),
-                  isErr);
     // The total keeps the sum it had until the next query.
-    if (!isErr)
+    if (core::Written(reports::DeleteExpense(g.text(r, QStringLiteral("GUID")))))
         g.removeItem(r);
 }

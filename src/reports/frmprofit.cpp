@@ -4,6 +4,7 @@
 #include "core/queryparts.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
+#include "reports/rules/profit.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -13,21 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The first row of a sum's result; nothing when the statement failed.
-jet::RecordSet SumRow(const QString& sql)
-{
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    return isErr ? jet::RecordSet() : rs;
-}
-
-// A sum of the row by its alias; Null (nothing summed) is 0.
-qint64 WholeOf(const jet::RecordSet& rs, const QString& alias)
-{
-    return qint64(vb::roundHalfEven(rs.field(alias).toDouble()));
-}
-float MoneyOf(const jet::RecordSet& rs, const QString& alias) { return vb::toSingle(rs.field(alias).toDouble()); }
 
 QString WholeText(qint64 v) { return QString::number(v); }
 QString MoneyText(float v) { return vb::singleText(v); }
@@ -135,110 +121,26 @@ void frmProfit::Form_Load()
     DTEndTime->setDate(ui::today());
 }
 
-QString frmProfit::PeriodOfShop() const
-{
-    return QStringLiteral("DateTime>=#") + ui::dayText(DTBeginTime->date()) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(DTEndTime->date()) + QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo);
-}
-
-frmProfit::Sums frmProfit::QueryBuyIn() const
-{
-    Sums s;
-    const jet::RecordSet rs = SumRow(
-        QStringLiteral("Select Sum(Quantity) as 数量,Sum(Price*Quantity) as 价格 From StoreDetail Where ") +
-        PeriodOfShop());
-    if (!rs.eof()) {
-        s.Quantity = WholeOf(rs, QStringLiteral("数量"));
-        s.Amount = MoneyOf(rs, QStringLiteral("价格"));
-    }
-    return s;
-}
-
-frmProfit::Sums frmProfit::QuerySell() const
-{
-    Sums s;
-    const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(Amount) as 金额,Sum(Amount-BuyPrice) as 利润 "
-                              "From Sell Where ") +
-               PeriodOfShop() + QStringLiteral(" And State<2"));
-    if (!rs.eof()) {
-        s.Quantity = WholeOf(rs, QStringLiteral("数量"));
-        s.Amount = MoneyOf(rs, QStringLiteral("金额"));
-        s.Profit = MoneyOf(rs, QStringLiteral("利润"));
-    }
-    return s;
-}
-
-frmProfit::Sums frmProfit::QueryFactoryBack() const
-{
-    Sums s;
-    const jet::RecordSet rs = SumRow(
-        QStringLiteral("Select Sum(Quantity) as 数量,Sum(Amount) as 金额 From FactoryBackTotal Where ") +
-        PeriodOfShop());
-    if (!rs.eof()) {
-        s.Quantity = WholeOf(rs, QStringLiteral("数量"));
-        s.Amount = MoneyOf(rs, QStringLiteral("金额"));
-    }
-    return s;
-}
-
-frmProfit::Sums frmProfit::QueryStore() const
-{
-    Sums s;
-    const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(Price*Quantity) as 金额 From BuyPrice Where ShopNo=") +
-               core::SqlQuote(gShopNo));
-    if (!rs.eof()) {
-        s.Quantity = WholeOf(rs, QStringLiteral("数量"));
-        s.Amount = MoneyOf(rs, QStringLiteral("金额"));
-    }
-    return s;
-}
-
-frmProfit::Sums frmProfit::QueryQuestionStore() const
-{
-    Sums s;
-    const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Quantity) as 数量,Sum(BuyPrice) as 金额 From BackStore Where ShopNo=") +
-               core::SqlQuote(gShopNo) + QStringLiteral(" And IsBackFactory=0"));
-    if (!rs.eof()) {
-        s.Quantity = WholeOf(rs, QStringLiteral("数量"));
-        s.Amount = MoneyOf(rs, QStringLiteral("金额"));
-    }
-    return s;
-}
-
-float frmProfit::QueryOtherOut() const
-{
-    const jet::RecordSet rs =
-        SumRow(QStringLiteral("Select Sum(Amount) as 金额 From OtherOut Where ") + PeriodOfShop());
-    return rs.eof() ? 0 : MoneyOf(rs, QStringLiteral("金额"));
-}
-
 void frmProfit::cmdQuery_Click()
 {
-    const Sums in = QueryBuyIn();
-    lbInQuantity->setText(WholeText(in.Quantity));
-    lbInAmount->setText(MoneyText(in.Amount));
+    const reports::ProfitFigures f = reports::ComputeProfit(gShopNo, DTBeginTime->date(), DTEndTime->date());
+    for (const QString& error : f.Errors)
+        ui::msg().plain(error);
 
-    const Sums sold = QuerySell();
-    lbSellQuantity->setText(WholeText(sold.Quantity));
-    lbSellAmount->setText(MoneyText(sold.Amount));
-    lbProfit->setText(MoneyText(sold.Profit));
+    lbInQuantity->setText(WholeText(f.BoughtIn.Quantity));
+    lbInAmount->setText(MoneyText(f.BoughtIn.Amount));
 
-    const Sums back = QueryFactoryBack();
-    lbBackQuantity->setText(WholeText(back.Quantity));
-    lbBackAmount->setText(MoneyText(back.Amount));
+    lbSellQuantity->setText(WholeText(f.Sold.Quantity));
+    lbSellAmount->setText(MoneyText(f.Sold.Amount));
+    lbProfit->setText(MoneyText(f.Sold.Profit));
 
-    // The stock as it stands now, whatever the days chosen.
-    const Sums store = QueryStore();
-    lbStoreQuantity->setText(WholeText(store.Quantity));
-    const Sums question = QueryQuestionStore();
-    lbQuestionQuantity->setText(WholeText(question.Quantity));
-    lbStorePrice->setText(MoneyText(store.Amount + question.Amount));
+    lbBackQuantity->setText(WholeText(f.BackToFactory.Quantity));
+    lbBackAmount->setText(MoneyText(f.BackToFactory.Amount));
 
-    const float other = QueryOtherOut();
-    lbOtherAmount->setText(MoneyText(other));
-    // Purchases and factory returns are shown but do not enter the net profit.
-    lbProfitEx->setText(MoneyText(sold.Profit - other));
+    lbStoreQuantity->setText(WholeText(f.Stock.Quantity));
+    lbQuestionQuantity->setText(WholeText(f.ProblemStock.Quantity));
+    lbStorePrice->setText(MoneyText(f.StockCost()));
+
+    lbOtherAmount->setText(MoneyText(f.Expenses));
+    lbProfitEx->setText(MoneyText(f.NetProfit()));
 }

@@ -6,8 +6,6 @@
 
 #include "platform/formbase.h"
 
-#include <QtGlobal>
-
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -37,19 +35,4 @@ public:
 
 private:
     void Form_Load();
-
-    // Pieces and money of one sum; 0 where the database has nothing.
-    struct Sums {
-        qint64 Quantity = 0;
-        float Amount = 0;
-        float Profit = 0;
-    };
-    Sums QueryBuyIn() const;
-    Sums QuerySell() const;
-    Sums QueryFactoryBack() const;
-    Sums QueryStore() const;
-    Sums QueryQuestionStore() const;
-    float QueryOtherOut() const;
-    // "DateTime>=#begin# And DateTime<=#end# And ShopNo='shop'".
-    QString PeriodOfShop() const;
 };

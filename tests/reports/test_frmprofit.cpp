@@ -163,3 +163,18 @@ TEST_F(Profit, AnEmptyShopShowsNoughtEverywhere)
     EXPECT_EQ(figures(w), QStringList(12, "0"));
     EXPECT_TRUE(messages().shown().isEmpty());
 }
+
+TEST_F(Profit, EachSumThatFailsShowsTheEnginesWordsOnceAndCountsAsNought)
+{
+    onItsOwnConnection("DROP TABLE OtherOut");
+    onItsOwnConnection("DROP TABLE StoreDetail");
+    frmProfit w;
+    w.DTBeginTime->setDate(QDate(2024, 3, 1));
+    w.cmdQuery->click();
+    const QStringList shown = messages().texts();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("StoreDetail")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("OtherOut")) << shown[1].toStdString();
+    EXPECT_EQ(figures(w), QStringList({"0", "0", "3", "305.5", "4", "170.25", "10", "3", "597.5", "135.5", "0",
+                                       "135.5"}));
+}
