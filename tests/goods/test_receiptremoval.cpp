@@ -242,15 +242,16 @@ int ReceiptProgram(const QStringList& args)
         const goods::ReceiptTriple corrected =
             goods::NewStockReceipt(purchases::values("R-2", 4, 75, QDate(2024, 3, 1)));
         write = [removal, corrected, what] {
-            return what == "remove" ? goods::WriteReceiptRemoval(*removal)
-                                    : goods::WriteReceiptCorrection(*removal, corrected);
+            return (what == "remove" ? goods::WriteReceiptRemoval(*removal)
+                                     : goods::WriteReceiptCorrection(*removal, corrected))
+                .Result;
         };
     } else if (what == "sell") {
         write = [store] { return SellOnePiece(store); };
     } else if (what == "restock") {
         const goods::ReceiptTriple restock =
             goods::RestockReceipt(store, purchases::values("R-1", 3, 70, QDate(2024, 3, 5)));
-        write = [restock] { return goods::WriteRestock(restock); };
+        write = [restock] { return goods::WriteRestock(restock).Result; };
     } else {
         return 13;
     }

@@ -4,7 +4,7 @@
 // Only for test programs that link the goods layer.
 
 #include "core/modmain.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ inline goods::ReceiptValues values(const QString& typeNo, qint32 quantity, float
 
 inline Receipt written(const goods::ReceiptTriple& t)
 {
-    EXPECT_TRUE(goods::WriteReceipt(t));
+    EXPECT_TRUE(goods::WriteReceipt(t).written());
     bool isErr = false;
     const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select max(ID) from BuyPrice"), isErr);
     return {t.StoreGUID, t.LineGUID, rs.eof() ? 0 : rs.value(0, 0).toLongLong()};

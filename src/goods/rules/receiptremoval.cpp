@@ -1,7 +1,7 @@
-#include "goods/receiptremoval.h"
+#include "goods/rules/receiptremoval.h"
 
-#include "core/modmain.h"
-#include "platform/flexgrid.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/vb.h"
 
 #include <QPair>
@@ -14,20 +14,30 @@ namespace {
 // A whole number of a record set's field, Null as 0.
 qint64 wholeField(const jet::RecordSet& rs, const QString& name) { return rs.field(name).toLongLong(); }
 
-// Whether a query finds a row; nullopt when it failed.
-std::optional<bool> finds(const QString& query)
+// The rows of a query; nullopt when it failed, with the engine's words in error.
+std::optional<jet::RecordSet> read(const QString& query, QString& error)
 {
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(query, isErr);
-    if (isErr)
+    core::Sent sent = gDbopt.Send(query);
+    if (sent.failed()) {
+        error = sent.Error;
         return std::nullopt;
-    return !rs.eof();
+    }
+    return std::move(sent.Rows);
+}
+
+// Whether a query finds a row; nullopt when it failed.
+std::optional<bool> finds(const QString& query, QString& error)
+{
+    const std::optional<jet::RecordSet> rs = read(query, error);
+    if (!rs)
+        return std::nullopt;
+    return !rs->eof();
 }
 
 // Whether anything but the line and its batch refers to the stock row: another
 // receipt line or batch, or a sale line (whose later void or return would give
 // its piece back to the row). nullopt when a look-up failed.
-std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 LotID)
+std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 LotID, QString& error)
 {
     const QString key = core::SqlQuote(line.ParentGUID);
     const QString queries[] = {
@@ -38,7 +48,7 @@ std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 Lo
         QStringLiteral("Select top 1 StoreGUID from Sell Where StoreGUID=") + key,
     };
     for (const QString& query : queries) {
-        const std::optional<bool> found = finds(query);
+        const std::optional<bool> found = finds(query, error);
         if (!found || *found)
             return found;
     }
@@ -46,7 +56,7 @@ std::optional<bool> StockRowReferredElsewhere(const ReceiptLine& line, qint64 Lo
 }
 
 // Sends the removal inside a transaction the caller holds.
-core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal)
+core::Outcome SendReceiptRemoval(const ReceiptRemoval& removal)
 {
     const QPair<QString, core::WriteResult> changes[] = {
         {removal.Line, core::WriteResult::ReceiptChanged},
@@ -56,58 +66,47 @@ core::WriteResult SendReceiptRemoval(const ReceiptRemoval& removal)
     for (const auto& [statement, refusal] : changes) {
         if (statement.isEmpty())
             continue;
-        if (const core::WriteResult sent = core::SendChecked(statement, refusal); sent != core::WriteResult::Written)
+        if (const core::Outcome sent = core::SendOne(statement, refusal); !sent.written())
             return sent;
     }
-    return core::WriteResult::Written;
+    return {};
 }
 
 }  // namespace
 
-ReceiptLine ReceiptLineOfGridRow(const FlexGrid& grid, int row)
+std::optional<qint32> ReadStockQuantity(const QString& storeGUID, QString& error)
 {
-    ReceiptLine line;
-    line.GUID = grid.text(row, QStringLiteral("GUID"));
-    line.ParentGUID = grid.text(row, QStringLiteral("ParentGUID"));
-    line.Price = vb::toSingle(vb::val(grid.text(row, QStringLiteral("进价"))));
-    line.Quantity = vb::toLong(vb::val(grid.text(row, QStringLiteral("数量")))).value_or(0);
-    line.Date = grid.text(row, QStringLiteral("进货日期"));
-    return line;
-}
-
-std::optional<qint32> StockQuantity(const QString& storeGUID)
-{
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("select * from Store where GUID=") + core::SqlQuote(storeGUID), isErr);
-    if (isErr || rs.eof())
+    const std::optional<jet::RecordSet> rs =
+        read(QStringLiteral("select * from Store where GUID=") + core::SqlQuote(storeGUID), error);
+    if (!rs || rs->eof())
         return std::nullopt;
-    return qint32(wholeField(rs, QStringLiteral("Quantity")));
+    return qint32(wholeField(*rs, QStringLiteral("Quantity")));
 }
 
-bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
+bool ReadLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell, QString& error)
 {
     LotID = 0;
     IsSell = false;
     const QString key = core::SqlQuote(line.ParentGUID);
     // The day goes to the engine as the list shows it: one it cannot read is a
-    // failed look-up with the engine's message, not a day without batches.
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID=") +
-                                          key + QStringLiteral(" And sDate=#") + line.Date + QStringLiteral("#"),
-                                      isErr);
-    if (isErr)
+    // failed look-up with the engine's words, not a day without batches.
+    std::optional<jet::RecordSet> batches =
+        read(QStringLiteral("Select Quantity,ID,Price from BuyPrice Where StoreGUID=") + key +
+                 QStringLiteral(" And sDate=#") + line.Date + QStringLiteral("#"),
+             error);
+    if (!batches)
         return false;
     // A batch that a sale line of the stock row names stays, whatever became of
     // the sale since: the line keeps naming it, and a void or a return gives the
     // piece back to it.
-    jet::RecordSet sold = gDbopt.Excute(
-        QStringLiteral("Select distinct BuyPriceID from Sell Where StoreGUID=") + key, isErr);
-    if (isErr)
+    std::optional<jet::RecordSet> sold =
+        read(QStringLiteral("Select distinct BuyPriceID from Sell Where StoreGUID=") + key, error);
+    if (!sold)
         return false;
     QSet<qint64> named;
-    for (sold.moveFirst(); !sold.eof(); sold.moveNext())
-        named.insert(wholeField(sold, QStringLiteral("BuyPriceID")));
+    for (sold->moveFirst(); !sold->eof(); sold->moveNext())
+        named.insert(wholeField(*sold, QStringLiteral("BuyPriceID")));
+    jet::RecordSet& rs = *batches;
     // A same-day restock of the stock row leaves another batch of that day: the
     // line's own is one at the line's price that still holds all of its pieces
     // and that no sale line names.
@@ -125,11 +124,12 @@ bool GetLotInfo(const ReceiptLine& line, qint64& LotID, bool& IsSell)
     return true;
 }
 
-std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity)
+std::optional<ReceiptRemoval> ReadReceiptRemoval(const ReceiptLine& line, qint64 LotID, qint32 storeQuantity,
+                                                 QString& error)
 {
     bool keepRow = line.Quantity != storeQuantity;
     if (!keepRow) {
-        const std::optional<bool> referred = StockRowReferredElsewhere(line, LotID);
+        const std::optional<bool> referred = StockRowReferredElsewhere(line, LotID, error);
         if (!referred)
             return std::nullopt;
         keepRow = *referred;
@@ -153,26 +153,19 @@ std::optional<ReceiptRemoval> ReceiptRemovalSql(const ReceiptLine& line, qint64 
     return removal;
 }
 
-core::WriteResult WriteReceiptRemoval(const ReceiptRemoval& removal)
+core::Outcome WriteReceiptRemoval(const ReceiptRemoval& removal)
 {
-    return core::TransactChecked([&removal] { return SendReceiptRemoval(removal); });
+    return core::Transacted([&removal] { return SendReceiptRemoval(removal); });
 }
 
-core::WriteResult WriteReceiptCorrection(const ReceiptRemoval& removal, const ReceiptTriple& corrected)
+core::Outcome WriteReceiptCorrection(const ReceiptRemoval& removal, const ReceiptTriple& corrected)
 {
-    return core::TransactChecked([&] {
-        const core::WriteResult removed = SendReceiptRemoval(removal);
-        if (removed != core::WriteResult::Written)
+    return core::Transacted([&] {
+        const core::Outcome removed = SendReceiptRemoval(removal);
+        if (!removed.written())
             return removed;
-        return SendReceipt(corrected) ? core::WriteResult::Written : core::WriteResult::Failed;
+        return SendReceipt(corrected);
     });
-}
-
-void SumReceiptQuantity(FlexGrid& grid)
-{
-    grid.clearSubtotals();
-    grid.subtotalSum(FlexGrid::WholeListBelow, grid.colIndex(QStringLiteral("数量")), QStringLiteral("合计"),
-                     platform::vbColor(255), true);
 }
 
 }  // namespace goods
