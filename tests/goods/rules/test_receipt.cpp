@@ -181,3 +181,45 @@ TEST(ReceiptNumbers, TheIntakeDeskRowHasThirteenFields)
     EXPECT_EQ(fields, QStringList({"", "{S}", "K-100", "夹克", "O'Neal", "XL", "黑", "棉", "一等", "广州", "5",
                                    "6901234", "A-3"}));
 }
+
+TEST_F(Receipt, ManyReceiptsAreWrittenWholeOrNotAtAll)
+{
+    const QList<goods::ReceiptTriple> receipts = {goods::NewStockReceipt(sample()),
+                                                  goods::NewStockReceipt(sample()),
+                                                  goods::NewStockReceipt(sample())};
+    QList<qsizetype> sent;
+    const auto tell = [&sent](qsizetype i) { sent << i; };
+    EXPECT_TRUE(goods::WriteReceipts(receipts, tell).written());
+    EXPECT_EQ(sent, QList<qsizetype>({0, 1, 2}));
+    EXPECT_EQ(count("Store"), 3);
+
+    // The third one's batch fails: none of the three is stored.
+    rulestest::FailWrites("BuyPrice", "INSERT", "NEW.Quantity=7");
+    QList<goods::ReceiptTriple> more;
+    for (const qint32 quantity : {5, 6, 7}) {
+        goods::ReceiptValues v = sample();
+        v.Quantity = quantity;
+        more << goods::NewStockReceipt(v);
+    }
+    sent.clear();
+    const core::Outcome outcome = goods::WriteReceipts(more, tell);
+    EXPECT_EQ(outcome.Result, core::WriteResult::Failed);
+    EXPECT_EQ(outcome.Error, "BuyPrice cannot be written");
+    EXPECT_EQ(sent, QList<qsizetype>({0, 1}));
+    EXPECT_EQ(count("Store"), 3);
+    EXPECT_EQ(count("StoreDetail"), 3);
+    EXPECT_EQ(count("BuyPrice"), 3);
+}
+
+TEST_F(Receipt, ARestockOfAStockRowThatIsGoneWritesNothing)
+{
+    const goods::ReceiptTriple stock = goods::NewStockReceipt(sample());
+    ASSERT_TRUE(goods::WriteReceipt(stock).written());
+    const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, sample());
+    sql("Delete from Store Where GUID='" + stock.StoreGUID + "'");
+    const core::Outcome outcome = goods::WriteRestock(restock);
+    EXPECT_EQ(outcome.Result, core::WriteResult::StockRowGone);
+    EXPECT_EQ(outcome.Error, "");
+    EXPECT_EQ(count("StoreDetail"), 1);
+    EXPECT_EQ(count("BuyPrice"), 1);
+}
