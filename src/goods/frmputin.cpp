@@ -211,8 +211,7 @@ void frmPutIn::cmdPutIn_Click()
         if (percent(ProgressBar->value()) != shown)
             ProgressBar->repaint();
     };
-    if (!receipts.isEmpty())
-        moveTo(cellOf.first());
+    moveTo(receipts.isEmpty() ? cells.size() : cellOf.first());
     const bool written = core::Written(goods::WriteReceipts(
         receipts, [&](qsizetype i) { moveTo(i + 1 < receipts.size() ? cellOf[i + 1] : cells.size()); }));
     if (!written) {
