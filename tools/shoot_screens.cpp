@@ -14,7 +14,7 @@
 #include "core/frmsellrole.h"
 #include "core/modmain.h"
 #include "core/rules/schema.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/base/headless.h"
 #include "platform/chineseface.h"
 #include "platform/qtservices.h"
@@ -142,7 +142,7 @@ bool receiveGoods()
         goods("N-6610", "女鞋", "木棉", "37", "米色", "羊皮", "温州", 4, 130, 329, "6901007"),
     };
     for (const goods::ReceiptValues& v : received)
-        if (!goods::WriteReceipt(goods::NewStockReceipt(v)))
+        if (!goods::WriteReceipt(goods::NewStockReceipt(v)).written())
             return false;
     return true;
 }

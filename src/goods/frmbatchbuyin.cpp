@@ -3,7 +3,8 @@
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "core/queryparts.h"
-#include "goods/receipttriple.h"
+#include "core/rules/shopsetup.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
@@ -407,10 +408,7 @@ void frmbatchbuyIn::AddDictionaryEntry(const QString& item, QLineEdit* box, QLis
         return Refuse(QStringLiteral("内容不能为空！"), box);
     if (listHolds(list, text))  // exact: other letter case is a new entry
         return Refuse(QStringLiteral("该内容已经存在！"), box);
-    bool isErr = false;
-    gDbopt.Excute(QStringLiteral("Insert Into DataDictionary (Item,Content) Values ('") + item + QStringLiteral("',") +
-                      core::SqlQuote(text) + QStringLiteral(")"),
-                  isErr);
+    core::Written(core::AddPickListEntry(item, text));
     // A failed insert has shown the engine's words; the entry can be ticked in
     // this window all the same.
     addUnticked(list, text);
@@ -482,12 +480,10 @@ void frmbatchbuyIn::SaveBatchReceipt()
 
     // The whole matrix or nothing of it: on a failure the matrix stays for
     // another try and the desk's list is left as it was.
-    if (!receipts.isEmpty() && !gDbopt.Transact([&receipts] {
-            for (const CellReceipt& cell : receipts)
-                if (!goods::SendReceipt(cell.triple))
-                    return false;
-            return true;
-        }))
+    QList<goods::ReceiptTriple> triples;
+    for (const CellReceipt& cell : receipts)
+        triples << cell.triple;
+    if (!triples.isEmpty() && !core::Written(goods::WriteReceipts(triples)))
         return;
     if (buyInList_)
         for (const CellReceipt& cell : receipts)

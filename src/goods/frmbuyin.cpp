@@ -5,7 +5,7 @@
 #include "core/queryparts.h"
 #include "goods/frmbatchbuyin.h"
 #include "goods/frmgoodsproperty.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
@@ -195,11 +195,12 @@ void frmBuyIn::cmdPutIn_Click()
         return;
     // Nothing is written unless all of it is: the list and the boxes stay for
     // another try. Another program may have deleted the stock row meanwhile.
-    const core::WriteResult result = goods::WriteRestock(receipt);
-    if (result == core::WriteResult::StockRowGone)
-        ui::msg().info(QStringLiteral("对不起！该商品已经不在库存中，请重新查询！"));
-    if (result != core::WriteResult::Written)
+    const core::Outcome result = goods::WriteRestock(receipt);
+    if (!core::Written(result)) {
+        if (result.Result == core::WriteResult::StockRowGone)
+            ui::msg().info(QStringLiteral("对不起！该商品已经不在库存中，请重新查询！"));
         return;
+    }
 
     const QString quantityKey = QStringLiteral("数量");
     grid.setText(row, quantityKey, vb::numberText(vb::val(grid.text(row, quantityKey)) + v.Quantity));

@@ -2,7 +2,8 @@
 
 #include "core/goodsfields.h"
 #include "core/modmain.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/pricechange.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
@@ -143,12 +144,8 @@ void frmChangePrice::ApplyNewPrice(const QString& price, bool byTypeNo, const QS
         return;
     }
     const QString priceText = vb::singleText(*newPrice);
-    const QString sql = QStringLiteral("Update Store Set Price=") + priceText +
-                        (byTypeNo ? QStringLiteral(" Where TypeNo=") : QStringLiteral(" Where GUID=")) +
-                        core::SqlQuote(key) + QStringLiteral(" And ShopNo=") + core::SqlQuote(gShopNo);
-    bool isErr = false;
-    gDbopt.Excute(sql, isErr);
-    if (isErr)
+    const goods::PriceScope scope = byTypeNo ? goods::PriceScope::TypeNo : goods::PriceScope::StockRow;
+    if (!core::Written(goods::ChangeRetailPrice(scope, key, priceText)))
         return;  // the engine's words have been shown; the list stays as stored
 
     FlexGrid& g = *VSFlexGrid;

@@ -4,7 +4,7 @@
 #include "core/modmain.h"
 #include "core/queryparts.h"
 #include "goods/receiptremoval.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
@@ -179,13 +179,15 @@ void frmedit::SaveGoods(const goods::ReceiptLine& line, qint64 LotID, qint32 sto
     // Nothing is written unless all of it is: the window keeps the input for
     // another try. Another program may have sold from the batch, or changed the
     // stock row, since they were read.
-    const core::WriteResult result = goods::WriteReceiptCorrection(*removal, receipt);
-    if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
-        listOutdated_ = true;
-        ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
-    }
-    if (result != core::WriteResult::Written)
+    const core::Outcome outcome = goods::WriteReceiptCorrection(*removal, receipt);
+    if (!core::Written(outcome)) {
+        const core::WriteResult result = outcome.Result;
+        if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
+            listOutdated_ = true;
+            ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
+        }
         return;
+    }
 
     FlexGrid& grid = *grid_;
     grid.removeItem(grid.row());

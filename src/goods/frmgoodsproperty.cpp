@@ -3,7 +3,7 @@
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "core/queryparts.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 #include "platform/vbkeys.h"
@@ -152,7 +152,7 @@ void frmGoodsProperty::cmdPutIn_Click()
 
     if (!ui::msg().ask(QStringLiteral("确认要入库么？")))
         return;
-    if (!goods::WriteReceipt(receipt))
+    if (!core::Written(goods::WriteReceipt(receipt)))
         return;  // nothing written; the values stay for another try
     if (buyInList_)
         buyInList_->addItem(goods::StockRowText(receipt.StoreGUID, v));

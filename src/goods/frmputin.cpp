@@ -2,7 +2,7 @@
 
 #include "core/modmain.h"
 #include "core/queryparts.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 
@@ -197,17 +197,23 @@ void frmPutIn::cmdPutIn_Click()
         const qint64 span = qMax<qint64>(1, qint64(ProgressBar->maximum()) - ProgressBar->minimum());
         return (value - ProgressBar->minimum()) * 100 / span;
     };
-    const bool written = gDbopt.Transact([&] {
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (cells[i] && !goods::SendReceipt(*cells[i]))
-                return false;
-            const qint64 shown = percent(ProgressBar->value());
-            ProgressBar->setValue(int(qMin<qsizetype>(i + 1, ProgressBar->maximum())));
-            if (percent(ProgressBar->value()) != shown)
-                ProgressBar->repaint();
+    // The bar stands at a cell once everything before it is sent.
+    QList<goods::ReceiptTriple> receipts;
+    QList<qsizetype> cellOf;  // the place among the cells of each receipt
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        if (cells[i]) {
+            receipts << *cells[i];
+            cellOf << i;
         }
-        return true;
-    });
+    const auto moveTo = [&](qsizetype cell) {
+        const qint64 shown = percent(ProgressBar->value());
+        ProgressBar->setValue(int(qMin<qsizetype>(cell, ProgressBar->maximum())));
+        if (percent(ProgressBar->value()) != shown)
+            ProgressBar->repaint();
+    };
+    moveTo(receipts.isEmpty() ? cells.size() : cellOf.first());
+    const bool written = core::Written(goods::WriteReceipts(
+        receipts, [&](qsizetype i) { moveTo(i + 1 < receipts.size() ? cellOf[i + 1] : cells.size()); }));
     if (!written) {
         // Nothing is stored; the workbook stays chosen for another try.
         cmdPutIn->setEnabled(true);

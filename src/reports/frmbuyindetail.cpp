@@ -5,7 +5,7 @@
 #include "core/queryparts.h"
 #include "goods/frmedit.h"
 #include "goods/receiptremoval.h"
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"
 
@@ -166,13 +166,15 @@ void frmbuyInDetail::cmdDel_Click()
     // Nothing is deleted unless all of it is. Another program may have sold from
     // the batch, or changed the stock row, since they were read: the list then
     // shows them as they now are.
-    const core::WriteResult result = goods::WriteReceiptRemoval(*removal);
-    if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
-        ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
-        ShowDetails(shownSql_);
-    }
-    if (result != core::WriteResult::Written)
+    const core::Outcome outcome = goods::WriteReceiptRemoval(*removal);
+    if (!core::Written(outcome)) {
+        const core::WriteResult result = outcome.Result;
+        if (result == core::WriteResult::BatchSold || result == core::WriteResult::ReceiptChanged) {
+            ui::msg().info(result == core::WriteResult::BatchSold ? kSoldRefusal : goods::kReceiptChangedRefusal);
+            ShowDetails(shownSql_);
+        }
         return;
+    }
     g.removeItem(r);
     goods::SumReceiptQuantity(g);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // Receipts written by the real receipt triple, and pieces sold from their
 // batches, for the tests of the purchase details and the receipt correction.
-// Only for test programs that link the goods layer.
+// Only for test programs that link the goods rules.
 
-#include "core/modmain.h"
-#include "goods/receipttriple.h"
+#include "core/rules/session.h"
+#include "goods/rules/receipttriple.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -19,9 +19,8 @@ struct Receipt {
 
 inline void run(const QString& statement)
 {
-    bool isErr = false;
-    gDbopt.Excute(statement, isErr);
-    EXPECT_FALSE(isErr) << statement.toStdString();
+    const core::Sent sent = gDbopt.Send(statement);
+    EXPECT_FALSE(sent.failed()) << statement.toStdString() << ": " << sent.Error.toStdString();
 }
 
 inline goods::ReceiptValues values(const QString& typeNo, qint32 quantity, float price, const QDate& day)
@@ -46,9 +45,8 @@ inline goods::ReceiptValues values(const QString& typeNo, qint32 quantity, float
 
 inline Receipt written(const goods::ReceiptTriple& t)
 {
-    EXPECT_TRUE(goods::WriteReceipt(t));
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select max(ID) from BuyPrice"), isErr);
+    EXPECT_TRUE(goods::WriteReceipt(t).written());
+    const jet::RecordSet rs = gDbopt.Send(QStringLiteral("select max(ID) from BuyPrice")).Rows;
     return {t.StoreGUID, t.LineGUID, rs.eof() ? 0 : rs.value(0, 0).toLongLong()};
 }
 

@@ -1,8 +1,7 @@
 // The receipt triple: statement texts, what they write, and that a receipt is
 // written whole or not at all.
-#include "core/modmain.h"
-#include "goods/receipttriple.h"
-#include "support/shopfixture.h"
+#include "goods/rules/receipttriple.h"
+#include "support/rulesfixture.h"
 
 #include <QStringList>
 
@@ -44,9 +43,10 @@ QStringList rowsOf(const jet::RecordSet& rs)
 
 }  // namespace
 
-class Receipt : public ShopFixture {
+class Receipt : public RulesFixture {
 protected:
-    int count(const QString& table) { return scalar("select count(*) from " + table).toInt(); }
+    int count(const QString& table) { return rows("select count(*) from " + table).toInt(); }
+    QString scalar(const QString& query) { return rows(query); }
 };
 
 TEST_F(Receipt, StatementTexts)
@@ -75,9 +75,8 @@ TEST_F(Receipt, NewStockRowLineAndBatch)
     EXPECT_TRUE(first.StoreGUID.startsWith('{') && first.StoreGUID.endsWith('}'));
     EXPECT_NE(first.StoreGUID, first.LineGUID);
     EXPECT_NE(first.StoreGUID, second.StoreGUID);
-    ASSERT_TRUE(goods::WriteReceipt(first));
-    ASSERT_TRUE(goods::WriteReceipt(second));
-    EXPECT_TRUE(messages().shown().isEmpty());
+    ASSERT_TRUE(goods::WriteReceipt(first).written());
+    ASSERT_TRUE(goods::WriteReceipt(second).written());
 
     // The same goods received twice: two stock rows of their own.
     const QString goods = "K-100|夹克|O'Neal|XL|黑|棉|一等";
@@ -99,7 +98,7 @@ TEST_F(Receipt, RestockRaisesTheChosenRow)
 {
     goods::ReceiptValues v = sample();
     const goods::ReceiptTriple stock = goods::NewStockReceipt(v);
-    ASSERT_TRUE(goods::WriteReceipt(stock));
+    ASSERT_TRUE(goods::WriteReceipt(stock).written());
 
     v.Quantity = 3;
     v.Price = 70;
@@ -107,7 +106,7 @@ TEST_F(Receipt, RestockRaisesTheChosenRow)
     const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, v);
     EXPECT_EQ(restock.StoreGUID, stock.StoreGUID);
     EXPECT_EQ(restock.Statements.first(), goods::StoreRestockSql(stock.StoreGUID, 3));
-    ASSERT_TRUE(goods::WriteReceipt(restock));
+    ASSERT_TRUE(goods::WriteReceipt(restock).written());
 
     EXPECT_EQ(count("Store"), 1);
     EXPECT_EQ(scalar("select Quantity from Store"), "8");
@@ -121,7 +120,7 @@ TEST_F(Receipt, RestockRaisesTheChosenRow)
 TEST_F(Receipt, AFailedStatementWritesNothing)
 {
     const goods::ReceiptTriple stock = goods::NewStockReceipt(sample());
-    ASSERT_TRUE(goods::WriteReceipt(stock));
+    ASSERT_TRUE(goods::WriteReceipt(stock).written());
     goods::ReceiptValues v = sample();
     v.Quantity = 3;
     const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, v);
@@ -130,10 +129,9 @@ TEST_F(Receipt, AFailedStatementWritesNothing)
     // The batch, the last of the three, cannot be written.
     sql("drop table BuyPrice");
     for (const goods::ReceiptTriple& t : {restock, fresh}) {
-        messages().clear();
-        EXPECT_FALSE(goods::WriteReceipt(t));
-        ASSERT_EQ(messages().shown().size(), 1);
-        EXPECT_TRUE(messages().last().text.contains("BuyPrice", Qt::CaseInsensitive)) << "the engine's own words";
+        const core::Outcome outcome = goods::WriteReceipt(t);
+        EXPECT_EQ(outcome.Result, core::WriteResult::Failed);
+        EXPECT_TRUE(outcome.Error.contains("BuyPrice", Qt::CaseInsensitive)) << "the engine's own words";
         EXPECT_EQ(count("Store"), 1);
         EXPECT_EQ(scalar("select Quantity from Store"), "5");
         EXPECT_EQ(count("StoreDetail"), 1);
@@ -141,8 +139,7 @@ TEST_F(Receipt, AFailedStatementWritesNothing)
     // The connection is left usable, outside any transaction.
     sql("create table BuyPrice (ID INTEGER PRIMARY KEY AUTOINCREMENT, StoreGUID TEXT, Price SINGLE, "
         "Quantity INTEGER, sDate TEXT, ShopNo TEXT)");
-    messages().clear();
-    EXPECT_TRUE(goods::WriteReceipt(fresh));
+    EXPECT_TRUE(goods::WriteReceipt(fresh).written());
     EXPECT_EQ(count("Store"), 2);
     EXPECT_EQ(count("BuyPrice"), 1);
 }
@@ -183,4 +180,46 @@ TEST(ReceiptNumbers, TheIntakeDeskRowHasThirteenFields)
     const QStringList fields = goods::StockRowText("{S}", v).split('\t');
     EXPECT_EQ(fields, QStringList({"", "{S}", "K-100", "夹克", "O'Neal", "XL", "黑", "棉", "一等", "广州", "5",
                                    "6901234", "A-3"}));
+}
+
+TEST_F(Receipt, ManyReceiptsAreWrittenWholeOrNotAtAll)
+{
+    const QList<goods::ReceiptTriple> receipts = {goods::NewStockReceipt(sample()),
+                                                  goods::NewStockReceipt(sample()),
+                                                  goods::NewStockReceipt(sample())};
+    QList<qsizetype> sent;
+    const auto tell = [&sent](qsizetype i) { sent << i; };
+    EXPECT_TRUE(goods::WriteReceipts(receipts, tell).written());
+    EXPECT_EQ(sent, QList<qsizetype>({0, 1, 2}));
+    EXPECT_EQ(count("Store"), 3);
+
+    // The third one's batch fails: none of the three is stored.
+    rulestest::FailWrites("BuyPrice", "INSERT", "NEW.Quantity=7");
+    QList<goods::ReceiptTriple> more;
+    for (const qint32 quantity : {5, 6, 7}) {
+        goods::ReceiptValues v = sample();
+        v.Quantity = quantity;
+        more << goods::NewStockReceipt(v);
+    }
+    sent.clear();
+    const core::Outcome outcome = goods::WriteReceipts(more, tell);
+    EXPECT_EQ(outcome.Result, core::WriteResult::Failed);
+    EXPECT_EQ(outcome.Error, "BuyPrice cannot be written");
+    EXPECT_EQ(sent, QList<qsizetype>({0, 1}));
+    EXPECT_EQ(count("Store"), 3);
+    EXPECT_EQ(count("StoreDetail"), 3);
+    EXPECT_EQ(count("BuyPrice"), 3);
+}
+
+TEST_F(Receipt, ARestockOfAStockRowThatIsGoneWritesNothing)
+{
+    const goods::ReceiptTriple stock = goods::NewStockReceipt(sample());
+    ASSERT_TRUE(goods::WriteReceipt(stock).written());
+    const goods::ReceiptTriple restock = goods::RestockReceipt(stock.StoreGUID, sample());
+    sql("Delete from Store Where GUID='" + stock.StoreGUID + "'");
+    const core::Outcome outcome = goods::WriteRestock(restock);
+    EXPECT_EQ(outcome.Result, core::WriteResult::StockRowGone);
+    EXPECT_EQ(outcome.Error, "");
+    EXPECT_EQ(count("StoreDetail"), 1);
+    EXPECT_EQ(count("BuyPrice"), 1);
 }

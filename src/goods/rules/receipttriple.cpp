@@ -1,6 +1,7 @@
-#include "goods/receipttriple.h"
+#include "goods/rules/receipttriple.h"
 
-#include "core/modmain.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 
@@ -68,20 +69,38 @@ QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v)
            core::SqlQuote(gShopNo) + QStringLiteral(")");
 }
 
-bool SendReceipt(const ReceiptTriple& t) { return gDbopt.ExcuteAll(t.Statements); }
-
-bool WriteReceipt(const ReceiptTriple& t)
+core::Outcome SendReceipt(const ReceiptTriple& t)
 {
-    return gDbopt.Transact([&t] { return SendReceipt(t); });
+    for (const QString& statement : t.Statements) {
+        const core::Sent sent = gDbopt.Send(statement);
+        if (sent.failed())
+            return {core::WriteResult::Failed, sent.Error};
+    }
+    return {};
 }
 
-core::WriteResult WriteRestock(const ReceiptTriple& t)
+core::Outcome WriteReceipt(const ReceiptTriple& t) { return core::WriteAll(t.Statements); }
+
+core::Outcome WriteReceipts(const QList<ReceiptTriple>& receipts, const std::function<void(qsizetype)>& sent)
 {
-    return core::TransactChecked([&t] {
-        const core::WriteResult raised = core::SendChecked(t.Statements.value(0), core::WriteResult::StockRowGone);
-        if (raised != core::WriteResult::Written)
+    return core::Transacted([&]() -> core::Outcome {
+        for (qsizetype i = 0; i < receipts.size(); ++i) {
+            if (const core::Outcome done = SendReceipt(receipts[i]); !done.written())
+                return done;
+            if (sent)
+                sent(i);
+        }
+        return {};
+    });
+}
+
+core::Outcome WriteRestock(const ReceiptTriple& t)
+{
+    return core::Transacted([&t] {
+        const core::Outcome raised = core::SendOne(t.Statements.value(0), core::WriteResult::StockRowGone);
+        if (!raised.written())
             return raised;
-        return gDbopt.ExcuteAll(t.Statements.mid(1)) ? core::WriteResult::Written : core::WriteResult::Failed;
+        return SendReceipt({t.StoreGUID, t.LineGUID, t.Statements.mid(1)});
     });
 }
 

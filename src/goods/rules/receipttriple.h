@@ -7,12 +7,14 @@
 // the same way.
 
 #include "core/rules/checkedwrite.h"
-#include "core/goodsfields.h"
+#include "core/rules/goodsfields.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace goods {
@@ -49,15 +51,18 @@ QString StoreDetailInsertSql(const QString& lineGUID, const QString& storeGUID, 
 QString BuyPriceInsertSql(const QString& storeGUID, const ReceiptValues& v);
 
 // Sends the receipt's statements within the caller's transaction, up to the
-// first that fails (Excute has shown the engine's message): false then.
-bool SendReceipt(const ReceiptTriple& t);
-// The receipt as one transaction of its own: all of it is written, or nothing
-// (false, after the engine's message has been shown).
-bool WriteReceipt(const ReceiptTriple& t);
+// first that fails: Failed then, with the engine's words.
+core::Outcome SendReceipt(const ReceiptTriple& t);
+// The receipt as one transaction of its own: all of it is written, or nothing.
+core::Outcome WriteReceipt(const ReceiptTriple& t);
+// The receipts in order as one transaction: all of them are written, or none.
+// sent, when given, is told the place in the list of each receipt sent.
+core::Outcome WriteReceipts(const QList<ReceiptTriple>& receipts,
+                            const std::function<void(qsizetype)>& sent = {});
 // A restock as one transaction of its own, written only while its stock row
 // exists: StockRowGone when another program has deleted the row since it was
 // listed, and then nothing is written.
-core::WriteResult WriteRestock(const ReceiptTriple& t);
+core::Outcome WriteRestock(const ReceiptTriple& t);
 
 // The new stock row as the intake desk's list takes it through addItem: thirteen
 // Tab-separated fields, an empty one for the fixed column, the stock key, then
