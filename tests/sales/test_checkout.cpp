@@ -2,7 +2,8 @@
 // and the rows one sale writes, or leaves unwritten.
 #include "core/modmain.h"
 #include "core/rules/schema.h"
-#include "sales/checkout.h"
+#include "sales/frmsell.h"
+#include "sales/rules/checkout.h"
 #include "support/childprocess.h"
 #include "support/shopfixture.h"
 
@@ -57,9 +58,11 @@ protected:
     // Writes the sale; its number is kept in sellNo.
     bool writeSale(const QList<sales::SaleLine>& lines, float received, float change)
     {
-        sellNo.clear();
-        return sales::WriteSale(lines, received, change, &sellNo) == core::WriteResult::Written;
+        sale = sales::WriteSale(lines, received, change);
+        sellNo = sale.SellNo;
+        return sale.Write.written();
     }
+    sales::SaleOutcome sale;
     QString sellNo;
 
     // One column of the sale's rows in the order they were written.
@@ -219,8 +222,9 @@ TEST_F(Checkout, AFailedStatementLeavesNothingWritten)
     sql("create unique index ixOnePerGoods on Sell(TypeNo)");
     const QList<sales::SaleLine> lines = {piece(K1, "K-100"), piece(K2, "K'200"), piece(K1, "K-100")};
     EXPECT_FALSE(writeSale(lines, 300, 45));
-    ASSERT_EQ(messages().shown().size(), 1) << "the engine's words";
-    EXPECT_TRUE(messages().last().text.contains("UNIQUE", Qt::CaseInsensitive)) << messages().last().text.toStdString();
+    EXPECT_EQ(sale.Write.Result, core::WriteResult::Failed);
+    EXPECT_TRUE(sale.Write.Error.contains("UNIQUE", Qt::CaseInsensitive)) << sale.Write.Error.toStdString();
+    EXPECT_TRUE(messages().shown().isEmpty()) << "the engine's words are handed back, not shown";
     EXPECT_EQ(scalar("select count(*) from Sell"), "0");
     EXPECT_EQ(quantityOf("Store", "GUID", K1), "10");
     EXPECT_EQ(quantityOf("Store", "GUID", K2), "10");
@@ -246,7 +250,8 @@ TEST_F(Checkout, TheSaleNumberIsTheOneFreeWhenTheSaleIsWritten)
     sql("delete from Sell");
     soldBefore("202403059999");
     EXPECT_FALSE(writeSale({piece(K1, "K-100")}, 100, 15));
-    EXPECT_EQ(messages().texts(), QStringList({"今天的销售编号已经用到9999，不能再结帐！"}));
+    EXPECT_EQ(sale.Number, sales::SellNoStatus::UsedUp);
+    EXPECT_TRUE(messages().shown().isEmpty());
     EXPECT_EQ(scalar("select count(*) from Sell"), "1");
     EXPECT_EQ(quantityOf("Store", "GUID", K1), "9") << "only the first sale took a piece";
     EXPECT_TRUE(sellNo.isEmpty());
@@ -271,8 +276,7 @@ int CounterProgram(const QStringList& args)
     line.Quantity = QStringLiteral("1");
     line.Abate = QStringLiteral("全");
     for (int i = 0; i < args.value(3).toInt(); ++i) {
-        QString sellNo;
-        if (sales::WriteSale({line}, 100, 15, &sellNo) != core::WriteResult::Written)
+        if (!sales::WriteSale({line}, 100, 15).Write.written())
             return 5;
     }
     return fakes.messages.shown().isEmpty() ? 0 : 6;

@@ -4,7 +4,8 @@
 #include "platform/base/vb.h"
 #include "platform/flexgrid.h"
 #include "sales/frmdayamount.h"
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
+#include "sales/salelineframe.h"
 #include "support/soldlines.h"
 #include "support/staff.h"
 
@@ -84,7 +85,7 @@ protected:
         } else {
             statements = sales::VoidStatements(l, "录入错误");
         }
-        EXPECT_TRUE(sales::WriteChanges(statements));
+        EXPECT_TRUE(core::WriteAll(statements).written());
         fakes->clock.when.setDate(kToday);
         gUser = session;
     }

@@ -813,3 +813,19 @@ TEST_F(Counter, AWholeSaleByKeyboard)
     EXPECT_EQ(w->lbNo->text(), "202403050002");
     EXPECT_TRUE(w->txtNo->hasFocus());
 }
+
+TEST_F(Counter, ANumberUsedUpWhileTheSaleWasTakenRefusesTheCheckout)
+{
+    auto w = open();
+    ASSERT_FALSE(w->lbNo->text().isEmpty());
+    sql("Insert Into Sell (GUID,ShopNo,SellNo,State) Values('{X}','" + gShopNo + "','202403059999',0)");
+    addAtDiscount(*w, "K-100", "1", "全");
+    w->txtReciveAmout->setText("100");
+    messages().clear();
+    messages().answerYes();
+    w->cmdCheckOut->click();
+    EXPECT_EQ(messages().texts(),
+              QStringList({"确认要结帐吗？", "今天的销售编号已经用到9999，不能再结帐！", "结帐失败，本次销售没有保存！"}));
+    EXPECT_EQ(storeQuantity(K1), "50");
+    EXPECT_EQ(w->VSSell->rows(), 2);
+}

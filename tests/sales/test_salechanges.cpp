@@ -1,7 +1,7 @@
 // The sale-line searches of the after-sales windows on a real database: each
 // way of searching reads its lines through an index, never the shop's years.
 #include "core/modmain.h"
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
 #include "support/shopfixture.h"
 
 namespace {
