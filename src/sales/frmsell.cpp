@@ -7,7 +7,7 @@
 #include "platform/base/vb.h"
 #include "platform/vbkeys.h"
 #include "sales/rules/pricing.h"
-#include "sales/receipts.h"
+#include "sales/receiptprinting.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

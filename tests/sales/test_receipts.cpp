@@ -3,7 +3,7 @@
 
 #include "core/modmain.h"
 #include "sales/frmsell.h"
-#include "sales/receipts.h"
+#include "sales/receiptprinting.h"
 #include "support/shopfixture.h"
 
 #include <QLabel>
