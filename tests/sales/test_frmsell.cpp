@@ -829,3 +829,15 @@ TEST_F(Counter, ANumberUsedUpWhileTheSaleWasTakenRefusesTheCheckout)
     EXPECT_EQ(storeQuantity(K1), "50");
     EXPECT_EQ(w->VSSell->rows(), 2);
 }
+
+TEST_F(Counter, AnUnreadableDatabaseGivesNoSaleNumber)
+{
+    sql("drop table Sell");
+    sales::SellNoStatus status = sales::SellNoStatus::Ok;
+    EXPECT_EQ(sales::GetNextSellNo(&status), "");
+    EXPECT_EQ(status, sales::SellNoStatus::Unreadable);
+    ASSERT_EQ(messages().shown().size(), 2) << "the engine's words, then the counter's";
+    EXPECT_EQ(messages().last().text, "读取数据库出现异常！请检查网络，重新启动程序");
+    EXPECT_EQ(messages().last().title, "提示");
+    EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+}

@@ -1,11 +1,12 @@
 // The checkout against a real delivered database: sale numbers, batch costing
 // and the rows one sale writes, or leaves unwritten.
-#include "core/modmain.h"
-#include "core/rules/schema.h"
-#include "sales/frmsell.h"
+#include "core/rules/sqltext.h"
 #include "sales/rules/checkout.h"
+#include "support/basefakes.h"
 #include "support/childprocess.h"
-#include "support/shopfixture.h"
+#include "support/rulesfixture.h"
+
+#include <QFileInfo>
 
 
 namespace {
@@ -13,11 +14,11 @@ namespace {
 const QString K1 = QStringLiteral("{00000000-0000-0000-0000-0000000000A1}");
 const QString K2 = QStringLiteral("{00000000-0000-0000-0000-0000000000A2}");
 
-class Checkout : public ShopFixture {
+class Checkout : public RulesFixture {
 protected:
     void SetUp() override
     {
-        ShopFixture::SetUp();
+        RulesFixture::SetUp();
         stock(K1, "K-100", 10);
         stock(K2, "K'200", 10);
     }
@@ -73,6 +74,11 @@ protected:
             values << rs.text(rs.position(), 0);
         return values;
     }
+    QString scalar(const QString& query) { return rows(query).section(QLatin1Char(','), 0, 0); }
+    QString folder() const { return QFileInfo(clsDbopt::DatabasePath()).absolutePath(); }
+    FakeMessages& messages() { return fakes.messages; }
+    FakeServices fakes;
+
     QString quantityOf(const QString& table, const QString& keyColumn, const QString& key)
     {
         return scalar("select Quantity from " + table + " Where " + keyColumn + "='" + key + "'");
@@ -107,13 +113,13 @@ TEST_F(Checkout, NextSaleNumberOfTheDay)
         for (const auto& [sellNo, state] : c.stored)
             soldBefore(sellNo, state);
         sales::SellNoStatus status = sales::SellNoStatus::Unreadable;
-        EXPECT_EQ(sales::GetNextSellNo(&status), c.next);
+        EXPECT_EQ(sales::NextSellNo(&status), c.next);
         EXPECT_EQ(status, c.status);
     }
     // Other shops count on their own.
     sql("delete from Sell");
     soldBefore("202403050007", 0, "{ANOTHER-SHOP}");
-    EXPECT_EQ(sales::GetNextSellNo(), "202403050001");
+    EXPECT_EQ(sales::NextSellNo(), "202403050001");
     EXPECT_EQ(sales::GetTodayKey(), "20240305");
     EXPECT_EQ(sales::GetFirstSellNoOfDay(), "202403050001");
     EXPECT_TRUE(messages().shown().isEmpty());
@@ -123,12 +129,11 @@ TEST_F(Checkout, AnUnreadableDatabaseGivesNoSaleNumber)
 {
     sql("drop table Sell");
     sales::SellNoStatus status = sales::SellNoStatus::Ok;
-    EXPECT_EQ(sales::GetNextSellNo(&status), "");
+    QString error;
+    EXPECT_EQ(sales::NextSellNo(&status, &error), "");
     EXPECT_EQ(status, sales::SellNoStatus::Unreadable);
-    ASSERT_EQ(messages().shown().size(), 2) << "the engine's words, then the counter's";
-    EXPECT_EQ(messages().last().text, "读取数据库出现异常！请检查网络，重新启动程序");
-    EXPECT_EQ(messages().last().title, "提示");
-    EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+    EXPECT_TRUE(error.contains("Sell")) << error.toStdString();
+    EXPECT_TRUE(messages().shown().isEmpty());
 }
 
 TEST_F(Checkout, PiecesAreCostedAgainstBatchesByTheShopsRule)
@@ -264,8 +269,8 @@ namespace {
 // start's: the folder, the number of sales.
 int CounterProgram(const QStringList& args)
 {
-    FakePlatform fakes;
-    if (!OpenShopSession(args.value(2)))
+    FakeServices fakes;
+    if (!rulestest::OpenShopSession(args.value(2)))
         return 3;
     if (!readyThenAwaitStart(args))
         return 8;
@@ -312,7 +317,7 @@ TEST_F(Checkout, PiecesLeaveTheStockRowOnlyWhileItHasThemAll)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pieces);
-        EXPECT_EQ(core::SendChecked(sales::TakePiecesSql(K1, c.pieces), core::WriteResult::OutOfStock), c.result);
+        EXPECT_EQ(core::SendOne(sales::TakePiecesSql(K1, c.pieces), core::WriteResult::OutOfStock).Result, c.result);
         EXPECT_EQ(quantityOf("Store", "GUID", K1), c.left);
     }
     EXPECT_EQ(quantityOf("Store", "GUID", K2), "10");
