@@ -44,7 +44,8 @@ core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
             for (qint32 i = 0; i < line.Quantity; ++i) {
                 qint32 batch = 0;
                 float price = 0;
-                if (const core::Outcome costed = sales::TakeCostFromBatch(line.StoreGUID, batch, price); !costed.written()) {
+                if (const core::Outcome costed = sales::TakeCostFromBatch(line.StoreGUID, batch, price);
+                    !costed.written()) {
                     ui::msg().plain(costed.Error);
                     return core::WriteResult::Failed;
                 }

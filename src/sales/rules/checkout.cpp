@@ -61,8 +61,9 @@ core::Outcome TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, fl
     BuyPrice = 0;
     const QString order = gSellRole.SellOrder == 0 ? QStringLiteral(" Order by sDate ASC, ID ASC")
                                                    : QStringLiteral(" Order by sDate DESC, ID DESC");
-    const core::Sent batch = gDbopt.Send(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID=") +
-                                         core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>0") + order);
+    const core::Sent batch =
+        gDbopt.Send(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID=") +
+                    core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>0") + order);
     if (batch.failed())
         return {core::WriteResult::Failed, batch.Error};
     if (batch.Rows.eof())
@@ -101,7 +102,8 @@ SaleOutcome WriteSale(const QList<SaleLine>& lines, float received, float change
         if (number.isEmpty())
             return {core::WriteResult::Failed, error};
         for (const SaleLine& line : lines) {
-            if (const core::Outcome taken = core::SendOne(TakePiecesSql(line.StoreGUID, 1), core::WriteResult::OutOfStock);
+            if (const core::Outcome taken =
+                    core::SendOne(TakePiecesSql(line.StoreGUID, 1), core::WriteResult::OutOfStock);
                 !taken.written())
                 return taken;
             const QString key = gNewGUID.GUID(false);
