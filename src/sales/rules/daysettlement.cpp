@@ -29,6 +29,12 @@ core::Outcome readTotal(const QString& sql, qint32& Quantity, float& Amount)
     return {};
 }
 
+// The settlement rows under their captions, up to and including "Where ".
+const QString kColumns = QStringLiteral(
+    "Select ShopName as 店面,Seller as 销售员,DateTime as 日期,SellQuantity as 售货数量, SellAmount as 售货金额 ,"
+    "BackQuantity as 退货数量,BackAmount as 退货金额,ChangeQuantity as 调换数量,ChangeAmount as 调换金额,"
+    "ReciveAmount as 结算金额 from DayAmount Where ");
+
 }  // namespace
 
 QString SellTotalSql(const QDate& day, const QString& sellerNo)
@@ -58,6 +64,14 @@ QString DayAmountRowSql(const QDate& day, const QString& sellerName)
            QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral("  And Seller=") +
            core::SqlQuote(sellerName);
 }
+
+QString AmountTotalSql(const QDate& from, const QDate& to)
+{
+    return kColumns + QStringLiteral("DateTime>=#") + ui::dayText(from) + QStringLiteral("# And DateTime<=#") +
+           ui::dayText(to) + QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo);
+}
+
+QString NoAmountTotalSql() { return kColumns + QStringLiteral("GUID=''"); }
 
 core::Outcome ReadDayTotals(const QDate& day, const QString& sellerNo, DayTotals& totals)
 {

@@ -22,6 +22,13 @@ QString ChangeTotalSql(const QDate& day, const QString& sellerNo);
 // The stored settlement of the day in the current shop, by the seller's name.
 QString DayAmountRowSql(const QDate& day, const QString& sellerName);
 
+// The settlements of the current shop from one day to another, both included:
+// one row per seller and day, the shop, seller and day and the figures under
+// their captions.
+QString AmountTotalSql(const QDate& from, const QDate& to);
+// No settlement at all: binds a list's captions before its first search.
+QString NoAmountTotalSql();
+
 // The figures of a day's settlement, named after the columns they fill.
 struct DayTotals {
     qint32 SellQuantity = 0;

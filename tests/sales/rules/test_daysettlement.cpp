@@ -1,5 +1,5 @@
-// The sums of a seller's day on a real database: each reads the day through an
-// index, never the shop's years.
+// The sums of a seller's day and the settlements of a span on a real database:
+// each reads its days through an index, never the shop's years.
 #include "sales/rules/daysettlement.h"
 #include "support/rulesfixture.h"
 
@@ -30,4 +30,14 @@ TEST_F(DaySums, EverySumReadsTheDayThroughAnIndex)
         EXPECT_TRUE(plan.contains(QStringLiteral("USING INDEX ") + c.index)) << plan.toStdString();
         EXPECT_FALSE(plan.contains("(ShopNo=?)")) << "the shop alone is every row: " << plan.toStdString();
     }
+}
+
+TEST_F(DaySums, TheSettlementsOfASpanAreReadThroughAnIndex)
+{
+    const jet::RecordSet rs =
+        sql("EXPLAIN QUERY PLAN " + sales::AmountTotalSql(QDate(2024, 1, 1), QDate(2024, 12, 31)));
+    QString plan;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        plan += rs.text(r, rs.fieldIndex("detail")) + "\n";
+    EXPECT_TRUE(plan.contains("USING INDEX ixDayAmountDate")) << plan.toStdString();
 }
