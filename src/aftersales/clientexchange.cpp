@@ -2,9 +2,10 @@
 
 #include "core/rules/clssellrole.h"
 #include "core/modmain.h"
+#include "platform/base/services.h"
 #include "platform/base/vb.h"
-#include "sales/checkout.h"
-#include "sales/pricing.h"
+#include "sales/rules/checkout.h"
+#include "sales/rules/pricing.h"
 
 namespace aftersales {
 
@@ -101,8 +102,10 @@ core::WriteResult WriteExchange(const Exchange& exchange)
                 return taken;
             qint32 batch = 0;
             float cost = 0;
-            if (!sales::TakeCostFromBatch(r.StoreGUID, batch, cost))
+            if (const core::Outcome costed = sales::TakeCostFromBatch(r.StoreGUID, batch, cost); !costed.written()) {
+                ui::msg().plain(costed.Error);
                 return core::WriteResult::Failed;
+            }
             bool isErr = false;
             gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
             if (isErr)

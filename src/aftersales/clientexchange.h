@@ -2,7 +2,7 @@
 // A customer's exchange of sold pieces for other goods: the shop's exchange
 // rules, and the rows the pending pairs write, all of them as one transaction.
 
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
 
 #include <QDate>
 #include <QList>

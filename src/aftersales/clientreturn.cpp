@@ -2,8 +2,9 @@
 
 #include "core/rules/clssellrole.h"
 #include "core/modmain.h"
+#include "platform/base/services.h"
 #include "platform/base/vb.h"
-#include "sales/pricing.h"
+#include "sales/rules/pricing.h"
 
 namespace aftersales {
 
@@ -38,7 +39,10 @@ QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion,
 
 core::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    return sales::WriteLineChange(ReturnStatements(line, Resion, to));
+    const core::Outcome outcome = sales::WriteLineChange(ReturnStatements(line, Resion, to));
+    if (outcome.Result == core::WriteResult::Failed)
+        ui::msg().plain(outcome.Error);
+    return outcome.Result;
 }
 
 }  // namespace aftersales

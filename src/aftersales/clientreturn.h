@@ -2,7 +2,7 @@
 // A customer's return of one sold piece: the shop's return rules, and the rows a
 // return writes, as one transaction.
 
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
 
 #include <QDate>
 #include <QString>

@@ -8,7 +8,7 @@
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 #include "platform/vbkeys.h"
-#include "sales/pricing.h"
+#include "sales/rules/pricing.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

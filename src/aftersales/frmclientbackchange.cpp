@@ -2,6 +2,7 @@
 
 #include "aftersales/clientexchange.h"
 #include "aftersales/frmchange.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"

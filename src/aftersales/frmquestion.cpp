@@ -7,7 +7,7 @@
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 #include "platform/vbkeys.h"
-#include "sales/pricing.h"
+#include "sales/rules/pricing.h"
 #include "sales/stockpicker.h"
 
 #include <QComboBox>

@@ -3,8 +3,8 @@
 #include "core/modmain.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
-#include "sales/checkout.h"
-#include "sales/salechanges.h"
+#include "sales/rules/checkout.h"
+#include "sales/rules/salechanges.h"
 
 namespace aftersales {
 
@@ -44,8 +44,11 @@ core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
             for (qint32 i = 0; i < line.Quantity; ++i) {
                 qint32 batch = 0;
                 float price = 0;
-                if (!sales::TakeCostFromBatch(line.StoreGUID, batch, price))
+                if (const core::Outcome costed = sales::TakeCostFromBatch(line.StoreGUID, batch, price);
+                    !costed.written()) {
+                    ui::msg().plain(costed.Error);
                     return core::WriteResult::Failed;
+                }
                 cost += price;
             }
             bool isErr = false;

@@ -3,7 +3,7 @@
 // their return to the factory. Each is written as one transaction.
 
 #include "core/goodsfields.h"
-#include "sales/checkout.h"
+#include "sales/rules/checkout.h"
 
 #include <QDate>
 #include <QList>

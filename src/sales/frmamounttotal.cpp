@@ -14,18 +14,7 @@ namespace {
 
 constexpr int kColumnWidth = 1200;
 
-const QString kColumns = QStringLiteral(
-    "Select ShopName as 店面,Seller as 销售员,DateTime as 日期,SellQuantity as 售货数量, SellAmount as 售货金额 ,"
-    "BackQuantity as 退货数量,BackAmount as 退货金额,ChangeQuantity as 调换数量,ChangeAmount as 调换金额,"
-    "ReciveAmount as 结算金额 from DayAmount Where ");
-
 }  // namespace
-
-QString sales::AmountTotalSql(const QDate& from, const QDate& to)
-{
-    return kColumns + QStringLiteral("DateTime>=#") + ui::dayText(from) + QStringLiteral("# And DateTime<=#") +
-           ui::dayText(to) + QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo);
-}
 
 frmAmountTotal::frmAmountTotal(QWidget* parent)
     : FormBase(parent),
@@ -79,7 +68,7 @@ bool frmAmountTotal::BindGrid(const QString& sql)
     return true;
 }
 
-void frmAmountTotal::InitGrid() { BindGrid(kColumns + QStringLiteral("GUID=''")); }
+void frmAmountTotal::InitGrid() { BindGrid(sales::NoAmountTotalSql()); }
 
 void frmAmountTotal::cmdQuery_Click()
 {

@@ -4,6 +4,7 @@
 // list. A day nobody settled has no row.
 
 #include "platform/formbase.h"
+#include "sales/rules/daysettlement.h"
 
 #include <QDate>
 #include <QString>
@@ -12,11 +13,6 @@ class FlexGrid;
 class QDateEdit;
 class QLabel;
 class QPushButton;
-
-namespace sales {
-// The settlements of the current shop from one day to another, both included.
-QString AmountTotalSql(const QDate& from, const QDate& to);
-}  // namespace sales
 
 class frmAmountTotal : public FormBase {
     Q_OBJECT

@@ -17,54 +17,7 @@ namespace {
 QString countText(qint32 n) { return vb::numberText(n); }
 QString moneyLabel(float amount) { return QStringLiteral("￥") + vb::singleText(amount); }
 
-// The pieces and the amount of one sum.
-bool readTotal(const QString& sql, qint32& Quantity, float& Amount)
-{
-    bool isErr = false;
-    const jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    if (isErr)
-        return false;
-    Quantity = 0;
-    Amount = 0;
-    // A sum over no rows is Null, and counts as 0.
-    if (!rs.eof()) {
-        Quantity = static_cast<qint32>(rs.field(QStringLiteral("数量")).toLongLong());
-        Amount = vb::toSingle(rs.field(QStringLiteral("金额")).toDouble());
-    }
-    return true;
-}
-
 }  // namespace
-
-// -- the statements -------------------------------------------------------------------
-
-QString sales::SellTotalSql(const QDate& day, const QString& sellerNo)
-{
-    return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from Sell Where ShopNo=") +
-           core::SqlQuote(gShopNo) + QStringLiteral(" And   DateTime=#") + ui::dayText(day) +
-           QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
-}
-
-QString sales::BackTotalSql(const QDate& day, const QString& sellerNo)
-{
-    return QStringLiteral("Select Sum(Quantity) as 数量,sum(Amount) as 金额 from SellChange Where ShopNo=") +
-           core::SqlQuote(gShopNo) + QStringLiteral(" And State=2  ") + QStringLiteral(" And ChangeDate=#") +
-           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
-}
-
-QString sales::ChangeTotalSql(const QDate& day, const QString& sellerNo)
-{
-    return QStringLiteral("Select Sum(Quantity) as 数量,sum(AddAmount) as 金额 from SellChange Where ShopNo=") +
-           core::SqlQuote(gShopNo) + QStringLiteral(" And State=1  ") + QStringLiteral(" And ChangeDate=#") +
-           ui::dayText(day) + QStringLiteral("# And Seller=") + core::SqlQuote(sellerNo);
-}
-
-QString sales::DayAmountRowSql(const QDate& day, const QString& sellerName)
-{
-    return QStringLiteral("Select  * from  DayAmount Where DateTime=#") + ui::dayText(day) +
-           QStringLiteral("# And ShopNo=") + core::SqlQuote(gShopNo) + QStringLiteral("  And Seller=") +
-           core::SqlQuote(sellerName);
-}
 
 // -- the window -----------------------------------------------------------------------
 
@@ -153,49 +106,19 @@ frmDayAmount::frmDayAmount(QWidget* parent)
 
 void frmDayAmount::Form_Load() { DTDate->setDate(ui::today()); }
 
-bool frmDayAmount::GetSellTotal(qint32& Quantity, float& Amount)
-{
-    return readTotal(sales::SellTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
-}
-
-bool frmDayAmount::GetBackTotal(qint32& Quantity, float& Amount)
-{
-    return readTotal(sales::BackTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
-}
-
-bool frmDayAmount::GetChangeTotal(qint32& Quantity, float& Amount)
-{
-    return readTotal(sales::ChangeTotalSql(DTDate->date(), gUser.No), Quantity, Amount);
-}
-
 bool frmDayAmount::ShowDayTotals()
 {
-    // All three sums are read before anything is shown: a sum that cannot be
-    // read leaves no figure half computed.
-    qint32 sellQuantity = 0, backQuantity = 0, changeQuantity = 0;
-    float sellAmount = 0, backAmount = 0, changeAmount = 0;
-    if (!GetSellTotal(sellQuantity, sellAmount) || !GetBackTotal(backQuantity, backAmount) ||
-        !GetChangeTotal(changeQuantity, changeAmount))
+    if (const core::Outcome read = sales::ReadDayTotals(DTDate->date(), gUser.No, totals_); !read.written()) {
+        ui::msg().plain(read.Error);
         return false;
-
-    SellQuantity = sellQuantity;
-    SellAmount = sellAmount;
-    lbSellCount->setText(countText(SellQuantity));
-    lbSellMny->setText(moneyLabel(SellAmount));
-    BackQuantity = backQuantity;
-    BackAmount = backAmount;
-    lbBackCount->setText(countText(BackQuantity));
-    lbBackAmount->setText(moneyLabel(BackAmount));
-    ChangeQuantity = changeQuantity;
-    ChangeAmount = changeAmount;
-    lbChangeCount->setText(countText(ChangeQuantity));
-    lbChangeAmount->setText(moneyLabel(ChangeAmount));
-
-    // Worked out in double, then taken through a single's text, which leaves
-    // the subtraction's rounding noise behind.
-    const double due = double(SellAmount) - double(BackAmount) + double(ChangeAmount);
-    ReciveAmount = vb::toSingle(vb::val(vb::singleText(vb::toSingle(due))));
-    lbRecive->setText(moneyLabel(ReciveAmount));
+    }
+    lbSellCount->setText(countText(totals_.SellQuantity));
+    lbSellMny->setText(moneyLabel(totals_.SellAmount));
+    lbBackCount->setText(countText(totals_.BackQuantity));
+    lbBackAmount->setText(moneyLabel(totals_.BackAmount));
+    lbChangeCount->setText(countText(totals_.ChangeQuantity));
+    lbChangeAmount->setText(moneyLabel(totals_.ChangeAmount));
+    lbRecive->setText(moneyLabel(totals_.ReciveAmount));
 
     LbSeller->setText(gUser.Name);
     lbDate->setText(ui::dayText(DTDate->date()));
@@ -204,35 +127,7 @@ bool frmDayAmount::ShowDayTotals()
 
 bool frmDayAmount::StoreDayTotals()
 {
-    const QDate day = DTDate->date();
-    const QString comma = QStringLiteral(",");
-    // The look-up and the write as one, so that two counters settling the same
-    // seller's day at once still leave one row.
-    return gDbopt.Transact([&] {
-        bool isErr = false;
-        const jet::RecordSet rs = gDbopt.Excute(sales::DayAmountRowSql(day, gUser.Name), isErr);
-        if (isErr)
-            return false;
-        QString sql;
-        if (rs.eof()) {
-            sql = QStringLiteral("Insert Into DayAmount Values(") + core::SqlQuote(gNewGUID.GUID(false)) + comma +
-                  countText(SellQuantity) + comma + vb::singleText(SellAmount) + comma + countText(BackQuantity) +
-                  comma + vb::singleText(BackAmount) + comma + countText(ChangeQuantity) + comma +
-                  vb::singleText(ChangeAmount) + comma + vb::singleText(ReciveAmount) + comma +
-                  core::SqlQuote(gUser.Name) + comma + core::SqlQuote(ui::dayText(day)) + comma +
-                  core::SqlQuote(gShopNo) + comma + core::SqlQuote(gShopName) + QStringLiteral(")");
-        } else {
-            // Only the figures change: seller, day and shop stay as first written.
-            sql = QStringLiteral("Update DayAmount Set SellQuantity=") + countText(SellQuantity) +
-                  QStringLiteral(", SellAmount=") + vb::singleText(SellAmount) + QStringLiteral(", BackQuantity=") +
-                  countText(BackQuantity) + QStringLiteral(", BackAmount=") + vb::singleText(BackAmount) +
-                  QStringLiteral(", ChangeQuantity=") + countText(ChangeQuantity) + QStringLiteral(", ChangeAmount=") +
-                  vb::singleText(ChangeAmount) + QStringLiteral(", ReciveAmount=") + vb::singleText(ReciveAmount) +
-                  QStringLiteral(" Where GUID=") + core::SqlQuote(rs.fieldText(QStringLiteral("GUID")));
-        }
-        gDbopt.Excute(sql, isErr);
-        return !isErr;
-    });
+    return core::Written(sales::WriteDayAmount(DTDate->date(), gUser.Name, totals_));
 }
 
 void frmDayAmount::cmdCheckOut_Click()

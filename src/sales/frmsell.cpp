@@ -6,8 +6,8 @@
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 #include "platform/vbkeys.h"
-#include "sales/pricing.h"
-#include "sales/receipts.h"
+#include "sales/rules/pricing.h"
+#include "sales/receiptprinting.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -48,6 +48,17 @@ QLabel* figure(QWidget* parent)
 }
 
 }  // namespace
+
+QString sales::GetNextSellNo(SellNoStatus* status)
+{
+    QString error;
+    const QString next = NextSellNo(status, &error);
+    if (!error.isEmpty()) {
+        ui::msg().plain(error);
+        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
+    }
+    return next;
+}
 
 frmSell::frmSell(QWidget* parent)
     : FormBase(parent),
@@ -530,7 +541,7 @@ void frmSell::cmdCheckOut_Click()
         return;
     if (lbNo->text().isEmpty()) {
         ui::msg().exclaim(sellNoStatus_ == sales::SellNoStatus::UsedUp
-                              ? QStringLiteral("今天的销售编号已经用到9999，不能再结帐！")
+                              ? sales::kSellNoUsedUp
                               : QStringLiteral("没有取得销售编号，不能结帐！请检查网络，重新启动程序"));
         return;
     }
@@ -552,11 +563,10 @@ void frmSell::cmdCheckOut_Click()
         return;
 
     const QList<sales::SaleLine> lines = SaleLines();
-    QString sellNo;
-    const core::WriteResult result =
-        sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due), &sellNo);
+    const sales::SaleOutcome sale = sales::WriteSale(lines, vb::toSingle(received), vb::toSingle(received - due));
+    const QString& sellNo = sale.SellNo;
     // Nothing of the sale is stored: the list and the amounts stay for another try.
-    if (result == core::WriteResult::OutOfStock) {
+    if (sale.Write.Result == core::WriteResult::OutOfStock) {
         // Another counter sold pieces of the list since it was read: the stock
         // list shows what is left now.
         stock_.Reread();
@@ -564,7 +574,14 @@ void frmSell::cmdCheckOut_Click()
         VSSell->setFocus();
         return;
     }
-    if (result != core::WriteResult::Written) {
+    if (!sale.Write.written()) {
+        if (sale.Number == sales::SellNoStatus::UsedUp) {
+            ui::msg().exclaim(sales::kSellNoUsedUp);
+        } else {
+            ui::msg().plain(sale.Write.Error);
+            if (sale.Number == sales::SellNoStatus::Unreadable)
+                ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
+        }
         ui::msg().exclaim(QStringLiteral("结帐失败，本次销售没有保存！"));
         txtReciveAmout->setFocus();
         return;
@@ -579,16 +596,16 @@ void frmSell::cmdCheckOut_Click()
     }
 
     if (gSellRole.IsPrint) {
-        sales::ReceiptSale sale;
-        sale.shopName = gShopName;
-        sale.time = ui::dateTimeText(ui::now());
-        sale.seller = gUser.Name;
-        sale.sellNo = sellNo;
-        sale.received = txtReciveAmout->text();
-        sale.change = lb->text();
+        sales::ReceiptSale receipt;
+        receipt.shopName = gShopName;
+        receipt.time = ui::dateTimeText(ui::now());
+        receipt.seller = gUser.Name;
+        receipt.sellNo = sellNo;
+        receipt.received = txtReciveAmout->text();
+        receipt.change = lb->text();
         for (const sales::SaleLine& l : lines)
-            sale.lines << sales::ReceiptLine{l.TypeNo, l.Brand, l.Name, l.Size, l.Quantity, l.Price, l.Abate, l.Amount};
-        sales::PrintCheckoutReceipt(sale);
+            receipt.lines << sales::ReceiptLine{l.TypeNo, l.Brand, l.Name, l.Size, l.Quantity, l.Price, l.Abate, l.Amount};
+        sales::PrintCheckoutReceipt(receipt);
     }
 
     txtReciveAmout->clear();

@@ -6,7 +6,7 @@
 // sale out under the day's next sale number.
 
 #include "platform/formbase.h"
-#include "sales/checkout.h"
+#include "sales/rules/checkout.h"
 #include "sales/stockpicker.h"
 
 class FlexGrid;
@@ -16,6 +16,14 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+
+namespace sales {
+// The next sale number of the current shop for today, as the counter shows it:
+// empty when the database cannot be read (after the engine's words and the
+// counter's own) and when the day's counter is used up (no message: the checkout
+// refuses). `status`, when given, says which.
+QString GetNextSellNo(SellNoStatus* status = nullptr);
+}  // namespace sales
 
 class frmSell : public FormBase {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "sales/salelineframe.h"
 
 #include "core/frmdatadictionary.h"
+#include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "core/picklistwidgets.h"
 #include "core/queryparts.h"
@@ -16,6 +17,26 @@
 #include <QPushButton>
 
 namespace sales {
+
+SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption)
+{
+    SoldLine l;
+    static_cast<core::GoodsFields&>(l) = core::GoodsOfGridRow(grid, row);
+    l.GUID = grid.text(row, QStringLiteral("GUID"));
+    l.StoreGUID = grid.text(row, QStringLiteral("StoreGUID"));
+    l.ShopNo = grid.text(row, QStringLiteral("ShopNo"));
+    l.BuyPrice = grid.text(row, QStringLiteral("BuyPrice"));
+    l.BuyPriceID = grid.text(row, QStringLiteral("BuyPriceID"));
+    l.SellNo = grid.text(row, QStringLiteral("SellNo"));
+    l.State = grid.text(row, QStringLiteral("State"));
+    l.Quantity = grid.text(row, QStringLiteral("数量"));
+    l.Price = grid.text(row, QStringLiteral("零售价"));
+    l.Abate = grid.text(row, QStringLiteral("折扣"));
+    l.Amount = grid.text(row, amountCaption);
+    l.SellerName = grid.text(row, QStringLiteral("销售员"));
+    l.DateTime = grid.text(row, QStringLiteral("销售日期"));
+    return l;
+}
 
 // -- the reason -------------------------------------------------------------------------
 
@@ -226,6 +247,13 @@ void SaleLineFrame::RereadLine(int row)
     }
     for (int c = 0; c < rs->fieldCount(); ++c)
         VSFlexGrid->setTextMatrix(row, c + 1, rs->text(0, c));
+}
+
+void SaleLineFrame::Settle(const core::Outcome& outcome, int row)
+{
+    if (outcome.Result == core::WriteResult::Failed)
+        ui::msg().plain(outcome.Error);
+    Settle(outcome.Result, row);
 }
 
 void SaleLineFrame::Settle(core::WriteResult result, int row)

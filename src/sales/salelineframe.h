@@ -8,8 +8,8 @@
 // the controls and do what the windows do alike.
 
 #include "platform/base/jetdb.h"
-#include "sales/checkout.h"
-#include "sales/salechanges.h"
+#include "sales/rules/checkout.h"
+#include "sales/rules/salechanges.h"
 
 #include <QObject>
 #include <QString>
@@ -28,6 +28,9 @@ class QPushButton;
 class QWidget;
 
 namespace sales {
+
+// The sale line of a list's grid row, as its cells read, the amount under amountCaption.
+SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption);
 
 // The reason of the step: an editable pick list filled from the dictionary list
 // of that name, and the "…" button beside it that edits the list and refills
@@ -132,6 +135,9 @@ public:
     // engine's words have been shown. Anything but written keeps the reason for
     // another try.
     void Settle(core::WriteResult result, int row);
+    // The same for a write that hands back the engine's words: they are shown
+    // first when it failed.
+    void Settle(const core::Outcome& outcome, int row);
 
 private:
     // The line of that row as the file now has it; nothing after the engine's message.

@@ -6,7 +6,7 @@
 // each in its own layout and with its own Enter keys and refusals; the part
 // makes the controls and does what the two do alike.
 
-#include "sales/pricing.h"
+#include "sales/rules/pricing.h"
 
 #include <QObject>
 #include <QString>

@@ -5,7 +5,8 @@
 #include "aftersales/clientreturn.h"
 #include "aftersales/problemstock.h"
 #include "platform/flexgrid.h"
-#include "sales/checkout.h"
+#include "sales/rules/checkout.h"
+#include "sales/salelineframe.h"
 #include "support/childprocess.h"
 #include "support/soldlines.h"
 
@@ -54,10 +55,9 @@ int TakingProgram(const QStringList& args)
         return 12;
     core::WriteResult result = core::WriteResult::Failed;
     if (what == QStringLiteral("sell")) {
-        QString sellNo;
-        result = sales::WriteSale({atFullPrice<sales::SaleLine>(key)}, 100, 15, &sellNo);
+        result = sales::WriteSale({atFullPrice<sales::SaleLine>(key)}, 100, 15).Write.Result;
     } else if (what == QStringLiteral("void")) {
-        result = sales::WriteVoid(line, QStringLiteral("录入错误"));
+        result = sales::WriteVoid(line, QStringLiteral("录入错误")).Result;
     } else if (what.startsWith(QStringLiteral("return"))) {
         const bool problem = what.endsWith(QStringLiteral("problem stock"));
         result =

@@ -155,13 +155,3 @@ TEST_F(Summary, AFailedQueryKeepsTheList)
     EXPECT_EQ(w.VSAmountTotal->rows(), 6);
     EXPECT_EQ(w.VSAmountTotal->text(1, "结算金额"), "1475.5");
 }
-
-TEST_F(Summary, TheSpanIsReadThroughAnIndex)
-{
-    const jet::RecordSet rs =
-        sql("EXPLAIN QUERY PLAN " + sales::AmountTotalSql(QDate(2024, 1, 1), QDate(2024, 12, 31)));
-    QString plan;
-    for (int r = 0; r < rs.recordCount(); ++r)
-        plan += rs.text(r, rs.fieldIndex("detail")) + "\n";
-    EXPECT_TRUE(plan.contains("USING INDEX ixDayAmountDate")) << plan.toStdString();
-}

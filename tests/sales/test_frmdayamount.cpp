@@ -4,7 +4,8 @@
 #include "platform/base/vb.h"
 #include "platform/flexgrid.h"
 #include "sales/frmdayamount.h"
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
+#include "sales/salelineframe.h"
 #include "support/soldlines.h"
 #include "support/staff.h"
 
@@ -84,7 +85,7 @@ protected:
         } else {
             statements = sales::VoidStatements(l, "录入错误");
         }
-        EXPECT_TRUE(sales::WriteChanges(statements));
+        EXPECT_TRUE(core::WriteAll(statements).written());
         fakes->clock.when.setDate(kToday);
         gUser = session;
     }
@@ -295,27 +296,4 @@ TEST_F(DaySettlement, AFailureStoresNothing)
     EXPECT_EQ(w.lbSellCount->text(), "2");
     sql("Alter Table Gone Rename To DayAmount");
     EXPECT_EQ(stored(), rows);
-}
-
-TEST_F(DaySettlement, EverySumReadsTheDayThroughAnIndex)
-{
-    const struct {
-        const char* what;
-        QString sql;
-        const char* index;
-    } cases[] = {
-        {"sales", sales::SellTotalSql(kToday, "s01"), "ixSellDate"},
-        {"returns", sales::BackTotalSql(kToday, "s01"), "ixSellChangeDate"},
-        {"exchanges", sales::ChangeTotalSql(kToday, "s01"), "ixSellChangeDate"},
-        {"the day's row", sales::DayAmountRowSql(kToday, "张售货"), "ixDayAmountDate"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const jet::RecordSet rs = sql("EXPLAIN QUERY PLAN " + c.sql);
-        QString plan;
-        for (int r = 0; r < rs.recordCount(); ++r)
-            plan += rs.text(r, rs.fieldIndex("detail")) + "\n";
-        EXPECT_TRUE(plan.contains(QStringLiteral("USING INDEX ") + c.index)) << plan.toStdString();
-        EXPECT_FALSE(plan.contains("(ShopNo=?)")) << "the shop alone is every row: " << plan.toStdString();
-    }
 }

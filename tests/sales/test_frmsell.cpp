@@ -813,3 +813,31 @@ TEST_F(Counter, AWholeSaleByKeyboard)
     EXPECT_EQ(w->lbNo->text(), "202403050002");
     EXPECT_TRUE(w->txtNo->hasFocus());
 }
+
+TEST_F(Counter, ANumberUsedUpWhileTheSaleWasTakenRefusesTheCheckout)
+{
+    auto w = open();
+    ASSERT_FALSE(w->lbNo->text().isEmpty());
+    sql("Insert Into Sell (GUID,ShopNo,SellNo,State) Values('{X}','" + gShopNo + "','202403059999',0)");
+    addAtDiscount(*w, "K-100", "1", "全");
+    w->txtReciveAmout->setText("100");
+    messages().clear();
+    messages().answerYes();
+    w->cmdCheckOut->click();
+    EXPECT_EQ(messages().texts(),
+              QStringList({"确认要结帐吗？", "今天的销售编号已经用到9999，不能再结帐！", "结帐失败，本次销售没有保存！"}));
+    EXPECT_EQ(storeQuantity(K1), "50");
+    EXPECT_EQ(w->VSSell->rows(), 2);
+}
+
+TEST_F(Counter, AnUnreadableDatabaseGivesNoSaleNumber)
+{
+    sql("drop table Sell");
+    sales::SellNoStatus status = sales::SellNoStatus::Ok;
+    EXPECT_EQ(sales::GetNextSellNo(&status), "");
+    EXPECT_EQ(status, sales::SellNoStatus::Unreadable);
+    ASSERT_EQ(messages().shown().size(), 2) << "the engine's words, then the counter's";
+    EXPECT_EQ(messages().last().text, "读取数据库出现异常！请检查网络，重新启动程序");
+    EXPECT_EQ(messages().last().title, "提示");
+    EXPECT_EQ(messages().last().icon, ui::Icon::Exclamation);
+}

@@ -1,6 +1,7 @@
-#include "sales/checkout.h"
+#include "sales/rules/checkout.h"
 
-#include "core/modmain.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 
@@ -25,23 +26,23 @@ QString GetTodayKey() { return ui::today().toString(QStringLiteral("yyyyMMdd"));
 
 QString GetFirstSellNoOfDay() { return GetTodayKey() + QStringLiteral("0001"); }
 
-QString GetNextSellNo(SellNoStatus* status)
+QString NextSellNo(SellNoStatus* status, QString* error)
 {
     SellNoStatus ignored;
     SellNoStatus& st = status ? *status : ignored;
     const QString key = GetTodayKey();
-    bool isErr = false;
     // The index on (ShopNo, mid(SellNo,1,8), SellNo) answers this without reading the other days.
-    const jet::RecordSet rs = gDbopt.Excute(QStringLiteral("select SellNo from Sell where mid(SellNo,1,8)='") + key +
-                                                QStringLiteral("' And ShopNo=") + core::SqlQuote(gShopNo) +
-                                                QStringLiteral(" Order By SellNo Desc"),
-                                            isErr);
-    if (isErr) {
-        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
+    const core::Sent sent = gDbopt.Send(QStringLiteral("select SellNo from Sell where mid(SellNo,1,8)='") + key +
+                                        QStringLiteral("' And ShopNo=") + core::SqlQuote(gShopNo) +
+                                        QStringLiteral(" Order By SellNo Desc"));
+    if (sent.failed()) {
+        if (error)
+            *error = sent.Error;
         st = SellNoStatus::Unreadable;
         return QString();
     }
     st = SellNoStatus::Ok;
+    const jet::RecordSet& rs = sent.Rows;
     if (rs.eof())
         return GetFirstSellNoOfDay();
     const QString last = rs.fieldText(QStringLiteral("SellNo"));
@@ -54,28 +55,27 @@ QString GetNextSellNo(SellNoStatus* status)
     return next;
 }
 
-bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice)
+core::Outcome TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice)
 {
     BuyPriceID = 0;
     BuyPrice = 0;
     const QString order = gSellRole.SellOrder == 0 ? QStringLiteral(" Order by sDate ASC, ID ASC")
                                                    : QStringLiteral(" Order by sDate DESC, ID DESC");
-    bool isErr = false;
-    const jet::RecordSet rs =
-        gDbopt.Excute(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID=") +
-                          core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>0") + order,
-                      isErr);
-    if (isErr)
-        return false;
-    if (rs.eof())
-        return true;
-    const qint32 id = vb::toLong(vb::val(rs.fieldText(QStringLiteral("ID")))).value_or(0);
-    gDbopt.Excute(QStringLiteral("Update BuyPrice set Quantity=Quantity-1 Where ID=") + vb::numberText(id), isErr);
-    if (isErr)
-        return false;
+    const core::Sent batch =
+        gDbopt.Send(QStringLiteral("Select top 1 ID,Price,Quantity from BuyPrice Where StoreGUID=") +
+                    core::SqlQuote(StoreGUID) + QStringLiteral(" And Quantity>0") + order);
+    if (batch.failed())
+        return {core::WriteResult::Failed, batch.Error};
+    if (batch.Rows.eof())
+        return {};
+    const qint32 id = vb::toLong(vb::val(batch.Rows.fieldText(QStringLiteral("ID")))).value_or(0);
+    const core::Sent taken =
+        gDbopt.Send(QStringLiteral("Update BuyPrice set Quantity=Quantity-1 Where ID=") + vb::numberText(id));
+    if (taken.failed())
+        return {core::WriteResult::Failed, taken.Error};
     BuyPriceID = id;
-    BuyPrice = vb::toSingle(vb::val(rs.fieldText(QStringLiteral("Price"))));
-    return true;
+    BuyPrice = vb::toSingle(vb::val(batch.Rows.fieldText(QStringLiteral("Price"))));
+    return {};
 }
 
 QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
@@ -92,35 +92,34 @@ QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice,
            vb::singleText(change) + QStringLiteral(")");
 }
 
-core::WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo)
+SaleOutcome WriteSale(const QList<SaleLine>& lines, float received, float change)
 {
+    SaleOutcome sale;
     QString number;
-    const core::WriteResult result = core::TransactChecked([&] {
-        SellNoStatus status = SellNoStatus::Ok;
-        number = GetNextSellNo(&status);
-        if (status == SellNoStatus::UsedUp)
-            ui::msg().exclaim(QStringLiteral("今天的销售编号已经用到9999，不能再结帐！"));
+    sale.Write = core::Transacted([&]() -> core::Outcome {
+        QString error;
+        number = NextSellNo(&sale.Number, &error);
         if (number.isEmpty())
-            return core::WriteResult::Failed;
+            return {core::WriteResult::Failed, error};
         for (const SaleLine& line : lines) {
-            if (const core::WriteResult taken = core::SendChecked(TakePiecesSql(line.StoreGUID, 1), core::WriteResult::OutOfStock);
-                taken != core::WriteResult::Written)
+            if (const core::Outcome taken =
+                    core::SendOne(TakePiecesSql(line.StoreGUID, 1), core::WriteResult::OutOfStock);
+                !taken.written())
                 return taken;
             const QString key = gNewGUID.GUID(false);
             qint32 batch = 0;
             float cost = 0;
-            if (!TakeCostFromBatch(line.StoreGUID, batch, cost))
-                return core::WriteResult::Failed;
-            bool isErr = false;
-            gDbopt.Excute(SellInsertSql(key, line, cost, batch, number, received, change), isErr);
-            if (isErr)
-                return core::WriteResult::Failed;
+            if (const core::Outcome costed = TakeCostFromBatch(line.StoreGUID, batch, cost); !costed.written())
+                return costed;
+            const core::Sent sold = gDbopt.Send(SellInsertSql(key, line, cost, batch, number, received, change));
+            if (sold.failed())
+                return {core::WriteResult::Failed, sold.Error};
         }
-        return core::WriteResult::Written;
+        return {};
     });
-    if (result == core::WriteResult::Written && SellNo)
-        *SellNo = number;
-    return result;
+    if (sale.Write.written())
+        sale.SellNo = number;
+    return sale;
 }
 
 }  // namespace sales

@@ -5,16 +5,14 @@
 // the problem-stock row. The void, the return, the exchange and the problem
 // goods build their statements from these; the void is written here as well.
 
-#include "core/goodsfields.h"
-#include "sales/checkout.h"
+#include "core/rules/goodsfields.h"
+#include "sales/rules/checkout.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-class FlexGrid;
 
 // -- the list of sale lines ---------------------------------------------------------
 
@@ -61,7 +59,6 @@ struct SoldLine : core::GoodsFields {
     QString SellerName;  // 销售员
     QString DateTime;    // 销售日期, the sale day as stored
 };
-SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption);
 
 // The line's batch key; 0 when the line has none (no batch had stock when the
 // piece was sold).
@@ -88,7 +85,7 @@ QString BackStoreInsertSql(const QString& StoreGUID, const core::GoodsFields& go
                            const QString& BackResion);
 
 // The line's new State, set only while the line is as it was listed: in the
-// state and from the stock row it was read with (to be sent with SendChecked).
+// state and from the stock row it was read with (to be sent with SendOne).
 QString SellStateSql(const SoldLine& line, int State);
 // What the windows that take a line back say when it was voided, returned or
 // exchanged since they listed it (WriteResult::LineChanged).
@@ -96,17 +93,13 @@ inline const QString kLineChangedRefusal = QStringLiteral("对不起！该商品
 
 // Sends a line's change as one transaction: the first statement, the change of
 // its state (SellStateSql), checked, then the others. Nothing is stored unless
-// it is Written.
-core::WriteResult WriteLineChange(const QStringList& statements);
-
-// Sends the statements in order as one transaction: all of it is written, or
-// nothing (false, after the engine's message has been shown).
-bool WriteChanges(const QStringList& statements);
+// it is Written; shows nothing.
+core::Outcome WriteLineChange(const QStringList& statements);
 
 // -- the void -----------------------------------------------------------------------
 
 // The void of one sale line: the line voided (State 3), the piece back into
 // stock and batch, the history row with the reason.
 QStringList VoidStatements(const SoldLine& line, const QString& Resion);
-core::WriteResult WriteVoid(const SoldLine& line, const QString& Resion);
+core::Outcome WriteVoid(const SoldLine& line, const QString& Resion);
 }  // namespace sales

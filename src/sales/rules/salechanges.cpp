@@ -1,8 +1,7 @@
-#include "sales/salechanges.h"
+#include "sales/rules/salechanges.h"
 
-#include "core/goodsfields.h"
-#include "core/modmain.h"
-#include "platform/flexgrid.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 
@@ -46,26 +45,6 @@ QString SaleLineCondition(const SaleLineSearch& search)
     if (search.TypeNo)
         parts << QStringLiteral(" TypeNo=") + core::SqlQuote(*search.TypeNo);
     return parts.join(QStringLiteral(" And"));
-}
-
-SoldLine SoldLineOfGridRow(const FlexGrid& grid, int row, const QString& amountCaption)
-{
-    SoldLine l;
-    static_cast<core::GoodsFields&>(l) = core::GoodsOfGridRow(grid, row);
-    l.GUID = grid.text(row, QStringLiteral("GUID"));
-    l.StoreGUID = grid.text(row, QStringLiteral("StoreGUID"));
-    l.ShopNo = grid.text(row, QStringLiteral("ShopNo"));
-    l.BuyPrice = grid.text(row, QStringLiteral("BuyPrice"));
-    l.BuyPriceID = grid.text(row, QStringLiteral("BuyPriceID"));
-    l.SellNo = grid.text(row, QStringLiteral("SellNo"));
-    l.State = grid.text(row, QStringLiteral("State"));
-    l.Quantity = grid.text(row, QStringLiteral("数量"));
-    l.Price = grid.text(row, QStringLiteral("零售价"));
-    l.Abate = grid.text(row, QStringLiteral("折扣"));
-    l.Amount = grid.text(row, amountCaption);
-    l.SellerName = grid.text(row, QStringLiteral("销售员"));
-    l.DateTime = grid.text(row, QStringLiteral("销售日期"));
-    return l;
 }
 
 qint32 BatchOf(const SoldLine& line) { return vb::toLong(vb::val(line.BuyPriceID)).value_or(0); }
@@ -129,19 +108,17 @@ QString SellStateSql(const SoldLine& line, int State)
            QStringLiteral(" And StoreGUID=") + core::SqlQuote(line.StoreGUID);
 }
 
-core::WriteResult WriteLineChange(const QStringList& statements)
+core::Outcome WriteLineChange(const QStringList& statements)
 {
-    return core::TransactChecked([&statements] {
-        const core::WriteResult changed = core::SendChecked(statements.value(0), core::WriteResult::LineChanged);
-        if (changed != core::WriteResult::Written)
+    return core::Transacted([&statements]() -> core::Outcome {
+        if (const core::Outcome changed = core::SendOne(statements.value(0), core::WriteResult::LineChanged);
+            !changed.written())
             return changed;
-        return gDbopt.ExcuteAll(statements.mid(1)) ? core::WriteResult::Written : core::WriteResult::Failed;
+        for (const QString& statement : statements.mid(1))
+            if (const core::Sent sent = gDbopt.Send(statement); sent.failed())
+                return {core::WriteResult::Failed, sent.Error};
+        return {};
     });
-}
-
-bool WriteChanges(const QStringList& statements)
-{
-    return gDbopt.Transact([&statements] { return gDbopt.ExcuteAll(statements); });
 }
 
 // -- the void -----------------------------------------------------------------------
@@ -155,7 +132,7 @@ QStringList VoidStatements(const SoldLine& line, const QString& Resion)
     return statements;
 }
 
-core::WriteResult WriteVoid(const SoldLine& line, const QString& Resion)
+core::Outcome WriteVoid(const SoldLine& line, const QString& Resion)
 {
     return WriteLineChange(VoidStatements(line, Resion));
 }

@@ -1,12 +1,11 @@
 // The sale-line searches of the after-sales windows on a real database: each
 // way of searching reads its lines through an index, never the shop's years.
-#include "core/modmain.h"
-#include "sales/salechanges.h"
-#include "support/shopfixture.h"
+#include "sales/rules/salechanges.h"
+#include "support/rulesfixture.h"
 
 namespace {
 
-class SaleLineSearches : public ShopFixture {};
+class SaleLineSearches : public RulesFixture {};
 
 }  // namespace
 

@@ -1,4 +1,4 @@
-#include "sales/pricing.h"
+#include "sales/rules/pricing.h"
 
 #include "platform/base/vb.h"
 

@@ -4,7 +4,7 @@
 // transaction. The counter window, the tests and the benchmarks run this code.
 
 #include "core/rules/checkedwrite.h"
-#include "core/goodsfields.h"
+#include "core/rules/goodsfields.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +19,7 @@ struct SaleLine : core::GoodsFields {
     QString Amount;        // 应收金额, a whole number
 };
 
-// The pieces out of the stock row, while it has them all (to be sent with SendChecked).
+// The pieces out of the stock row, while it has them all (to be sent with SendOne).
 QString TakePiecesSql(const QString& StoreGUID, qint32 pieces);
 
 // -- sale numbers ---------------------------------------------------------------
@@ -37,20 +37,22 @@ enum class SellNoStatus {
     UsedUp,      // the day's counter has reached 9999
 };
 
-// The next sale number of the current shop for today. Empty when the database
-// cannot be read (after the engine's message and the counter's own) and when
-// the day's counter is used up (no message: the checkout refuses). `status`,
-// when given, says which.
-QString GetNextSellNo(SellNoStatus* status = nullptr);
+// What the counter says when today's sale numbers are used up.
+inline const QString kSellNoUsedUp = QStringLiteral("今天的销售编号已经用到9999，不能再结帐！");
+
+// The next sale number of the current shop for today, showing nothing. Empty
+// when the database cannot be read (`status` Unreadable, the engine's words in
+// `error`) and when the day's counter is used up (UsedUp).
+QString NextSellNo(SellNoStatus* status = nullptr, QString* error = nullptr);
 
 // -- batch costing ----------------------------------------------------------------
 
 // Charges one piece of the stock row to a purchase batch: the first batch with
 // stock left, oldest first when gSellRole.SellOrder is 0 and newest first
 // otherwise (batches of one day in the order they were received), and takes one
-// unit from it. BuyPriceID and BuyPrice are 0 when no batch has stock left. False
-// when a statement failed (the engine's message has been shown).
-bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice);
+// unit from it. BuyPriceID and BuyPrice are 0 when no batch has stock left.
+// Failed with the engine's words when a statement failed.
+core::Outcome TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyPrice);
 
 // -- the sale -----------------------------------------------------------------------
 
@@ -58,14 +60,22 @@ bool TakeCostFromBatch(const QString& StoreGUID, qint32& BuyPriceID, float& BuyP
 QString SellInsertSql(const QString& GUID, const SaleLine& line, float BuyPrice, qint32 BuyPriceID,
                       const QString& SellNo, float received, float change);
 
+// What became of a sale: the write's outcome, and what the reading of its sale
+// number came to.
+struct SaleOutcome {
+    core::Outcome Write;
+    SellNoStatus Number = SellNoStatus::Ok;
+    QString SellNo;  // the number the sale went under, once it is Written
+};
+
 // Writes the sale as one transaction under the day's next sale number, read once
 // the transaction holds the write lock, so that two counters on one database
 // file never share a number. For every line in order the stock row gives up one
 // piece, the piece is costed against a batch and its Sell row is inserted with
-// the received amount and the change. Written when all of it is stored, and then
-// *SellNo is the number it went under; OutOfStock when a stock row has fewer
-// pieces left than the sale takes (another counter sold them since the list was
-// read); Failed after the engine's message (or the sale number's). Nothing of a
-// sale that is not Written is stored.
-core::WriteResult WriteSale(const QList<SaleLine>& lines, float received, float change, QString* SellNo);
+// the received amount and the change. Written when all of it is stored;
+// OutOfStock when a stock row has fewer pieces left than the sale takes (another
+// counter sold them since the list was read); Failed with the engine's words, or
+// with Number saying that no sale number could be had. Nothing of a sale that is
+// not Written is stored. Shows nothing.
+SaleOutcome WriteSale(const QList<SaleLine>& lines, float received, float change);
 }  // namespace sales

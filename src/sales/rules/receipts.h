@@ -1,6 +1,6 @@
 #pragma once
 // The receipt "结帐单" of a sale, in the wide layout (dot-matrix printer) and the
-// narrow one (receipt printer), and the reprint of the day's previous sale.
+// narrow one (receipt printer), and of its reprint.
 
 #include "platform/base/services.h"
 
@@ -36,12 +36,4 @@ QList<ui::PrintBlock> PrintReceiptWide(const ReceiptSale& sale);
 QList<ui::PrintBlock> PrintReceiptNarrow(const ReceiptSale& sale);
 QList<ui::PrintBlock> ReprintReceiptWide(const ReceiptSale& sale);
 QList<ui::PrintBlock> ReprintReceiptNarrow(const ReceiptSale& sale);
-
-// Prints the checkout receipt in the layout of the shop's rule (gSellRole.PrinterType)
-// through the receipt-printing service; "没有发现打印机！" when that fails.
-void PrintCheckoutReceipt(const ReceiptSale& sale);
-
-// F8 at the counter: asks, checks and reprints the sale before the one whose
-// number the counter shows (lbNo).
-void ReprintLastReceipt(const QString& lbNo);
 }  // namespace sales

@@ -1,6 +1,5 @@
 // What a piece is charged: full price, a discount, a special price.
-#include "sales/pricing.h"
-#include "support/fakes.h"
+#include "sales/rules/pricing.h"
 
 #include <gtest/gtest.h>
 
