@@ -1,6 +1,6 @@
 #include "aftersales/frmclientbackchange.h"
 
-#include "aftersales/clientexchange.h"
+#include "aftersales/rules/clientexchange.h"
 #include "aftersales/frmchange.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
@@ -310,13 +310,13 @@ void frmClientBackChange::cmdOk_Click()
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try, but for the pairs of a line
     // that changed, which is shown as it now is.
-    const core::WriteResult result = aftersales::WriteExchange(PendingExchange());
-    if (result == core::WriteResult::LineChanged) {
+    const core::Outcome outcome = aftersales::WriteExchange(PendingExchange());
+    if (outcome.Result == core::WriteResult::LineChanged) {
         RereadChangedLines();
         ui::msg().info(sales::kLineChangedRefusal);
-    } else if (result == core::WriteResult::OutOfStock)
+    } else if (outcome.Result == core::WriteResult::OutOfStock)
         ui::msg().info(aftersales::kOutOfStockToExchange);
-    if (result != core::WriteResult::Written)
+    if (!core::Written(outcome))
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();
