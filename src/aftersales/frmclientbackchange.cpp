@@ -306,7 +306,7 @@ void frmClientBackChange::cmdOk_Click()
 {
     if (VSChange->rows() <= 1)
         return;
-    // A failure has shown the engine's words and written nothing, and a line or a
+    // A failure shows the engine's words and writes nothing, and a line or a
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try, but for the pairs of a line
     // that changed, which is shown as it now is.
