@@ -1,6 +1,6 @@
 #include "aftersales/frmchange.h"
 
-#include "aftersales/clientexchange.h"
+#include "aftersales/rules/clientexchange.h"
 #include "aftersales/frmclientbackchange.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"

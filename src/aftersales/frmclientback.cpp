@@ -1,6 +1,6 @@
 #include "aftersales/frmclientback.h"
 
-#include "aftersales/clientreturn.h"
+#include "aftersales/rules/clientreturn.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
 #include "platform/base/services.h"

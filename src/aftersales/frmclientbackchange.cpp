@@ -1,6 +1,6 @@
 #include "aftersales/frmclientbackchange.h"
 
-#include "aftersales/clientexchange.h"
+#include "aftersales/rules/clientexchange.h"
 #include "aftersales/frmchange.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
@@ -306,17 +306,17 @@ void frmClientBackChange::cmdOk_Click()
 {
     if (VSChange->rows() <= 1)
         return;
-    // A failure has shown the engine's words and written nothing, and a line or a
+    // A failure shows the engine's words and writes nothing, and a line or a
     // replacement taken meanwhile by another program is refused: the pairs, their
     // marks and the amounts stay for another try, but for the pairs of a line
     // that changed, which is shown as it now is.
-    const core::WriteResult result = aftersales::WriteExchange(PendingExchange());
-    if (result == core::WriteResult::LineChanged) {
+    const core::Outcome outcome = aftersales::WriteExchange(PendingExchange());
+    if (outcome.Result == core::WriteResult::LineChanged) {
         RereadChangedLines();
         ui::msg().info(sales::kLineChangedRefusal);
-    } else if (result == core::WriteResult::OutOfStock)
+    } else if (outcome.Result == core::WriteResult::OutOfStock)
         ui::msg().info(aftersales::kOutOfStockToExchange);
-    if (result != core::WriteResult::Written)
+    if (!core::Written(outcome))
         return;
     RemoveVsRowsAll(VSChange);
     RemoveExchangedRows();

@@ -1,6 +1,6 @@
 #include "aftersales/frmfactoryback.h"
 
-#include "aftersales/problemstock.h"
+#include "aftersales/rules/problemstock.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "core/queryparts.h"
@@ -168,8 +168,8 @@ void frmFactoryBack::cmdRegist_Click()
     }
     // Nothing is written unless all of it is: after a failure the rows stay
     // listed and ticked, with the amount, for another try.
-    const core::WriteResult result = aftersales::WriteFactoryReturn(back);
-    if (result == core::WriteResult::BackAtFactory) {
+    const core::Outcome outcome = aftersales::WriteFactoryReturn(back);
+    if (outcome.Result == core::WriteResult::BackAtFactory) {
         // The list shows what is still pending now; the rows still there keep
         // their ticks, and the amount stays as the clerk left it.
         QStringList tickedIDs;
@@ -182,7 +182,7 @@ void frmFactoryBack::cmdRegist_Click()
                 g.setTextMatrix(r, tickCol(), kTicked);
         ui::msg().info(kBackAtFactory);
     }
-    if (result != core::WriteResult::Written)
+    if (!core::Written(outcome))
         return;
     for (int r = g.rows() - 1; r >= 1; --r)
         if (ticked(r))

@@ -1,6 +1,6 @@
 #include "aftersales/frmquestion.h"
 
-#include "aftersales/problemstock.h"
+#include "aftersales/rules/problemstock.h"
 #include "core/goodsfields.h"
 #include "core/modmain.h"
 #include "platform/flexgrid.h"
@@ -280,14 +280,14 @@ void frmQuestion::cmdOk_Click()
     }
     // Nothing is written unless all of it is: the pending lines stay for another
     // try. Another program may have taken pieces since the list was read.
-    const core::WriteResult result = aftersales::WriteProblemGoods(lines);
-    if (result == core::WriteResult::OutOfStock) {
+    const core::Outcome outcome = aftersales::WriteProblemGoods(lines);
+    if (outcome.Result == core::WriteResult::OutOfStock) {
         // The stock list shows what is left now, less what is pending.
         const QString sql = stockSql_;
         sales::RebindKeepingRow(*VSFlexGrid, [&] { BindStock(sql); });
         ui::msg().info(kOutOfStock);
     }
-    if (result != core::WriteResult::Written)
+    if (!core::Written(outcome))
         return;
     ui::msg().info(QStringLiteral("处理成功！"));
     // The stock list already shows the stock as it now is.

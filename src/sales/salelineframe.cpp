@@ -253,16 +253,11 @@ void SaleLineFrame::Settle(const core::Outcome& outcome, int row)
 {
     if (outcome.Result == core::WriteResult::Failed)
         ui::msg().plain(outcome.Error);
-    Settle(outcome.Result, row);
-}
-
-void SaleLineFrame::Settle(core::WriteResult result, int row)
-{
-    if (result == core::WriteResult::LineChanged) {
+    if (outcome.Result == core::WriteResult::LineChanged) {
         RereadLine(row);
         ui::msg().info(kLineChangedRefusal);
     }
-    if (result == core::WriteResult::Written)
+    if (outcome.written())
         VSFlexGrid->removeItem(row);
 }
 

@@ -132,11 +132,8 @@ public:
     // What became of the write of the line of that row: written, the line leaves
     // the list; a line another program voided, returned or exchanged meanwhile is
     // refused with kLineChangedRefusal and read again; after a failure the
-    // engine's words have been shown. Anything but written keeps the reason for
+    // engine's words are shown. Anything but written keeps the reason for
     // another try.
-    void Settle(core::WriteResult result, int row);
-    // The same for a write that hands back the engine's words: they are shown
-    // first when it failed.
     void Settle(const core::Outcome& outcome, int row);
 
 private:

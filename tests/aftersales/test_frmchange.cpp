@@ -1,7 +1,6 @@
 // The replacement picker: the goods it offers, the exchange rules on what may
 // replace what, the amount at a discount or a special price, the checks of its
 // Enter keys and of its confirmation, and the pending pair it adds.
-#include "aftersales/clientexchange.h"
 #include "exchangelines.h"
 
 #include <QApplication>
@@ -91,35 +90,10 @@ TEST_F(Picker, OffersTheShopsGoodsInStockFilteredByGoodsNumber)
     EXPECT_EQ(w->VSChange->rows(), 1);
 }
 
-TEST_F(Picker, TheRulesOnWhatMayReplaceWhat)
+TEST_F(Picker, RefusesWhatMayNotReplaceTheLine)
 {
     const QString sameType = "对不起只有同类型的商品才可以调换！请你再选择其他的商品";
     const QString dearer = "对不起只能调换比此商品价格高的商品！";
-    const struct {
-        const char* what;
-        QString saleTypeNo, salePrice, typeNo, price;
-        bool sameTypeChange, dearGoodsChange;
-        QString refusal;
-    } cases[] = {
-        {"no rule", "K-100", "85", "A-1", "1", false, false, ""},
-        {"the same goods number", "K-100", "85", "K-100", "85", true, false, ""},
-        {"another letter case", "K-100", "85", "k-100", "85", true, false, sameType},
-        {"another goods number", "K-100", "85", "K-300", "120", true, false, sameType},
-        {"dearer", "K-100", "99.5", "K-300", "100", false, true, ""},
-        {"as dear", "K-100", "99.5", "K-300", "99.5", false, true, ""},
-        {"cheaper", "K-100", "99.5", "K-300", "80", false, true, dearer},
-        {"a trifle cheaper", "K-100", "99.5", "K-300", "99.49999999", false, true, dearer},
-        {"cheaper, no rule on it", "K-100", "99.5", "K-100", "80", true, false, ""},
-        {"the goods number first", "K-100", "99.5", "K-300", "80", true, true, sameType},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        clsSellRole rules;
-        rules.SameTypeChange = c.sameTypeChange;
-        rules.DearGoodsChange = c.dearGoodsChange;
-        EXPECT_EQ(aftersales::ReplacementRefusal(c.saleTypeNo, c.salePrice, c.typeNo, c.price, rules), c.refusal);
-    }
-
     // In the picker, for a line sold at 99.5 under K-100.
     auto w = exchangeOn(1);
     auto p = pickerFor(*w, 99.5f);

@@ -1,9 +1,9 @@
 // Two copies of the program on one database file, taking the same last pieces,
 // the same sale line or the same problem stock at the same moment: one of them
 // gets it, the other is refused and writes nothing.
-#include "aftersales/clientexchange.h"
-#include "aftersales/clientreturn.h"
-#include "aftersales/problemstock.h"
+#include "aftersales/rules/clientexchange.h"
+#include "aftersales/rules/clientreturn.h"
+#include "aftersales/rules/problemstock.h"
 #include "platform/flexgrid.h"
 #include "sales/rules/checkout.h"
 #include "sales/salelineframe.h"
@@ -62,23 +62,24 @@ int TakingProgram(const QStringList& args)
         const bool problem = what.endsWith(QStringLiteral("problem stock"));
         result =
             aftersales::WriteReturn(line, QStringLiteral("开胶"),
-                                    problem ? aftersales::ReturnTo::ProblemStock : aftersales::ReturnTo::NormalStock);
+                                    problem ? aftersales::ReturnTo::ProblemStock : aftersales::ReturnTo::NormalStock)
+                .Result;
     } else if (what == QStringLiteral("exchange")) {
         aftersales::Replacement r = atFullPrice<aftersales::Replacement>(goods);
         r.SellGUID = line.GUID;
         r.SellNo = line.SellNo;
-        result = aftersales::WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}});
+        result = aftersales::WriteExchange({{line}, {QStringLiteral("尺码不合适")}, {r}}).Result;
     } else if (what == QStringLiteral("problem goods")) {
         aftersales::ProblemLine faulty;
         faulty.StoreGUID = key;
         faulty.Quantity = 2;
         faulty.BackResion = QStringLiteral("开胶");
-        result = aftersales::WriteProblemGoods({faulty});
+        result = aftersales::WriteProblemGoods({faulty}).Result;
     } else if (what == QStringLiteral("factory return")) {
         aftersales::FactoryReturn back{QDate(2024, 3, 5), 5, 100, {}};
         for (const QString& id : key.split(QLatin1Char(',')))
             back.BackStoreIDs << id.toInt();
-        result = aftersales::WriteFactoryReturn(back);
+        result = aftersales::WriteFactoryReturn(back).Result;
     } else {
         return 13;
     }

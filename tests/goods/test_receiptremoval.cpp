@@ -49,23 +49,27 @@ namespace {
 // it, the oldest batch with stock left is charged and a sale line names both.
 core::WriteResult SellOnePiece(const QString& store)
 {
-    return core::TransactChecked([&store] {
-        const core::WriteResult taken =
-            core::SendChecked("Update Store Set Quantity=Quantity-1 Where GUID='" + store + "' And Quantity>=1",
+    return core::Transacted([&store]() -> core::Outcome {
+        if (const core::Outcome taken =
+                core::SendOne("Update Store Set Quantity=Quantity-1 Where GUID='" + store + "' And Quantity>=1",
                               core::WriteResult::OutOfStock);
-        if (taken != core::WriteResult::Written)
+            !taken.written())
             return taken;
-        bool isErr = false;
-        const jet::RecordSet rs = gDbopt.Excute(
-            "Select top 1 ID from BuyPrice Where StoreGUID='" + store + "' And Quantity>0 Order by sDate ASC, ID ASC",
-            isErr);
-        const QString batch = rs.eof() ? QStringLiteral("0") : rs.fieldText("ID");
+        const core::Sent found = gDbopt.Send("Select top 1 ID from BuyPrice Where StoreGUID='" + store +
+                                             "' And Quantity>0 Order by sDate ASC, ID ASC");
+        if (found.failed())
+            return {core::WriteResult::Failed, found.Error};
+        const QString batch = found.Rows.eof() ? QStringLiteral("0") : found.Rows.fieldText("ID");
         const QStringList sale = {
             "Update BuyPrice set Quantity=Quantity-1 Where ID=" + batch,
             "Insert Into Sell (GUID,StoreGUID,ShopNo,TypeNo,Quantity,Price,BuyPriceID,DateTime,State) Values('" +
                 gNewGUID.GUID(false) + "','" + store + "','" + gShopNo + "','R',1,199," + batch + ",'2024-03-05',0)"};
-        return !isErr && gDbopt.ExcuteAll(sale) ? core::WriteResult::Written : core::WriteResult::Failed;
-    });
+        for (const QString& statement : sale)
+            if (const core::Sent sent = gDbopt.Send(statement); sent.failed())
+                return {core::WriteResult::Failed, sent.Error};
+        return {};
+    })
+        .Result;
 }
 
 // A copy of the program working on a receipt: it reads what its window would

@@ -168,20 +168,20 @@ TEST_F(Frame, EnterOnALineMovesOnToTheReason)
 TEST_F(Frame, AWrittenLineLeavesTheListAndAChangedOneIsRefused)
 {
     const struct {
-        core::WriteResult result;
+        core::Outcome outcome;
         QStringList said;
         QStringList left;
     } cases[] = {
-        {core::WriteResult::Written, {}, {a1, a3}},
-        {core::WriteResult::LineChanged, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
-        {core::WriteResult::Failed, {}, {a1, a2, a3}},
+        {{core::WriteResult::Written, {}}, {}, {a1, a3}},
+        {{core::WriteResult::LineChanged, {}}, {"对不起！该商品已经被作废、退货或调换，请重新查询！"}, {a1, a2, a3}},
+        {{core::WriteResult::Failed, "Sell cannot be written"}, {"Sell cannot be written"}, {a1, a2, a3}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(int(c.result));
+        SCOPED_TRACE(int(c.outcome.Result));
         search({.sellNo = "202403010001"});
         messages().clear();
         grid().setRow(2);
-        w->frame.Settle(c.result, 2);
+        w->frame.Settle(c.outcome, 2);
         EXPECT_EQ(messages().texts(), c.said);
         EXPECT_EQ(listed(), c.left);
     }

@@ -1,7 +1,6 @@
 #include "core/rules/checkedwrite.h"
 
 #include "core/rules/session.h"
-#include "platform/base/services.h"
 
 namespace core {
 
@@ -11,14 +10,6 @@ Outcome SendOne(const QString& statement, WriteResult refusal)
     if (sent.failed())
         return {WriteResult::Failed, sent.Error};
     return {sent.RecordsAffected == 1 ? WriteResult::Written : refusal, {}};
-}
-
-WriteResult SendChecked(const QString& statement, WriteResult refusal)
-{
-    const Outcome sent = SendOne(statement, refusal);
-    if (sent.Result == WriteResult::Failed)
-        ui::msg().plain(sent.Error);
-    return sent.Result;
 }
 
 Outcome Transacted(const std::function<Outcome()>& write)
@@ -49,14 +40,6 @@ Outcome WriteAll(const QStringList& statements)
         }
         return {};
     });
-}
-
-WriteResult TransactChecked(const std::function<WriteResult()>& write)
-{
-    WriteResult result = WriteResult::Failed;
-    if (gDbopt.Transact([&] { return (result = write()) == WriteResult::Written; }))
-        return WriteResult::Written;
-    return result == WriteResult::Written ? WriteResult::Failed : result;
 }
 
 }  // namespace core

@@ -46,11 +46,4 @@ Outcome WriteAll(const QStringList& statements);
 // caller holds, showing nothing: Written when it did, Failed with the engine's
 // words, and `refusal` when it changed none.
 Outcome SendOne(const QString& statement, WriteResult refusal);
-
-// The same as SendOne, showing the engine's words after a failure.
-WriteResult SendChecked(const QString& statement, WriteResult refusal);
-// Runs write as one transaction, committed when write returns Written: Written
-// when all of it is stored, otherwise what write returned (Failed when the commit
-// failed), and then nothing of it is stored.
-WriteResult TransactChecked(const std::function<WriteResult()>& write);
 }  // namespace core

@@ -68,6 +68,7 @@ QString SellRewriteSql(const Replacement& replacement, qint32 BuyPriceID, float 
 // stock, checked, its costing against a batch and the rewrite of its sale line
 // (so that pieces and units given back are there to be taken). Nothing is
 // stored unless it is Written: LineChanged when a line was taken back since it
-// was listed, OutOfStock when a replacement has no piece left.
-core::WriteResult WriteExchange(const Exchange& exchange);
+// was listed, OutOfStock when a replacement has no piece left, Failed with the
+// engine's words. Shows nothing.
+core::Outcome WriteExchange(const Exchange& exchange);
 }  // namespace aftersales

@@ -27,6 +27,6 @@ QString ReturnRefusal(const sales::SoldLine& line, const clsSellRole& rules, con
 // problem stock the problem-stock row, into normal stock the piece back into
 // stock and batch, and the history row.
 QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
-// All of it as one transaction (WriteLineChange).
-core::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
+// All of it as one transaction (WriteLineChange), showing nothing.
+core::Outcome WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to);
 }  // namespace aftersales

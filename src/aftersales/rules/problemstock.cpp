@@ -1,6 +1,7 @@
-#include "aftersales/problemstock.h"
+#include "aftersales/rules/problemstock.h"
 
-#include "core/modmain.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/services.h"
 #include "platform/base/vb.h"
 #include "sales/rules/checkout.h"
@@ -11,7 +12,7 @@ namespace aftersales {
 namespace {
 
 // The problem-stock row marked as back at the factory on the day, while it is
-// not yet (to be sent with SendChecked).
+// not yet (to be sent with SendOne).
 QString MarkBackAtFactorySql(qint32 BackStoreID, const QString& day)
 {
     return QStringLiteral("Update BackStore Set IsBackFactory=1,BackFactoryDate='") + day + QStringLiteral("'") +
@@ -29,15 +30,15 @@ QString FactoryBackTotalInsertSql(const FactoryReturn& r, const QString& day)
 
 }  // namespace
 
-core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
+core::Outcome WriteProblemGoods(const QList<ProblemLine>& lines)
 {
-    return core::TransactChecked([&lines] {
+    return core::Transacted([&lines]() -> core::Outcome {
         for (const ProblemLine& line : lines) {
             // The stock row gives up the pieces first: a piece it no longer has
             // is never costed.
-            if (const core::WriteResult taken = core::SendChecked(sales::TakePiecesSql(line.StoreGUID, line.Quantity),
-                                                                    core::WriteResult::OutOfStock);
-                taken != core::WriteResult::Written)
+            if (const core::Outcome taken = core::SendOne(sales::TakePiecesSql(line.StoreGUID, line.Quantity),
+                                                          core::WriteResult::OutOfStock);
+                !taken.written())
                 return taken;
             // The line's cost is what its pieces cost one by one.
             float cost = 0;
@@ -45,32 +46,30 @@ core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines)
                 qint32 batch = 0;
                 float price = 0;
                 if (const core::Outcome costed = sales::TakeCostFromBatch(line.StoreGUID, batch, price);
-                    !costed.written()) {
-                    ui::msg().plain(costed.Error);
-                    return core::WriteResult::Failed;
-                }
+                    !costed.written())
+                    return costed;
                 cost += price;
             }
-            bool isErr = false;
-            gDbopt.Excute(sales::BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion), isErr);
-            if (isErr)
-                return core::WriteResult::Failed;
+            if (const core::Sent sent =
+                    gDbopt.Send(sales::BackStoreInsertSql(line.StoreGUID, line, line.Quantity, cost, line.BackResion));
+                sent.failed())
+                return {core::WriteResult::Failed, sent.Error};
         }
-        return core::WriteResult::Written;
+        return {};
     });
 }
 
-core::WriteResult WriteFactoryReturn(const FactoryReturn& r)
+core::Outcome WriteFactoryReturn(const FactoryReturn& r)
 {
     const QString day = ui::dayText(r.Day);
-    return core::TransactChecked([&] {
+    return core::Transacted([&]() -> core::Outcome {
         for (const qint32 id : r.BackStoreIDs)
-            if (const core::WriteResult marked =
-                    core::SendChecked(MarkBackAtFactorySql(id, day), core::WriteResult::BackAtFactory);
-                marked != core::WriteResult::Written)
+            if (const core::Outcome marked = core::SendOne(MarkBackAtFactorySql(id, day), core::WriteResult::BackAtFactory);
+                !marked.written())
                 return marked;
-        return gDbopt.ExcuteAll({FactoryBackTotalInsertSql(r, day)}) ? core::WriteResult::Written
-                                                                     : core::WriteResult::Failed;
+        if (const core::Sent sent = gDbopt.Send(FactoryBackTotalInsertSql(r, day)); sent.failed())
+            return {core::WriteResult::Failed, sent.Error};
+        return {};
     });
 }
 

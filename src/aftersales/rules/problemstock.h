@@ -2,7 +2,7 @@
 // Problem stock: faulty pieces taken out of saleable stock and set aside, and
 // their return to the factory. Each is written as one transaction.
 
-#include "core/goodsfields.h"
+#include "core/rules/goodsfields.h"
 #include "sales/rules/checkout.h"
 
 #include <QDate>
@@ -24,8 +24,8 @@ struct ProblemLine : core::GoodsFields {
 // batch with stock costs 0), and one problem-stock row records them with their
 // total cost. All of it is written, or nothing: OutOfStock when a stock row has
 // fewer pieces left than its lines take (another program took them since the
-// list was read), Failed after the engine's message.
-core::WriteResult WriteProblemGoods(const QList<ProblemLine>& lines);
+// list was read), Failed with the engine's words. Shows nothing.
+core::Outcome WriteProblemGoods(const QList<ProblemLine>& lines);
 
 // -- back to the factory ------------------------------------------------------------
 
@@ -39,6 +39,7 @@ struct FactoryReturn {
 // Every problem-stock row marked as back at the factory on the return date, and
 // the return's total row by gUser in gShopNo, as one transaction. Nothing is
 // written unless it is Written: BackAtFactory when a row went back since it was
-// listed (another program returned it), Failed after the engine's message.
-core::WriteResult WriteFactoryReturn(const FactoryReturn& r);
+// listed (another program returned it), Failed with the engine's words. Shows
+// nothing.
+core::Outcome WriteFactoryReturn(const FactoryReturn& r);
 }  // namespace aftersales

@@ -1,8 +1,8 @@
-#include "aftersales/clientexchange.h"
+#include "aftersales/rules/clientexchange.h"
 
 #include "core/rules/clssellrole.h"
-#include "core/modmain.h"
-#include "platform/base/services.h"
+#include "core/rules/session.h"
+#include "core/rules/sqltext.h"
 #include "platform/base/vb.h"
 #include "sales/rules/checkout.h"
 #include "sales/rules/pricing.h"
@@ -84,34 +84,29 @@ QString SellRewriteSql(const Replacement& r, qint32 BuyPriceID, float BuyPrice)
            QStringLiteral(", State=1 Where GUID=") + core::SqlQuote(r.SellGUID);
 }
 
-core::WriteResult WriteExchange(const Exchange& exchange)
+core::Outcome WriteExchange(const Exchange& exchange)
 {
     const QStringList statements = ExchangeStatements(exchange);
-    return core::TransactChecked([&] {
+    return core::Transacted([&]() -> core::Outcome {
         for (const sales::SoldLine& line : exchange.Lines)
-            if (const core::WriteResult changed =
-                    core::SendChecked(sales::SellStateSql(line, 1), core::WriteResult::LineChanged);
-                changed != core::WriteResult::Written)
+            if (const core::Outcome changed = core::SendOne(sales::SellStateSql(line, 1), core::WriteResult::LineChanged);
+                !changed.written())
                 return changed;
-        if (!gDbopt.ExcuteAll(statements))
-            return core::WriteResult::Failed;
+        for (const QString& statement : statements)
+            if (const core::Sent sent = gDbopt.Send(statement); sent.failed())
+                return {core::WriteResult::Failed, sent.Error};
         for (const Replacement& r : exchange.Replacements) {
-            if (const core::WriteResult taken =
-                    core::SendChecked(sales::TakePiecesSql(r.StoreGUID, 1), core::WriteResult::OutOfStock);
-                taken != core::WriteResult::Written)
+            if (const core::Outcome taken = core::SendOne(sales::TakePiecesSql(r.StoreGUID, 1), core::WriteResult::OutOfStock);
+                !taken.written())
                 return taken;
             qint32 batch = 0;
             float cost = 0;
-            if (const core::Outcome costed = sales::TakeCostFromBatch(r.StoreGUID, batch, cost); !costed.written()) {
-                ui::msg().plain(costed.Error);
-                return core::WriteResult::Failed;
-            }
-            bool isErr = false;
-            gDbopt.Excute(SellRewriteSql(r, batch, cost), isErr);
-            if (isErr)
-                return core::WriteResult::Failed;
+            if (const core::Outcome costed = sales::TakeCostFromBatch(r.StoreGUID, batch, cost); !costed.written())
+                return costed;
+            if (const core::Sent sent = gDbopt.Send(SellRewriteSql(r, batch, cost)); sent.failed())
+                return {core::WriteResult::Failed, sent.Error};
         }
-        return core::WriteResult::Written;
+        return {};
     });
 }
 

@@ -1,8 +1,7 @@
-#include "aftersales/clientreturn.h"
+#include "aftersales/rules/clientreturn.h"
 
 #include "core/rules/clssellrole.h"
-#include "core/modmain.h"
-#include "platform/base/services.h"
+#include "core/rules/session.h"
 #include "platform/base/vb.h"
 #include "sales/rules/pricing.h"
 
@@ -37,12 +36,9 @@ QStringList ReturnStatements(const sales::SoldLine& line, const QString& Resion,
     return statements;
 }
 
-core::WriteResult WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
+core::Outcome WriteReturn(const sales::SoldLine& line, const QString& Resion, ReturnTo to)
 {
-    const core::Outcome outcome = sales::WriteLineChange(ReturnStatements(line, Resion, to));
-    if (outcome.Result == core::WriteResult::Failed)
-        ui::msg().plain(outcome.Error);
-    return outcome.Result;
+    return sales::WriteLineChange(ReturnStatements(line, Resion, to));
 }
 
 }  // namespace aftersales

@@ -1,8 +1,8 @@
 // The shop's rules on a sold line the customer brings back, in the order they
 // are checked: for a return and for an exchange, each with its own rules and
 // its own words.
-#include "aftersales/clientexchange.h"
-#include "aftersales/clientreturn.h"
+#include "aftersales/rules/clientexchange.h"
+#include "aftersales/rules/clientreturn.h"
 #include "core/rules/clssellrole.h"
 
 #include <gtest/gtest.h>
@@ -82,5 +82,35 @@ TEST(TakeBackRules, InTheirOrder)
             rules.ChangeDays = c.days;
             EXPECT_EQ(aftersales::ExchangeRefusal(line, rules, QDate(2024, 3, 5)), c.refusal);
         }
+    }
+}
+
+TEST(TakeBackRules, WhatMayReplaceWhat)
+{
+    const QString sameType = "对不起只有同类型的商品才可以调换！请你再选择其他的商品";
+    const QString dearer = "对不起只能调换比此商品价格高的商品！";
+    const struct {
+        const char* what;
+        QString saleTypeNo, salePrice, typeNo, price;
+        bool sameTypeChange, dearGoodsChange;
+        QString refusal;
+    } cases[] = {
+        {"no rule", "K-100", "85", "A-1", "1", false, false, ""},
+        {"the same goods number", "K-100", "85", "K-100", "85", true, false, ""},
+        {"another letter case", "K-100", "85", "k-100", "85", true, false, sameType},
+        {"another goods number", "K-100", "85", "K-300", "120", true, false, sameType},
+        {"dearer", "K-100", "99.5", "K-300", "100", false, true, ""},
+        {"as dear", "K-100", "99.5", "K-300", "99.5", false, true, ""},
+        {"cheaper", "K-100", "99.5", "K-300", "80", false, true, dearer},
+        {"a trifle cheaper", "K-100", "99.5", "K-300", "99.49999999", false, true, dearer},
+        {"cheaper, no rule on it", "K-100", "99.5", "K-100", "80", true, false, ""},
+        {"the goods number first", "K-100", "99.5", "K-300", "80", true, true, sameType},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clsSellRole rules;
+        rules.SameTypeChange = c.sameTypeChange;
+        rules.DearGoodsChange = c.dearGoodsChange;
+        EXPECT_EQ(aftersales::ReplacementRefusal(c.saleTypeNo, c.salePrice, c.typeNo, c.price, rules), c.refusal);
     }
 }
