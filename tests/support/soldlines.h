@@ -5,6 +5,7 @@
 
 #include "core/modmain.h"
 #include "support/shopfixture.h"
+#include "support/stockrows.h"
 
 class SoldLines : public ShopFixture {
 protected:
@@ -22,14 +23,12 @@ protected:
 
     void stock(const QString& key, const QString& typeNo, int quantity)
     {
-        sql("Insert Into Store Values('" + key + "','" + gShopNo + "'," + core::SqlQuote(typeNo) +
-            ",'夹克','Br''and','XL','黑','棉','一等','广州'," + QString::number(quantity) + ",85,'690','A-1')");
+        sql(stockrows::StockRowSql(key, typeNo, quantity));
     }
     // A purchase batch of the stock row; its ID.
     QString batch(const QString& store, double price, int quantity, const QString& day)
     {
-        sql("Insert Into BuyPrice (StoreGUID,Price,Quantity,sDate,ShopNo) Values('" + store + "'," +
-            QString::number(price) + "," + QString::number(quantity) + ",'" + day + "','" + gShopNo + "')");
+        sql(stockrows::BatchSql(store, price, quantity, day));
         return scalar("select max(ID) from BuyPrice");
     }
 
