@@ -17,8 +17,11 @@ static void initCoreResources() { Q_INIT_RESOURCE(core); }
 
 core::LoginCheck core::CheckLogin(const QString& no, const QString& password, clsUser& found)
 {
-    // A failing look-up has shown its messages already and counts as no such user.
-    if (!found.Initial(no))
+    // A failed look-up counts as no such user once its messages are shown; a
+    // role that could not be read leaves the user without permissions.
+    const core::Loaded user = found.Initial(no);
+    core::Readable(user);
+    if (!user)
         return core::LoginCheck::NoSuchUser;
     // Exact comparison: letter case counts.
     return found.PassWord == password ? core::LoginCheck::Accepted : core::LoginCheck::WrongPassword;
@@ -131,7 +134,7 @@ void frmLogin::cmdLogin_Click()
     }
     if (outcome == core::LoginCheck::Accepted) {
         gUser = found;
-        gSellRole.Initial(schema::kShopKey);
+        core::Readable(gSellRole.Initial(schema::kShopKey));
         accept();
         shell::openMainWindow();
         return;

@@ -35,7 +35,8 @@ private:
 namespace core {
 // What a typed number and password come to, shared by the login and the user
 // switch. The user is looked up into found, never into the session user, so a
-// refused attempt leaves the session as it was.
+// refused attempt leaves the session as it was. A failed read shows its
+// messages and counts as no such user.
 enum class LoginCheck { Accepted, WrongPassword, NoSuchUser };
 LoginCheck CheckLogin(const QString& no, const QString& password, clsUser& found);
 

@@ -33,6 +33,15 @@ bool core::Written(const Outcome& outcome)
     return outcome.written();
 }
 
+bool core::Readable(const Loaded& loaded)
+{
+    if (!loaded.failed())
+        return true;
+    ui::msg().plain(loaded.Error);
+    ui::msg().exclaim(kReadFailed, ui::kTitleTip);
+    return false;
+}
+
 namespace {
 void addDictionaryEntries(const QString& item, QComboBox* combo)
 {

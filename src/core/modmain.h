@@ -20,6 +20,9 @@ namespace core {
 // Whether the write was stored; after a failure the engine's words have been
 // shown.
 bool Written(const Outcome& outcome);
+// Whether the record could be read; after a failed read the engine's words
+// have been shown, and then kReadFailed.
+bool Readable(const Loaded& loaded);
 
 // Fills the combo box with the entries of one pick list, in the order they were
 // written, and selects the first.

@@ -89,6 +89,41 @@ TEST_F(Login, StartUpLogsInAndOpensTheMainWindow)
     EXPECT_EQ(mainWindowsOpened, 1);
 }
 
+// A record the login cannot read shows the engine's words and then the read
+// failure, once each; a user who is not there is refused, and one whose role or
+// shop rules are unreadable logs in with none.
+TEST_F(Login, AnUnreadableRecordIsShownOnceAndTheLoginGoesOnWithout)
+{
+    const struct {
+        const char* table;
+        QStringList after;  // what follows the engine's words and the read failure
+        bool loggedIn;
+    } cases[] = {
+        {"[User]", {"该用户不存在！"}, false},
+        {"Role", {}, true},
+        {"SellRole", {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        gUser.Initial("admin");
+        mainWindowsOpened = 0;
+        messages().clear();
+        frmLogin w;
+        staff::showActive(&w);
+        sql(QString("Alter Table %1 Rename To Kept").arg(c.table));
+        typeAndEnter(&w, "c01", "Sale'1");
+        sql(QString("Alter Table Kept Rename To %1").arg(c.table));
+        const QStringList shown = messages().texts();
+        ASSERT_EQ(shown.size(), 2 + c.after.size()) << shown.join(" / ").toStdString();
+        EXPECT_TRUE(shown[0].contains("no such table")) << shown[0].toStdString();
+        EXPECT_EQ(shown[1], "读取数据库出现异常！请检查网络，重新启动程序");
+        EXPECT_EQ(shown.mid(2), c.after);
+        EXPECT_EQ(mainWindowsOpened, c.loggedIn ? 1 : 0);
+        EXPECT_EQ(gUser.No, c.loggedIn ? "c01" : "admin");
+        EXPECT_EQ(gUser.Role->Sell, c.loggedIn ? std::string(c.table) != "Role" : true);
+    }
+}
+
 TEST_F(Login, ClosedLoginOpensNothing)
 {
     fakes->modal.on<frmLogin>([](frmLogin* w) {

@@ -15,7 +15,7 @@ Outcome SendOne(const QString& statement, WriteResult refusal)
 Outcome Transacted(const std::function<Outcome()>& write)
 {
     QString error;
-    Transaction t(gDbopt, &error);
+    Transaction t(gDbopt, error);
     if (!t)
         return {WriteResult::Failed, error};
     try {

@@ -36,55 +36,12 @@ core::Sent clsDbopt::Send(const QString& SQL)
     return sent;
 }
 
-jet::RecordSet clsDbopt::Excute(const QString& SQL, bool& IsErr, int* RecordsAffected)
-{
-    core::Sent sent = Send(SQL);
-    IsErr = sent.failed();
-    if (RecordsAffected)
-        *RecordsAffected = sent.RecordsAffected;
-    if (IsErr)
-        ui::msg().plain(sent.Error);
-    return sent.Rows;
-}
-
-jet::RecordSet clsDbopt::Excute(const QString& SQL)
-{
-    bool isErr = false;
-    return Excute(SQL, isErr);
-}
-
-void clsDbopt::ExcuteProc(core::Command& Cmd) { Excute(Cmd.CommandText); }
-
-bool clsDbopt::ExcuteAll(const QStringList& statements)
-{
-    for (const QString& statement : statements) {
-        bool isErr = false;
-        Excute(statement, isErr);
-        if (isErr)
-            return false;
-    }
-    return true;
-}
-
-bool clsDbopt::Transact(const std::function<bool()>& write)
-{
-    core::Transaction t(*this);
-    if (!t)
-        return false;
-    try {
-        return write() && t.commit();
-    } catch (const jet::Error& e) {
-        ui::msg().plain(e.text());
-        return false;
-    }
-}
-
 void clsDbopt::BeginTrans() { conn_.beginTrans(); }
 void clsDbopt::CommitTrans() { conn_.commitTrans(); }
 void clsDbopt::RollbackTrans() { conn_.rollbackTrans(); }
 void clsDbopt::Release() { conn_.close(); }
 
-core::Transaction::Transaction(clsDbopt& db, QString* error)
+core::Transaction::Transaction(clsDbopt& db, QString& error)
     : db_(db), error_(error)
 {
     try {
@@ -97,10 +54,7 @@ core::Transaction::Transaction(clsDbopt& db, QString* error)
 
 void core::Transaction::fail(const jet::Error& e)
 {
-    if (error_)
-        *error_ = e.text();
-    else
-        ui::msg().plain(e.text());
+    error_ = e.text();
 }
 
 core::Transaction::~Transaction()

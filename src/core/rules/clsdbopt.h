@@ -1,14 +1,12 @@
 #pragma once
 // The one connection to the shop database. Statements go to it as SQL text:
 // through Send, which hands a failure back with the engine's own words, or
-// through Excute, which shows those words.
+// through Excute, which shows those words. The rules use Send and show nothing;
+// Excute belongs to the windows and is defined with them.
 
 #include "platform/base/jetdb.h"
 
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 namespace core {
 // What a window shows when a statement it cannot go on without has failed
@@ -27,6 +25,15 @@ struct Sent {
     int RecordsAffected = 0;  // the rows the statement changed (0 after a failure)
     bool failed() const { return !Error.isEmpty(); }
 };
+
+// What reading the one row of a record came to: whether the row is there, and
+// the engine's words when the read failed.
+struct Loaded {
+    bool Found = false;
+    QString Error;  // the engine's words after a failure, else empty
+    bool failed() const { return !Error.isEmpty(); }
+    explicit operator bool() const { return Found; }
+};
 }  // namespace core
 
 class clsDbopt {
@@ -41,25 +48,17 @@ public:
     // Runs one statement through Send. IsErr is False after success; after a failure it is True,
     // the engine's description has been shown, and the result is unopened.
     // RecordsAffected, when given, receives the number of rows the statement
-    // changed (0 after a failure).
+    // changed (0 after a failure). Defined with the windows (core/excute.cpp).
     jet::RecordSet Excute(const QString& SQL, bool& IsErr, int* RecordsAffected = nullptr);
     jet::RecordSet Excute(const QString& SQL);
-    // Runs the statements in order, up to the first that fails (whose message
-    // Excute has shown): false then. Writers call it inside their transaction.
-    bool ExcuteAll(const QStringList& statements);
     void ExcuteProc(core::Command& Cmd);
-    // Transactions; a failure is raised as jet::Error. Writers use Transaction or
-    // Transact below rather than these.
+    // Transactions; a failure is raised as jet::Error. Writers use
+    // core::Transaction below rather than these.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
     bool InTransaction() const { return conn_.inTransaction(); }
 
-    // Runs write inside one transaction: it is committed when write returns true
-    // and rolled back when write returns false or throws jet::Error (whose text is
-    // shown). True when everything was committed. A failed statement has shown
-    // the engine's message through Excute; nothing is shown twice.
-    bool Transact(const std::function<bool()>& write);
     // Releases the connection (before the database file is copied on exit).
     void Release();
     bool IsConnected() const { return conn_.isOpen(); }
@@ -77,10 +76,10 @@ namespace core {
 // (false when that failed), is made permanent by commit(), and is rolled back
 // when the object goes without a commit: after a failed statement, an early
 // return or an exception. A failure to begin or commit puts the engine's words
-// into error when it is given, and otherwise shows them.
+// into error and shows nothing.
 class Transaction {
 public:
-    explicit Transaction(clsDbopt& db, QString* error = nullptr);
+    Transaction(clsDbopt& db, QString& error);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -93,7 +92,7 @@ private:
     void rollBack();
     void fail(const jet::Error& e);
     clsDbopt& db_;
-    QString* error_;
+    QString& error_;
     bool begun_ = false;
     bool done_ = false;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "core/rules/clsdbopt.h"
 
-namespace platform::jet { class RecordSet; }
-namespace jet = platform::jet;
+#include <QString>
 
 // A role's key, name and permission flags, loaded from its Role row.
 class clsRole {
@@ -37,7 +36,8 @@ public:
     bool Profit = false;
     bool ReStart = false;
 
-    void Initial(const QString& GUID);
+    // Loads the role of the key; a failed read or no such role leaves the flags as they were.
+    core::Loaded Initial(const QString& GUID);
 
     // The flag of the given column name (any letter case); nullptr when none.
     bool* flag(const QString& name);

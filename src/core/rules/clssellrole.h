@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rules/clsdbopt.h"
+
 #include <QDate>
 #include <QString>
 
@@ -21,7 +23,8 @@ public:
     bool IsPrint = false;
     int PrinterType = 0;
 
-    void Initial(const QString& ShopNo);
+    // Loads the rules of the shop; a failed read or no row leaves them as they were.
+    core::Loaded Initial(const QString& ShopNo);
 };
 
 namespace core {

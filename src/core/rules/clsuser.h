@@ -14,6 +14,8 @@ public:
     std::shared_ptr<clsRole> Role;  // none until the first successful Initial
     QString LoginTime;
 
-    // Loads the user with the typed number; True when found.
-    bool Initial(const QString& pNo);
+    // Loads the user with the typed number and the user's role; found when the
+    // user is there. Shows nothing: a failed read of the user, or of the role
+    // (the user is then found, without permissions), hands back the engine's words.
+    core::Loaded Initial(const QString& pNo);
 };

@@ -9,20 +9,19 @@
 namespace {
 
 // Sends the statement and hands the first row's columns to assign(name, value).
-// A failure shows the message; no row leaves everything as it was.
+// A failure or no row leaves everything as it was.
 template <typename Assign>
-void loadFirstRow(const QString& sql, Assign assign)
+core::Loaded loadFirstRow(const QString& sql, Assign assign)
 {
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(sql, isErr);
-    if (isErr) {
-        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
-        return;
-    }
+    const core::Sent sent = gDbopt.Send(sql);
+    if (sent.failed())
+        return {false, sent.Error};
+    const jet::RecordSet& rs = sent.Rows;
     if (rs.eof())
-        return;
+        return {};
     for (int c = 0; c < rs.fieldCount(); ++c)
         assign(rs.fieldName(c), rs.value(0, c));
+    return {true, {}};
 }
 
 }  // namespace
@@ -67,9 +66,9 @@ bool* clsRole::flag(const QString& name)
     return nullptr;
 }
 
-void clsRole::Initial(const QString& key)
+core::Loaded clsRole::Initial(const QString& key)
 {
-    loadFirstRow(QStringLiteral("select * from Role Where GUID='") + key + QStringLiteral("'"),
+    return loadFirstRow(QStringLiteral("select * from Role Where GUID='") + key + QStringLiteral("'"),
                  [this](const QString& name, const QVariant& v) {
                      if (name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0)
                          GUID = v.toString();
@@ -80,7 +79,7 @@ void clsRole::Initial(const QString& key)
                  });
 }
 
-void clsSellRole::Initial(const QString& shopNo)
+core::Loaded clsSellRole::Initial(const QString& shopNo)
 {
     struct Whole {
         const char* name;
@@ -103,7 +102,7 @@ void clsSellRole::Initial(const QString& shopNo)
                                  {"ChangeOneTime", &clsSellRole::ChangeOneTime},
                                  {"ChangNotToBack", &clsSellRole::ChangNotToBack},
                                  {"IsPrint", &clsSellRole::IsPrint}};
-    loadFirstRow(QStringLiteral("select * from SellRole Where ShopNo='") + shopNo + QStringLiteral("'"),
+    return loadFirstRow(QStringLiteral("select * from SellRole Where ShopNo='") + shopNo + QStringLiteral("'"),
                  [this](const QString& name, const QVariant& v) {
                      if (name.compare(QLatin1String("ShopNo"), Qt::CaseInsensitive) == 0) {
                          ShopNo = v.toString();
@@ -129,19 +128,17 @@ bool core::WithinDayLimit(const QDate& saleDay, const QDate& today, int limitDay
     return saleDay.daysTo(today) + 1 <= limitDays;
 }
 
-bool clsUser::Initial(const QString& pNo)
+core::Loaded clsUser::Initial(const QString& pNo)
 {
     // The typed number goes in as a text value, quotes doubled: a quote in it can
     // only fail to find a user, never widen the search.
-    bool isErr = false;
-    jet::RecordSet rs = gDbopt.Excute(
-        QStringLiteral("Select * from [User] Where [No]=") + core::SqlQuote(pNo), isErr);
-    if (isErr) {
-        ui::msg().exclaim(core::kReadFailed, ui::kTitleTip);
-        return false;
-    }
+    const core::Sent sent =
+        gDbopt.Send(QStringLiteral("Select * from [User] Where [No]=") + core::SqlQuote(pNo));
+    if (sent.failed())
+        return {false, sent.Error};
+    const jet::RecordSet& rs = sent.Rows;
     if (rs.eof())
-        return false;
+        return {};
     // The number as stored: "a01" finds user "A01", whose sales go under "A01".
     No = rs.fieldText(QStringLiteral("No"));
     Name = rs.fieldText(QStringLiteral("Name"));
@@ -149,7 +146,8 @@ bool clsUser::Initial(const QString& pNo)
     const QString roleKey = rs.fieldText(QStringLiteral("RoleGUID"));
     if (!Role)
         Role = std::make_shared<clsRole>();
-    Role->Initial(roleKey);
+    // A role that cannot be read leaves the user found, without permissions.
+    const core::Loaded role = Role->Initial(roleKey);
     LoginTime = ui::dateTimeText(ui::now());
-    return true;
+    return {true, role.Error};
 }
