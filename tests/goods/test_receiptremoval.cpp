@@ -11,18 +11,9 @@
 #include <algorithm>
 #include <functional>
 
+using purchases::kDay;
+using purchases::lineOf;
 using purchases::Receipt;
-
-namespace {
-
-const QDate kDay(2024, 3, 1);
-
-goods::ReceiptLine lineOf(const Receipt& r, qint32 quantity, float price, const QDate& day = kDay)
-{
-    return {r.line, r.store, price, quantity, ui::dayText(day)};
-}
-
-}  // namespace
 
 class ReceiptRemoval : public ShopFixture {};
 

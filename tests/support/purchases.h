@@ -4,7 +4,9 @@
 // Only for test programs that link the goods rules.
 
 #include "core/rules/session.h"
+#include "goods/rules/receiptremoval.h"
 #include "goods/rules/receipttriple.h"
+#include "platform/base/services.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -16,6 +18,15 @@ struct Receipt {
     QString line;   // the receipt line
     qint64 batch = 0;
 };
+
+// The day the tests receive on unless they say otherwise.
+inline const QDate kDay(2024, 3, 1);
+
+// The receipt's line as the purchase details list it.
+inline goods::ReceiptLine lineOf(const Receipt& r, qint32 quantity, float price, const QDate& day = kDay)
+{
+    return {r.line, r.store, price, quantity, ui::dayText(day)};
+}
 
 inline void run(const QString& statement)
 {
