@@ -1,5 +1,7 @@
 // The delivered database, row keys and the session records read from it.
 #include "core/rules/clsnewguid.h"
+#include "core/rules/roles.h"
+#include "core/rules/shopsetup.h"
 #include "support/basefakes.h"
 #include "support/rulesfixture.h"
 
@@ -7,6 +9,7 @@
 #include <QSet>
 
 #include <functional>
+#include <tuple>
 
 TEST(Guid, FormsAndUniqueness)
 {
@@ -130,6 +133,60 @@ TEST_F(Delivered, MissingRulesRowLeavesTheRulesAsTheyWere)
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(loaded.failed());
     EXPECT_EQ(rules.BackDays, 4);
+}
+
+// What the session reads back is what was written: each permission on its own
+// grants exactly itself, and each of the shop's rules changes only itself.
+TEST_F(Delivered, EachPermissionAndEachRuleReadsBackAsWritten)
+{
+    for (const QString& f : schema::roleFlags()) {
+        SCOPED_TRACE(f.toStdString());
+        core::RoleRow row{"R-" + f, "role " + f, {}};
+        for (const QString& g : schema::roleFlags())
+            row.Flags.append({g, g == f});
+        ASSERT_TRUE(core::WriteRole(row, core::RowKind::New).written());
+        clsRole role;
+        ASSERT_TRUE(role.Initial(row.GUID));
+        EXPECT_EQ(role.Name, row.Name);
+        for (const QString& g : schema::roleFlags())
+            EXPECT_EQ(*role.flag(g), g == f) << g.toStdString();
+    }
+
+    const auto held = [](const clsSellRole& r) {
+        return std::tie(r.ShopNo, r.SellOrder, r.BackDays, r.AbateCanNotBack, r.SpecialCanNotBack, r.ChangeDays,
+                        r.AbateCanNotChange, r.SpecialCanNotChange, r.SameTypeChange, r.DearGoodsChange,
+                        r.ChangeOneTime, r.ChangNotToBack, r.IsPrint, r.PrinterType);
+    };
+    const struct {
+        const char* rule;
+        std::function<void(clsSellRole&)> change;
+    } cases[] = {
+        {"SellOrder", [](clsSellRole& r) { r.SellOrder = 1; }},
+        {"BackDays", [](clsSellRole& r) { r.BackDays = 2147483647; }},
+        {"AbateCanNotBack", [](clsSellRole& r) { r.AbateCanNotBack = true; }},
+        {"SpecialCanNotBack", [](clsSellRole& r) { r.SpecialCanNotBack = true; }},
+        {"ChangeDays", [](clsSellRole& r) { r.ChangeDays = 30; }},
+        {"AbateCanNotChange", [](clsSellRole& r) { r.AbateCanNotChange = true; }},
+        {"SpecialCanNotChange", [](clsSellRole& r) { r.SpecialCanNotChange = true; }},
+        {"SameTypeChange", [](clsSellRole& r) { r.SameTypeChange = true; }},
+        {"DearGoodsChange", [](clsSellRole& r) { r.DearGoodsChange = true; }},
+        {"ChangeOneTime", [](clsSellRole& r) { r.ChangeOneTime = true; }},
+        {"ChangNotToBack", [](clsSellRole& r) { r.ChangNotToBack = true; }},
+        {"IsPrint", [](clsSellRole& r) { r.IsPrint = true; }},
+        {"PrinterType", [](clsSellRole& r) { r.PrinterType = 1; }},
+    };
+    const clsSellRole delivered = gSellRole;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        clsSellRole written = delivered;
+        c.change(written);
+        ASSERT_NE(held(written), held(delivered));
+        ASSERT_TRUE(core::WriteSellRole(written).written());
+        clsSellRole read;
+        ASSERT_TRUE(read.Initial(schema::kShopKey));
+        EXPECT_EQ(held(read), held(written));
+        ASSERT_TRUE(core::WriteSellRole(delivered).written());
+    }
 }
 
 // A record that cannot be read is handed back with the engine's words, and
