@@ -68,15 +68,15 @@ bool* clsRole::flag(const QString& name)
 
 core::Loaded clsRole::Initial(const QString& key)
 {
-    return loadFirstRow(QStringLiteral("select * from Role Where GUID='") + key + QStringLiteral("'"),
-                 [this](const QString& name, const QVariant& v) {
-                     if (name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0)
-                         GUID = v.toString();
-                     else if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
-                         Name = v.toString();
-                     else if (bool* f = flag(name))
-                         *f = !v.isNull() && v.toDouble() != 0;
-                 });
+    return loadFirstRow(QStringLiteral("select * from Role Where GUID=") + core::SqlQuote(key),
+                        [this](const QString& name, const QVariant& v) {
+                            if (name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0)
+                                GUID = v.toString();
+                            else if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
+                                Name = v.toString();
+                            else if (bool* f = flag(name))
+                                *f = !v.isNull() && v.toDouble() != 0;
+                        });
 }
 
 core::Loaded clsSellRole::Initial(const QString& shopNo)
@@ -102,23 +102,23 @@ core::Loaded clsSellRole::Initial(const QString& shopNo)
                                  {"ChangeOneTime", &clsSellRole::ChangeOneTime},
                                  {"ChangNotToBack", &clsSellRole::ChangNotToBack},
                                  {"IsPrint", &clsSellRole::IsPrint}};
-    return loadFirstRow(QStringLiteral("select * from SellRole Where ShopNo='") + shopNo + QStringLiteral("'"),
-                 [this](const QString& name, const QVariant& v) {
-                     if (name.compare(QLatin1String("ShopNo"), Qt::CaseInsensitive) == 0) {
-                         ShopNo = v.toString();
-                         return;
-                     }
-                     for (const Whole& w : wholes)
-                         if (name.compare(QLatin1String(w.name), Qt::CaseInsensitive) == 0) {
-                             this->*w.field = v.isNull() ? 0 : v.toInt();
-                             return;
-                         }
-                     for (const Flag& f : flags)
-                         if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) {
-                             this->*f.field = !v.isNull() && v.toDouble() != 0;
-                             return;
-                         }
-                 });
+    return loadFirstRow(QStringLiteral("select * from SellRole Where ShopNo=") + core::SqlQuote(shopNo),
+                        [this](const QString& name, const QVariant& v) {
+                            if (name.compare(QLatin1String("ShopNo"), Qt::CaseInsensitive) == 0) {
+                                ShopNo = v.toString();
+                                return;
+                            }
+                            for (const Whole& w : wholes)
+                                if (name.compare(QLatin1String(w.name), Qt::CaseInsensitive) == 0) {
+                                    this->*w.field = v.isNull() ? 0 : v.toInt();
+                                    return;
+                                }
+                            for (const Flag& f : flags)
+                                if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) {
+                                    this->*f.field = !v.isNull() && v.toDouble() != 0;
+                                    return;
+                                }
+                        });
 }
 
 bool core::WithinDayLimit(const QDate& saleDay, const QDate& today, int limitDays)
