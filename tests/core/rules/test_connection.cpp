@@ -15,15 +15,6 @@ protected:
     {
         return "Insert Into Store (GUID,ShopNo,TypeNo,Quantity) Values ('" + key + "','" + gShopNo + "','A1',1)";
     }
-    core::Outcome sendAll(const QStringList& statements)
-    {
-        for (const QString& statement : statements) {
-            const core::Sent sent = gDbopt.Send(statement);
-            if (sent.failed())
-                return {core::WriteResult::Failed, sent.Error};
-        }
-        return {};
-    }
 };
 
 }  // namespace
@@ -50,11 +41,12 @@ TEST_F(Connection, AWriteIsStoredWholeOrNotAtAll)
         core::WriteResult result;
         const char* error;  // a part of the engine's words handed back
     } cases[] = {
-        {"a statement that fails half way", [this] { return core::WriteAll({store("K1"), "Insert Into NoSuchTable Values(1)", store("K2")}); },
+        {"a statement that fails half way",
+         [this] { return core::WriteAll({store("K1"), "Insert Into NoSuchTable Values(1)", store("K2")}); },
          core::WriteResult::Failed, "no such table"},
         {"a refusal", [this] {
              return core::Transacted([this] {
-                 const core::Outcome first = sendAll({store("K1")});
+                 const core::Outcome first = core::SendOne(store("K1"), core::WriteResult::Failed);
                  return first.written() ? core::SendOne("Update Store Set Quantity=0 Where GUID='none'",
                                                         core::WriteResult::OutOfStock)
                                         : first;
@@ -63,7 +55,7 @@ TEST_F(Connection, AWriteIsStoredWholeOrNotAtAll)
          core::WriteResult::OutOfStock, ""},
         {"an engine error thrown half way", [this] {
              return core::Transacted([this] {
-                 const core::Outcome first = sendAll({store("K1")});
+                 const core::Outcome first = core::SendOne(store("K1"), core::WriteResult::Failed);
                  gDbopt.Send("select GUID from Store Where GUID='none'").Rows.field("GUID");
                  return first;
              });
